@@ -14,7 +14,7 @@ add_test(NAME wine_env_stop COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_env.sh 
 set_tests_properties(wine_env_stop PROPERTIES FIXTURES_CLEANUP wine_env TIMEOUT 120)
 
 add_library(e2e_harness STATIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness/harness.cpp)
-target_include_directories(e2e_harness PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(e2e_harness PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(e2e_harness PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(e2e_harness PUBLIC gtest gmock comctl32 shell32 advapi32 gdi32 user32)
 
