@@ -58,3 +58,12 @@ foreach(src ${E2E_SOURCES})
     glowmere_e2e_test(${name} ${name})
   endif()
 endforeach()
+
+# Start-up benchmark (not a test): tools/bench-startup.sh runs it.
+add_executable(min_dialog WIN32 ${CMAKE_SOURCE_DIR}/tests/bench/startup/min_dialog.cpp
+                                ${CMAKE_SOURCE_DIR}/tests/bench/startup/min_dialog.rc)
+target_include_directories(min_dialog PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
+target_link_libraries(min_dialog PRIVATE comctl32)
+target_link_options(min_dialog PRIVATE -static -municode -mwindows)
+add_executable(startup_bench ${CMAKE_SOURCE_DIR}/tests/bench/startup/startup_bench.cpp)
+target_link_options(startup_bench PRIVATE -static -municode)
