@@ -130,7 +130,7 @@ LRESULT CALLBACK DialogLinkProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     SetTextColor(dc, kLinkColor);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     if (data.font == nullptr) {
-      // Made once, from the first link painted, and shared by every link of the dialog.
+      // Not made when the link was attached: make it from the first link painted.
       data.font = CreateLinkFont(dc);
       WriteBlock(block, data);
     }
@@ -165,6 +165,27 @@ void SubclassDialog(HWND dialog) {
   SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogLinkProc));
 }
 
+// The dialog's link font, made once from the first link's own font, is also handed to the
+// control: a static control may select its font only after asking for its colours (Wine's
+// does), which would undo the selection made in WM_CTLCOLORSTATIC.
+void GiveLinkFont(HWND dialog, HWND control) {
+  HANDLE block = GetPropA(dialog, kDialogProperty);
+  DialogLinkData data{};
+  if (block == nullptr || !ReadBlock(block, &data)) return;
+  HFONT controlFont = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  if (data.font == nullptr) {
+    HDC dc = GetDC(control);
+    if (dc == nullptr) return;
+    HGDIOBJ old = controlFont ? SelectObject(dc, controlFont) : nullptr;
+    data.font = CreateLinkFont(dc);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    if (data.font == nullptr) return;
+    WriteBlock(block, data);
+  }
+  if (controlFont != data.font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(data.font), TRUE);
+}
+
 }  // namespace
 
 void AttachLink(HWND dialog, int controlId, const char* text) {
@@ -173,6 +194,7 @@ void AttachLink(HWND dialog, int controlId, const char* text) {
   SetWindowTextA(control, text);
   SubclassControl(control);
   SubclassDialog(dialog);
+  GiveLinkFont(dialog, control);
 }
 
 void OpenWebPage(int kind) {
