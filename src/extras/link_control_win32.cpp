@@ -98,8 +98,7 @@ LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
       SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(data.previous));
       break;
     case WM_SETCURSOR:
-      // IDC_HAND, named as a wide resource whether or not UNICODE is defined.
-      SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
     case WM_NCHITTEST:
       // A static control is transparent to the mouse unless it says otherwise.
