@@ -72,8 +72,9 @@ void SettingsFile::WriteInt(const char16_t* section, const char16_t* key, int va
 int SettingsFile::ReadString(const char16_t* section, const char16_t* key, char16_t* buffer, int size,
                              const char16_t* file) {
   if (buffer == nullptr || size <= 0 || section == nullptr || key == nullptr) return 0;
+  const std::u16string target = Target(file);
   std::u16string value;
-  if (!ini::ReadFileValue(*platform_, Target(file), section, key, &value)) {
+  if (target.empty() || !ini::ReadFileValue(*platform_, target, section, key, &value)) {
     // Missing: the buffer's own text stands, cut to the buffer like a found value.
     size_t length = 0;
     while (length < static_cast<size_t>(size) && buffer[length] != 0) ++length;
@@ -87,8 +88,10 @@ int SettingsFile::ReadString(const char16_t* section, const char16_t* key, char1
 
 int SettingsFile::WriteString(const char16_t* section, const char16_t* key, const char16_t* text,
                               const char16_t* file) {
-  if (section == nullptr || key == nullptr || text == nullptr) return 0;
-  return ini::WriteFileValue(*platform_, Target(file), section, key, text) ? 1 : 0;
+  const std::u16string target = Target(file);
+  // Before Init there is no file; an empty path would land in the current folder.
+  if (target.empty() || section == nullptr || key == nullptr || text == nullptr) return 0;
+  return ini::WriteFileValue(*platform_, target, section, key, text) ? 1 : 0;
 }
 
 int SettingsFile::PathKind(const std::u16string& path) { return platform_->PathKind(path); }

@@ -171,6 +171,38 @@ TEST_F(SettingsE2eTest, AutostartBoxWritesAndDeletesTheRunValue) {
   EXPECT_TRUE(e2e::WaitUntil([&] { return !ReadRunValue(&data, &bytes); }, 10000)) << "Run value left after unchecking";
 }
 
+TEST_F(SettingsE2eTest, LongExecutablePathGivesTheWholeRunValue) {
+  // A path of 258 characters still starts (Wine will not start longer ones), but the
+  // quotes and " -bg" no longer fit the classic 260-character buffer with it.
+  std::wstring folder = e2e::ScratchDir(L"long");
+  const size_t kPathLength = 258;
+  const std::wstring fileName = L"\\Glowmere.exe";
+  ASSERT_LT(folder.size() + 1 + fileName.size(), kPathLength);
+  folder += L"\\" + std::wstring(kPathLength - folder.size() - 1 - fileName.size(), L'd');
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring exe = folder + fileName;
+  ASSERT_EQ(exe.size(), kPathLength);
+  ASSERT_TRUE(CopyFileW(e2e::GlowmereExe().c_str(), exe.c_str(), FALSE));
+  e2e::Process glowmere = Start(L"", exe);
+  HWND dialog = WaitForDialog(glowmere);
+  ASSERT_NE(dialog, nullptr);
+  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n");
+  e2e::ClickButton(dialog, kAutostartBox);
+  const std::wstring expected = L"\"" + ImagePath(glowmere) + L"\" -bg";
+  ASSERT_EQ(expected.size(), kPathLength + 6) << Narrow(expected);
+  std::wstring data;
+  DWORD bytes = 0;
+  EXPECT_TRUE(e2e::WaitUntil([&] { return ReadRunValue(&data, &bytes) && data == expected; }, 10000))
+      << "expected " << Narrow(expected) << "\nseen " << Narrow(data);
+  // The next start reads its own long value back as set.
+  TerminateProcess(glowmere.handle, 0);
+  WaitForExit(glowmere);
+  e2e::Process again = Start(L"", exe);
+  HWND second = WaitForDialog(again);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return IsChecked(second, kAutostartBox); }, 10000)) << "box shows the entry";
+}
+
 TEST_F(SettingsE2eTest, StaleRunValuesAreRepairedAtStart) {
   for (bool otherCase : {false, true}) {
     std::wstring stale = L"\"C:\\Old Place\\Glowmere.exe\" -bg";

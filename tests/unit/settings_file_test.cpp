@@ -137,6 +137,13 @@ TEST_F(SettingsFileTest, PerUserLocationCreatesBothFoldersButNoFile) {
   EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\n");
 }
 
+TEST_F(SettingsFileTest, NothingIsTouchedBeforeInit) {
+  EXPECT_EQ(settings_.Path(), u"");
+  settings_.WriteInt(u"Start", u"r", 1);
+  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 128);
+  EXPECT_EQ(platform_.replaces, 0);
+}
+
 TEST_F(SettingsFileTest, WritesFailSilentlyWhenTheFolderIsMissing) {
   platform_.appData = u"C:\\Gone";
   settings_.Init(u"Glowmere");
