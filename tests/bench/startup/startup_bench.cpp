@@ -52,7 +52,9 @@ double StartOnce(const wchar_t* exe) {
   WaitForSingleObject(info.hProcess, 10000);
   CloseHandle(info.hProcess);
   CloseHandle(info.hThread);
-  Sleep(200);
+  // Wine's shell needs a moment to drop a killed program's tray icon; a start during that
+  // time is slowed by about 1.5 s, whichever program it is.
+  Sleep(3000);
   return ms;
 }
 
