@@ -34,7 +34,7 @@ step() { echo; echo "=== $*"; }
 
 step "Native build and unit tests"
 if cmake --preset host >"$log_dir/host-configure.log" 2>&1 && cmake --build --preset host -j "$jobs" >"$log_dir/host-build.log" 2>&1; then
-  ctest --preset host -j "$jobs" 2>&1 | tee "$log_dir/host-ctest.log" | grep -E "tests passed|Failed|\*\*\*" || true
+  ctest --preset host -j "$jobs" 2>&1 | tee "$log_dir/host-ctest.log" | grep -E "tests passed|\*\*\*Failed" || true
   count_ctest "$log_dir/host-ctest.log" "native unit tests"
 else
   failed=$((failed + 1)); failures+=("native build"); tail -30 "$log_dir"/host-*.log
