@@ -1,10 +1,9 @@
-// Placeholder until the language choice arrives.
+// The system's side of the language choice: the user's default language id.
+#include <windows.h>
+
 #include "i18n/language_choice.h"
 #include "i18n/string_table.h"
 
-void DetectLanguage() {}
-void RestoreLanguageChoice() {}
-void SelectLanguage(int index) {
-  currentLanguage = index;
-  importActive = false;
+void DetectLanguage() {
+  currentLanguage = MatchLanguage(GetUserDefaultLangID(), sectionNames, sectionCount);
 }
