@@ -1,0 +1,3 @@
+file(SIZE "${FILE}" size)
+math(EXPR kib "${size} / 1024")
+message(STATUS "Glowmere.exe: ${size} bytes (${kib} KiB)")

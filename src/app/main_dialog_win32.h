@@ -1,0 +1,8 @@
+// The main dialog: sliders, check boxes, language list, menu bar; the program's hub.
+#pragma once
+
+#include <windows.h>
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Caption text: common text 19 (or the product name and "1.01"), " Portable" in portable mode.
+const wchar_t* WindowTitle();

@@ -1,0 +1,62 @@
+#include "gamma/gamma_controller.h"
+
+int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue) {
+  int result = 1;
+  GammaPlatform::DisplayDevice device;
+  for (uint32_t index = 0; platform_.EnumDisplayDevice(index, device); ++index) {
+    if (!device.attachedToDesktop) continue;
+    GammaPlatform::Handle dc = platform_.CreateDisplayDC(device.name);
+    if (dc == nullptr) {
+      result = 0;
+      continue;
+    }
+    if (!SetRampWithRetry(dc, BuildRamp(red, green, blue))) result = 0;
+    platform_.DeleteDisplayDC(dc);
+  }
+  return result;
+}
+
+bool GammaController::SetRampWithRetry(GammaPlatform::Handle dc, const GammaRamp& ramp) {
+  for (int attempt = 1;; ++attempt) {
+    if (platform_.SetDeviceGammaRamp(dc, ramp)) return true;
+    if (attempt == kSetRampAttempts) return false;
+    platform_.Pause(kRetryPauseMs);
+  }
+}
+
+int GammaController::ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level) {
+  const bool ownDC = dc == nullptr;
+  if (ownDC) dc = platform_.GetScreenDC();
+  if (dc == nullptr) return 0;
+  const int result = SetRampThroughEntryPoint(dc, BuildUniformRamp(level));
+  if (ownDC) platform_.ReleaseScreenDC(dc);
+  return result;
+}
+
+int GammaController::LoadEntryPoints() {
+  UnloadEntryPoints();
+  library_ = platform_.LoadLibraryNamed("gdi32.dll");
+  if (library_ == nullptr) return 0;
+  getRampEntry_ = platform_.FindProc(library_, "GetDeviceGammaRamp");
+  setRampEntry_ = platform_.FindProc(library_, "SetDeviceGammaRamp");
+  if (getRampEntry_ != nullptr && setRampEntry_ != nullptr) return 1;
+  UnloadEntryPoints();
+  return 0;
+}
+
+void GammaController::UnloadEntryPoints() {
+  if (library_ == nullptr) return;
+  platform_.FreeLibraryHandle(library_);
+  library_ = nullptr;
+}
+
+int GammaController::EnsureLoaded() {
+  if (library_ == nullptr) LoadEntryPoints();
+  // Addresses are only trusted while their library is held.
+  return library_ != nullptr && getRampEntry_ != nullptr && setRampEntry_ != nullptr ? 1 : 0;
+}
+
+int GammaController::SetRampThroughEntryPoint(GammaPlatform::Handle dc, const GammaRamp& ramp) {
+  if (!EnsureLoaded()) return 0;
+  return platform_.CallSetRampEntry(setRampEntry_, dc, ramp) ? 1 : 0;
+}

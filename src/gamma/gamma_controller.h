@@ -1,0 +1,62 @@
+// Loads gamma ramps into the displays. The platform calls sit behind GammaPlatform,
+// so the enumeration and loading rules can be tested without a display.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "gamma/ramp.h"
+
+class GammaPlatform {
+ public:
+  using Handle = void*;
+  struct DisplayDevice {
+    std::u16string name;
+    bool attachedToDesktop = false;
+  };
+  virtual ~GammaPlatform() = default;
+
+  // Display adapter `index`; false when there is none at that index.
+  virtual bool EnumDisplayDevice(uint32_t index, DisplayDevice& device) = 0;
+  virtual Handle CreateDisplayDC(const std::u16string& deviceName) = 0;
+  virtual void DeleteDisplayDC(Handle dc) = 0;
+  // SetDeviceGammaRamp as linked with the program.
+  virtual bool SetDeviceGammaRamp(Handle dc, const GammaRamp& ramp) = 0;
+  virtual Handle GetScreenDC() = 0;
+  virtual void ReleaseScreenDC(Handle dc) = 0;
+  virtual Handle LoadLibraryNamed(const char* name) = 0;
+  virtual void* FindProc(Handle library, const char* name) = 0;
+  virtual void FreeLibraryHandle(Handle library) = 0;
+  // Calls a looked-up SetDeviceGammaRamp.
+  virtual bool CallSetRampEntry(void* entry, Handle dc, const GammaRamp& ramp) = 0;
+  virtual void Pause(unsigned milliseconds) = 0;
+};
+
+class GammaController {
+ public:
+  // Some drivers refuse the first call after a display event: a refused ramp is tried again.
+  static constexpr int kSetRampAttempts = 3;
+  static constexpr unsigned kRetryPauseMs = 30;
+
+  constexpr explicit GammaController(GammaPlatform& platform) : platform_(platform) {}
+
+  // 1 when every attached display took the ramp (or there is no display device), else 0.
+  int ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue);
+  // Same curve on all channels into `dc`, or the screen's DC when null; through the looked-up entry.
+  int ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level);
+
+  int LoadEntryPoints();
+  void UnloadEntryPoints();
+  int EnsureLoaded();
+  int SetRampThroughEntryPoint(GammaPlatform::Handle dc, const GammaRamp& ramp);
+
+  bool IsLoaded() const { return library_ != nullptr; }
+
+ private:
+  bool SetRampWithRetry(GammaPlatform::Handle dc, const GammaRamp& ramp);
+
+  GammaPlatform::Handle library_ = nullptr;
+  void* getRampEntry_ = nullptr;  // looked up only: its presence is required
+  void* setRampEntry_ = nullptr;
+  GammaPlatform& platform_;
+};

@@ -1,0 +1,185 @@
+#include "gamma/gamma_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+namespace {
+
+// A scripted display system: devices, which of them refuse ramps, and a log of calls.
+class FakeGammaPlatform final : public GammaPlatform {
+ public:
+  struct Display {
+    std::u16string name;
+    bool attached;
+    int refusals = 0;       // how many SetDeviceGammaRamp calls fail before one succeeds (-1: all)
+    bool dcFails = false;
+  };
+  std::vector<Display> displays;
+  std::map<std::u16string, GammaRamp> loaded;  // ramps that took effect, per display
+  std::set<std::u16string> opened;
+  int openDCs = 0;
+  int setCalls = 0;
+  int pauses = 0;
+  // Entry points
+  bool libraryLoads = true;
+  bool hasSetEntry = true;
+  int libraryLoadsCalled = 0;
+  int libraryFrees = 0;
+  bool screenDCAvailable = true;
+  int screenReleases = 0;
+  GammaRamp screenRamp{};
+
+  bool EnumDisplayDevice(uint32_t index, DisplayDevice& device) override {
+    if (index >= displays.size()) return false;
+    device.name = displays[index].name;
+    device.attachedToDesktop = displays[index].attached;
+    return true;
+  }
+  Handle CreateDisplayDC(const std::u16string& name) override {
+    opened.insert(name);
+    for (Display& d : displays) {
+      if (d.name == name && !d.dcFails) {
+        ++openDCs;
+        return &d;
+      }
+    }
+    return nullptr;
+  }
+  void DeleteDisplayDC(Handle) override { --openDCs; }
+  bool SetDeviceGammaRamp(Handle dc, const GammaRamp& ramp) override {
+    ++setCalls;
+    auto* d = static_cast<Display*>(dc);
+    if (d->refusals != 0) {
+      if (d->refusals > 0) --d->refusals;
+      return false;
+    }
+    loaded[d->name] = ramp;
+    return true;
+  }
+  Handle GetScreenDC() override { return screenDCAvailable ? this : nullptr; }
+  void ReleaseScreenDC(Handle) override { ++screenReleases; }
+  Handle LoadLibraryNamed(const char* name) override {
+    ++libraryLoadsCalled;
+    EXPECT_STREQ(name, "gdi32.dll");
+    return libraryLoads ? reinterpret_cast<Handle>(0x1000) : nullptr;
+  }
+  void* FindProc(Handle, const char* name) override {
+    if (std::string(name) == "GetDeviceGammaRamp") return reinterpret_cast<void*>(0x2000);
+    if (std::string(name) == "SetDeviceGammaRamp" && hasSetEntry) return reinterpret_cast<void*>(0x3000);
+    return nullptr;
+  }
+  void FreeLibraryHandle(Handle) override { ++libraryFrees; }
+  bool CallSetRampEntry(void* entry, Handle dc, const GammaRamp& ramp) override {
+    EXPECT_EQ(entry, reinterpret_cast<void*>(0x3000));
+    if (dc == this) screenRamp = ramp;
+    return true;
+  }
+  void Pause(unsigned) override { ++pauses; }
+};
+
+TEST(GammaController, SetsEveryAttachedDisplayAndNeverOpensADetachedOne) {
+  FakeGammaPlatform platform;
+  platform.displays = {{u"\\\\.\\DISPLAY1", true}, {u"\\\\.\\DISPLAY2", false}, {u"\\\\.\\DISPLAY3", true}};
+  GammaController controller(platform);
+
+  EXPECT_EQ(controller.ApplyToAllDisplays(256, 128, 0), 1);
+  EXPECT_EQ(platform.loaded.size(), 2u);
+  EXPECT_EQ(platform.loaded[u"\\\\.\\DISPLAY1"], BuildRamp(256, 128, 0));
+  EXPECT_EQ(platform.loaded[u"\\\\.\\DISPLAY3"], BuildRamp(256, 128, 0));
+  EXPECT_EQ(platform.opened.count(u"\\\\.\\DISPLAY2"), 0u) << "a detached adapter must not be opened";
+  EXPECT_EQ(platform.openDCs, 0) << "every device context must be deleted";
+}
+
+TEST(GammaController, ARefusingDisplayDoesNotStopTheOthers) {
+  FakeGammaPlatform platform;
+  platform.displays = {{u"A", true, -1}, {u"B", true}};
+  GammaController controller(platform);
+
+  EXPECT_EQ(controller.ApplyToAllDisplays(0, 0, 0), 0);
+  EXPECT_EQ(platform.loaded.count(u"A"), 0u);
+  EXPECT_EQ(platform.loaded[u"B"], BuildRamp(0, 0, 0));
+  EXPECT_EQ(platform.openDCs, 0);
+}
+
+TEST(GammaController, ADisplayWhoseContextCannotBeCreatedCountsAsFailed) {
+  FakeGammaPlatform platform;
+  platform.displays = {{u"A", true, 0, true}, {u"B", true}};
+  GammaController controller(platform);
+  EXPECT_EQ(controller.ApplyToAllDisplays(128, 128, 128), 0);
+  EXPECT_EQ(platform.loaded.count(u"B"), 1u);
+}
+
+TEST(GammaController, ARefusalFollowedBySuccessIsRetriedAndCountsAsSuccess) {
+  FakeGammaPlatform platform;
+  platform.displays = {{u"A", true, 1}};
+  GammaController controller(platform);
+  EXPECT_EQ(controller.ApplyToAllDisplays(64, 64, 64), 1);
+  EXPECT_EQ(platform.loaded[u"A"], BuildRamp(64, 64, 64));
+  EXPECT_EQ(platform.pauses, 1);
+}
+
+TEST(GammaController, APersistentRefusalGivesUpAfterTheRetries) {
+  FakeGammaPlatform platform;
+  platform.displays = {{u"A", true, -1}, {u"B", true}};
+  GammaController controller(platform);
+  EXPECT_EQ(controller.ApplyToAllDisplays(64, 64, 64), 0);
+  EXPECT_EQ(platform.setCalls, GammaController::kSetRampAttempts + 1);
+  EXPECT_EQ(platform.loaded.count(u"B"), 1u);
+}
+
+TEST(GammaController, NoDisplayDeviceAtAllIsNotAFailure) {
+  FakeGammaPlatform platform;
+  GammaController controller(platform);
+  EXPECT_EQ(controller.ApplyToAllDisplays(0, 0, 0), 1);
+  EXPECT_EQ(platform.setCalls, 0);
+}
+
+TEST(GammaController, UniformRampOnTheScreenReleasesOnlyTheContextItTook) {
+  FakeGammaPlatform platform;
+  GammaController controller(platform);
+  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 1);
+  EXPECT_EQ(platform.screenRamp, BuildRamp(128, 128, 128));
+  EXPECT_EQ(platform.screenReleases, 1);
+
+  EXPECT_EQ(controller.ApplyUniformRamp(&platform, 65536 + 64), 1);
+  EXPECT_EQ(platform.screenRamp, BuildRamp(64, 64, 64)) << "only the low 16 bits of the level count";
+  EXPECT_EQ(platform.screenReleases, 1) << "a caller's device context is not released";
+}
+
+TEST(GammaController, NoScreenContextMeansFailure) {
+  FakeGammaPlatform platform;
+  platform.screenDCAvailable = false;
+  GammaController controller(platform);
+  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 0);
+}
+
+TEST(GammaController, AFailedLoadOfTheEntryPointsIsRetriedOnTheNextUse) {
+  FakeGammaPlatform platform;
+  platform.libraryLoads = false;
+  GammaController controller(platform);
+  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 0);
+  EXPECT_FALSE(controller.IsLoaded());
+
+  platform.libraryLoads = true;
+  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 1);
+  EXPECT_TRUE(controller.IsLoaded());
+  EXPECT_EQ(platform.libraryLoadsCalled, 2);
+
+  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 1);
+  EXPECT_EQ(platform.libraryLoadsCalled, 2) << "a loaded library stays loaded";
+}
+
+TEST(GammaController, AMissingEntryPointUnloadsTheLibrary) {
+  FakeGammaPlatform platform;
+  platform.hasSetEntry = false;
+  GammaController controller(platform);
+  EXPECT_EQ(controller.LoadEntryPoints(), 0);
+  EXPECT_FALSE(controller.IsLoaded());
+  EXPECT_EQ(platform.libraryFrees, 1);
+  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 0);
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include "gamma/ramp.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Worked rows: entry value for input index i at a channel level.
+struct WorkedRow {
+  int level;
+  uint16_t at[8];  // i = 0, 1, 64, 127, 128, 170, 171, 255
+};
+const int kIndexes[8] = {0, 1, 64, 127, 128, 170, 171, 255};
+const WorkedRow kWorkedRows[] = {
+    {0, {0, 128, 8192, 16256, 16384, 21760, 21888, 32640}},
+    {64, {0, 192, 12288, 24384, 24576, 32640, 32832, 48960}},
+    {128, {0, 256, 16384, 32512, 32768, 43520, 43776, 65280}},
+    {192, {0, 320, 20480, 40640, 40960, 54400, 54720, 65535}},
+    {256, {0, 384, 24576, 48768, 49152, 65280, 65535, 65535}},
+};
+
+TEST(GammaRamp, ChannelCurveMatchesTheWorkedRows) {
+  for (const WorkedRow& row : kWorkedRows) {
+    uint16_t channel[kRampEntries];
+    FillChannel(channel, row.level);
+    for (int k = 0; k < 8; ++k) {
+      EXPECT_EQ(channel[kIndexes[k]], row.at[k]) << "level " << row.level << ", entry " << kIndexes[k];
+    }
+  }
+}
+
+TEST(GammaRamp, NeutralLevelIsExactlyTheIdentityRamp) {
+  const GammaRamp ramp = BuildRamp(128, 128, 128);
+  for (int i = 0; i < 3 * kRampEntries; ++i) {
+    ASSERT_EQ(ramp[i], (i % kRampEntries) * 256) << "entry " << i;
+  }
+}
+
+TEST(GammaRamp, ClippingStartsWhereTheProductPassesFullScale) {
+  uint16_t channel[kRampEntries];
+  FillChannel(channel, 192);
+  EXPECT_LT(channel[204], 65535);
+  for (int i = 205; i < kRampEntries; ++i) EXPECT_EQ(channel[i], 65535) << "level 192, entry " << i;
+  FillChannel(channel, 256);
+  EXPECT_LT(channel[170], 65535);
+  for (int i = 171; i < kRampEntries; ++i) EXPECT_EQ(channel[i], 65535) << "level 256, entry " << i;
+}
+
+TEST(GammaRamp, ChannelsAreRedGreenBlueInThatOrder) {
+  const GammaRamp ramp = BuildRamp(256, 128, 0);
+  EXPECT_EQ(ramp[255], 65535);                    // red at 256 clips
+  EXPECT_EQ(ramp[kRampEntries + 255], 65280);     // green neutral
+  EXPECT_EQ(ramp[2 * kRampEntries + 255], 32640); // blue at 0 ends at half scale
+  EXPECT_EQ(ramp[1], 384);
+  EXPECT_EQ(ramp[kRampEntries + 1], 256);
+  EXPECT_EQ(ramp[2 * kRampEntries + 1], 128);
+}
+
+TEST(GammaRamp, UniformRampTakesOnlyTheLow16BitsOfTheLevel) {
+  EXPECT_EQ(BuildUniformRamp(65536 + 128), BuildRamp(128, 128, 128));
+  EXPECT_EQ(BuildUniformRamp(64), BuildRamp(64, 64, 64));
+}
+
+}  // namespace
