@@ -1,6 +1,7 @@
 // Process entry: single instance, texts, command line, the dialog and the message loop.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <stdlib.h>
 
 #include "app/app_state_win32.h"
@@ -53,6 +54,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (FirstArgumentIsBackground()) startHidden = 1;
   EnableDpiAwareness();
   appInstance = instance;
+  // Trackbars for the sliders, the list view for the hide-to-tray rectangle.
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
 
   mainDialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
 

@@ -1,0 +1,13 @@
+#!/bin/bash
+# Checks the shipped executable: a PE32 GUI program that imports only system DLLs; reports its size.
+exe=$1
+ok=0
+info=$(i686-w64-mingw32-objdump -f -p "$exe" 2>/dev/null)
+echo "$info" | grep -q "file format pei-i386" || { echo "check-exe: $exe is not PE32 (i386)"; ok=1; }
+echo "$info" | grep -qE "^Subsystem\s+0+2\s" || { echo "check-exe: $exe is not a GUI program (subsystem 2)"; ok=1; }
+allowed='^(KERNEL32|USER32|GDI32|SHELL32|ADVAPI32|COMCTL32|COMDLG32|msvcrt)\.dll$'
+for dll in $(echo "$info" | awk '/DLL Name:/ {print $3}'); do
+  if ! echo "$dll" | grep -qiE "$allowed"; then echo "check-exe: unexpected import $dll"; ok=1; fi
+done
+echo "Glowmere.exe: $(stat -c %s "$exe") bytes; imports: $(echo "$info" | awk '/DLL Name:/ {printf "%s ", $3}')"
+exit $ok

@@ -1,0 +1,60 @@
+#!/bin/bash
+# Builds Glowmere and starts it under Wine: on $DISPLAY when there is one; otherwise on a
+# private headless X server, leaving a screenshot in build/screenshot.png after a few seconds.
+#   tools/run.sh [Glowmere arguments]   (GLOWMERE_LOCALE=de_DE.UTF-8 starts it in German)
+set -u
+cd "$(dirname "$0")/.."
+root=$(pwd)
+tools/ensure-deps.sh run || exit 1
+
+# The product is the 32-bit build; where this machine cannot run 32-bit code, Wine runs
+# a 64-bit build of the same sources instead.
+if tools/can-run-32bit.sh; then preset=win32 arch=win32 loader=wine; else preset=win64 arch=win64 loader=/usr/lib/wine/wine64; fi
+cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target Glowmere -j "$(nproc)" >build/run-build.log 2>&1 \
+  || { tail -30 build/run-build.log; exit 1; }
+exe=$root/build/$preset/bin/Glowmere.exe
+
+export WINEPREFIX=$root/build/run-prefix-$arch WINEARCH=$arch WINEDEBUG=-all
+export LC_ALL=${GLOWMERE_LOCALE:-${LC_ALL:-C.UTF-8}}
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Preparing a Wine prefix in $WINEPREFIX (once)..."
+  WINEDLLOVERRIDES="mscoree,mshtml=" $loader wineboot -i >/dev/null 2>&1
+fi
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  echo "Starting Glowmere on $DISPLAY"
+  exec $loader "$exe" "$@"
+fi
+
+# Headless: a private X server (Xorg with the dummy driver holds gamma ramps; it needs root,
+# so others get Xvfb, where the ramps have no effect).
+state=$root/build/run-headless
+mkdir -p "$state"
+n=$(for i in $(seq 150 199); do [ -e /tmp/.X11-unix/X$i ] || [ -e /tmp/.X$i-lock ] || { echo $i; break; }; done)
+if [ "$(id -u)" -eq 0 ]; then
+  Xorg ":$n" -noreset -nolisten tcp -config "$root/tests/e2e/xorg-dummy.conf" -logfile "$state/xorg.log" >/dev/null 2>&1 &
+else
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+fi
+xpid=$!
+cleanup() { wineserver -k >/dev/null 2>&1; kill $xpid 2>/dev/null; wait $xpid 2>/dev/null; }
+trap cleanup EXIT
+export DISPLAY=:$n
+for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+$loader "$exe" "$@" &
+# The first start in a prefix can take a minute or more while Wine caches the fonts.
+for _ in $(seq 1 900); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"Glowmere' && break
+  sleep 0.2
+done
+sleep "${GLOWMERE_SCREENSHOT_DELAY:-3}"
+/usr/bin/import -window root build/screenshot-full.png
+# Crop to the dialog when its position is known.
+geometry=$(xwininfo -root -tree 2>/dev/null | grep '"Glowmere' | head -1 | grep -Eo '[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' | head -1)
+if [ -n "$geometry" ]; then
+  /usr/bin/convert build/screenshot-full.png -crop "$geometry" +repage build/screenshot.png
+else
+  cp build/screenshot-full.png build/screenshot.png
+fi
+echo "Screenshot: $root/build/screenshot.png"
