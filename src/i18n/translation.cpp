@@ -61,19 +61,13 @@ bool StartsWithUtf16Mark(const unsigned char* bytes, size_t count) {
   return count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
 }
 
-void AppendTextChunks(bool utf16, const ChunkReader& read, AnsiToUtf16 ansi, std::u16string& text) {
-  char chunk[kTextFileChunk + 2];
-  for (;;) {
-    const size_t n = read(chunk, kTextFileChunk);
-    if (n == 0) return;
-    const size_t count = n < kTextFileChunk ? n : kTextFileChunk;
-    if (utf16) {
-      AppendUtf16Chunk(reinterpret_cast<const unsigned char*>(chunk), count, text);
-    } else {
-      std::string_view bytes(chunk, count);
-      text += ansi(bytes.substr(0, bytes.find('\0')));
-    }
+void AppendTextChunk(const char* chunk, size_t count, bool utf16, AnsiToUtf16 ansi, std::u16string& text) {
+  if (utf16) {
+    AppendUtf16Chunk(reinterpret_cast<const unsigned char*>(chunk), count, text);
+    return;
   }
+  const std::string_view bytes(chunk, count);
+  text += ansi(bytes.substr(0, bytes.find('\0')));
 }
 
 std::u16string DecodeTextFile(std::string_view bytes, AnsiToUtf16 ansi) {

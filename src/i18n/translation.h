@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,17 +22,27 @@ std::string Utf16FileBytes(std::u16string_view content);
 // Import files are read in chunks of this many bytes; each chunk is decoded by itself.
 constexpr size_t kTextFileChunk = 1024;
 
-// Reads up to `capacity` bytes into `buffer`, returns how many (0 at the end).
-using ChunkReader = std::function<size_t(char* buffer, size_t capacity)>;
 // Converts text in the system's ANSI code page.
 using AnsiToUtf16 = std::u16string (*)(std::string_view ansi);
 
 // True when a file's first two bytes are the UTF-16 little-endian mark FF FE.
 bool StartsWithUtf16Mark(const unsigned char* bytes, size_t count);
 
-// Appends every chunk `read` delivers: as UTF-16 (mark included) or as ANSI text.
-// A zero unit (UTF-16) or zero byte (ANSI) ends that chunk's text; the next chunk goes on.
-void AppendTextChunks(bool utf16, const ChunkReader& read, AnsiToUtf16 ansi, std::u16string& text);
+// Appends one chunk of a file: as UTF-16 (a mark in it included) or as ANSI text.
+// A zero unit (UTF-16) or zero byte (ANSI) ends the chunk's text.
+void AppendTextChunk(const char* chunk, size_t count, bool utf16, AnsiToUtf16 ansi, std::u16string& text);
+
+// Appends every chunk `read(buffer, capacity)` delivers until it returns 0; a zero in
+// one chunk drops only the rest of that chunk.
+template <typename ReadChunk>
+void AppendTextChunks(bool utf16, ReadChunk read, AnsiToUtf16 ansi, std::u16string& text) {
+  char chunk[kTextFileChunk];
+  for (;;) {
+    const size_t n = read(chunk, kTextFileChunk);
+    if (n == 0) return;
+    AppendTextChunk(chunk, n < kTextFileChunk ? n : kTextFileChunk, utf16, ansi, text);
+  }
+}
 
 // What reading a file with these bytes appends, for callers that hold the bytes.
 std::u16string DecodeTextFile(std::string_view bytes, AnsiToUtf16 ansi);

@@ -1,6 +1,6 @@
 // The menu bar built inside a test process: menus of another process cannot be read
 // under Wine, so this drives BuildMenuBar on a window of its own. It does not start
-// Glowmere.exe; it links the menu code and the portable core directly.
+// Glowmere.exe; it links the Windows layer and the portable core directly.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,14 +11,6 @@
 #include "app/app_state_win32.h"
 #include "app/menus_win32.h"
 #include "i18n/string_table.h"
-
-// The shell state the menu code reads; the real program defines it in the dialog.
-HINSTANCE appInstance = nullptr;
-HWND mainDialog = nullptr;
-HWND activeDialog = nullptr;
-int startHidden = 0;
-UINT activateMessage = 0;
-std::u16string linkProductName;
 
 namespace {
 
