@@ -1,5 +1,9 @@
-// Placeholder until the language archive arrives: a small English table.
+// Text tables of the language archive: line parsing and lookup with fallbacks.
 #include "i18n/string_table.h"
+
+#include <string>
+
+#include "common/text.h"
 
 int currentLanguage = 1;
 int sectionCount = 0;
@@ -7,29 +11,107 @@ const char16_t* sectionNames[kMaxSections] = {};
 int translatedPercent[kMaxSections] = {};
 bool importActive = false;
 const char16_t* importedTexts[kTextIds] = {};
+const char16_t* sectionTables[kMaxSections][kTextIds] = {};
+const char16_t* commonTexts[kCommonIds] = {};
+char16_t referenceTemplate[kReferenceTemplateUnits + 1] = {};
+
+namespace {
+
+// Receives "str:<id>?" for an id the imported translation lacks; valid until the next such lookup.
+std::u16string& FallbackScratch() {
+  static std::u16string scratch;
+  return scratch;
+}
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f'; }
+
+// The id at a line's start: blanks skipped, an optional sign, decimal digits up to the first
+// other unit; no digits give 0. Values beyond the int range saturate (they are ignored anyway).
+long long LeadingId(const char16_t* line) {
+  while (IsBlank(*line)) ++line;
+  bool negative = false;
+  if (*line == u'+' || *line == u'-') negative = *line++ == u'-';
+  long long value = 0;
+  while (*line >= u'0' && *line <= u'9') {
+    if (value < 1000000000LL) value = value * 10 + (*line - u'0');
+    ++line;
+  }
+  return negative ? -value : value;
+}
+
+// Backslash-r and backslash-n become CR and LF, in place; the text gets a new end.
+void ConvertEscapes(char16_t* s) {
+  char16_t* out = s;
+  while (*s != 0) {
+    if (s[0] == u'\\' && (s[1] == u'r' || s[1] == u'n')) {
+      *out++ = s[1] == u'r' ? u'\r' : u'\n';
+      s += 2;
+    } else {
+      *out++ = *s++;
+    }
+  }
+  *out = 0;
+}
+
+// Splits `text` into lines in place and calls `define(id, valueStart)` for every complete
+// line with an "=" whose id lies in 0..idCount-1.
+template <typename Define>
+void ParseLines(char16_t* text, int idCount, Define define) {
+  const size_t n = text::Length(text);
+  size_t lineStart = 0;
+  for (size_t i = 0; i < n; ++i) {
+    if (text[i] != u'\n') continue;
+    text[i] = 0;
+    if (i > 0 && text[i - 1] == u'\r') text[i - 1] = 0;
+    char16_t* line = text + lineStart;
+    char16_t* equals = line;
+    while (*equals != 0 && *equals != u'=') ++equals;
+    if (*equals == u'=') {
+      const long long id = LeadingId(line);
+      if (id >= 0 && id < idCount) define(static_cast<int>(id), equals + 1);
+    }
+    lineStart = i + 1;
+  }
+}
+
+}  // namespace
+
+void ParseSection(char16_t* text, const char16_t* table[kTextIds]) {
+  for (int id = 0; id < kTextIds; ++id) table[id] = nullptr;
+  if (text == nullptr) return;
+  ParseLines(text, kTextIds, [table](int id, char16_t* value) { table[id] = value; });
+}
+
+void ParseCommonBlock(char16_t* text, const char16_t* table[kCommonIds]) {
+  if (text == nullptr) return;
+  for (int id = 0; id < kCommonIds; ++id) table[id] = nullptr;
+  ParseLines(text, kCommonIds, [table](int id, char16_t* value) {
+    ConvertEscapes(value);
+    table[id] = value;
+  });
+}
 
 namespace StringTable {
 
 const char16_t* Text(int id) {
-  switch (id) {
-    case 40: return u"Start with Windows";
-    case 41: return u"Restore at program start";
-    case 42: return u"Brightness";
-    case 43: return u"&Reset";
-    case 44: return u"&Exit";
-    case 50: return u"&Program";
-    case 51: return u"&Donate";
-    case 52: return u"&Homepage";
-    case 53: return u"&Uninstall";
-    case 60: return u"System";
-    case 61: return u"&Screensaver";
-    case 62: return u"&Power options";
-    case 63: return u"&Mobility Center";
-    case 64: return u"MS settings - battery";
-    default: return nullptr;
+  const bool validId = id >= 0 && id < kTextIds;
+  if (importActive) {
+    if (validId && importedTexts[id] != nullptr) return importedTexts[id];
+    std::u16string& scratch = FallbackScratch();
+    scratch = u"str:" + text::FromInt(id) + u"?";
+    return scratch.c_str();
   }
+  if (!validId) return nullptr;
+  if (currentLanguage >= 0 && currentLanguage < kMaxSections && currentLanguage < sectionCount &&
+      sectionTables[currentLanguage][id] != nullptr) {
+    return sectionTables[currentLanguage][id];
+  }
+  return sectionTables[kReferenceSection][id];
 }
 
-const char16_t* CommonText(int id) { return id == 19 ? u"Glowmere 1.77" : nullptr; }
+const char16_t* CommonText(int id) {
+  if (id < 0 || id >= kCommonIds) return nullptr;
+  return commonTexts[id];
+}
 
 }  // namespace StringTable

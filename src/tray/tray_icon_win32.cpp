@@ -1,10 +1,133 @@
-// Placeholder until the tray icon arrives.
 #include "tray/tray_icon_win32.h"
+
+#include <shellapi.h>
+
+#include "common/win32_text.h"
+#include "tray/tray_tip.h"
+#include "tray/tray_watchdog_logic.h"
+
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAW_V1_SIZE == 152, "first-version record is 152 bytes");
+static_assert(NOTIFYICONDATAW_V1_SIZE == FIELD_OFFSET(NOTIFYICONDATAW, szTip) + kTipCapacity * sizeof(wchar_t),
+              "the first-version record ends after a 64-character tip");
 
 TrayIcon trayIcon;
 
-TrayIcon::~TrayIcon() = default;
-void TrayIcon::SetWindow(HWND) {}
-int TrayIcon::Create(UINT, const wchar_t*, bool) { return 1; }
-void TrayIcon::ZoomToTray(HWND window, bool) { ShowWindow(window, SW_HIDE); }
-void TrayIcon::Readd() {}
+namespace {
+
+constexpr UINT kAllIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+// The watchdog leaves its wait at once; only a shell call that hangs can hold it up,
+// and process exit must not hang with it.
+constexpr DWORD kWatchdogEndWaitMs = 10000;
+
+}  // namespace
+
+class TrayIcon::IconPort final : public TrayIconPort {
+ public:
+  explicit IconPort(TrayIcon& tray) : tray_(tray) {}
+  bool OwnerExists() override { return IsWindow(tray_.ownerWindow) != FALSE; }
+  bool IsPresent() override { return tray_.IsPresent() != FALSE; }
+  void AddOrUpdate() override { tray_.AddOrUpdate(); }
+  void Remove() override { tray_.Notify(NIM_DELETE, kAllIconFlags, tray_.iconId, nullptr, nullptr); }
+
+ private:
+  TrayIcon& tray_;
+};
+
+class TrayIcon::WatchdogPort final : public WatchdogThreadPort {
+ public:
+  explicit WatchdogPort(TrayIcon& tray) : tray_(tray) {}
+  bool IsRunning() override { return tray_.watchdogThread != nullptr; }
+
+  void Start() override {
+    if (!tray_.stopEvent) tray_.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!tray_.readdEvent) tray_.readdEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    // Without its events the watchdog could not be ended cleanly: better none.
+    if (!tray_.stopEvent || !tray_.readdEvent) return;
+    ResetEvent(tray_.stopEvent);
+    ResetEvent(tray_.readdEvent);
+    tray_.watchdogThread = CreateThread(nullptr, 0, TrayWatchdog, &tray_, 0, &tray_.watchdogThreadId);
+  }
+
+  void StopAndWait() override {
+    SetEvent(tray_.stopEvent);
+    // A thread already ended (process exit under way) is signalled: no wait then.
+    WaitForSingleObject(tray_.watchdogThread, kWatchdogEndWaitMs);
+    CloseHandle(tray_.watchdogThread);
+    tray_.watchdogThread = nullptr;
+  }
+
+  void RequestReadd() override { SetEvent(tray_.readdEvent); }
+
+ private:
+  TrayIcon& tray_;
+};
+
+TrayIcon::~TrayIcon() {
+  IconPort icon(*this);
+  WatchdogPort watchdog(*this);
+  DestroyTrayIcon(icon, watchdog);
+  if (stopEvent) CloseHandle(stopEvent);
+  if (readdEvent) CloseHandle(readdEvent);
+  stopEvent = readdEvent = nullptr;
+}
+
+void TrayIcon::SetWindow(HWND owner) { ownerWindow = owner; }
+
+int TrayIcon::Create(UINT id, const wchar_t* tip, bool startWatchdog) {
+  IconPort icon(*this);
+  WatchdogPort watchdog(*this);
+  CreateTrayIcon(icon, watchdog, startWatchdog, [&] {
+    iconId = id;
+    CopyTip(U(tip), reinterpret_cast<char16_t*>(tipText), sizeof tipText / sizeof tipText[0]);
+  });
+  return 1;
+}
+
+void TrayIcon::Readd() {
+  if (iconId == 0) return;  // not created yet: nothing to bring back
+  IconPort icon(*this);
+  WatchdogPort watchdog(*this);
+  ReaddTrayIcon(icon, watchdog);
+}
+
+void TrayIcon::AddOrUpdate() {
+  currentIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                              LR_DEFAULTCOLOR));
+  const DWORD message = IsPresent() ? NIM_MODIFY : NIM_ADD;
+  Notify(message, kAllIconFlags, iconId, currentIcon, tipText);
+  currentIcon = nullptr;  // the shell keeps its own copy; ours is destroyed
+}
+
+BOOL TrayIcon::IsPresent() { return Notify(NIM_MODIFY, NIF_MESSAGE, iconId, nullptr, tipText); }
+
+BOOL TrayIcon::Notify(DWORD message, UINT flags, UINT id, HICON icon, const wchar_t* tip) {
+  NOTIFYICONDATAW record = {};
+  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  record.hWnd = ownerWindow;
+  record.uID = id;
+  record.uFlags = flags;
+  record.uCallbackMessage = TrayCallbackMessage;
+  record.hIcon = icon;
+  CopyTip(U(tip), reinterpret_cast<char16_t*>(record.szTip), kTipCapacity);
+  const BOOL result = Shell_NotifyIconW(message, &record);
+  if (icon) DestroyIcon(icon);
+  return result;
+}
+
+DWORD WINAPI TrayIcon::TrayWatchdog(LPVOID parameter) {
+  TrayIcon& tray = *static_cast<TrayIcon*>(parameter);
+  IconPort icon(tray);
+  const HANDLE events[2] = {tray.stopEvent, tray.readdEvent};
+  RunTrayWatchdog(icon, [&events](uint32_t timeoutMs) {
+    switch (WaitForMultipleObjects(2, events, FALSE, timeoutMs)) {
+      case WAIT_TIMEOUT:
+        return WatchdogWake::PeriodElapsed;
+      case WAIT_OBJECT_0 + 1:
+        return WatchdogWake::ReaddRequested;
+      default:  // stop requested, or the wait itself failed: never spin
+        return WatchdogWake::StopRequested;
+    }
+  });
+  return 0;
+}

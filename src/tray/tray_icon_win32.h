@@ -7,17 +7,42 @@ constexpr UINT TrayCallbackMessage = 0x8064;  // WM_APP + 100
 
 class TrayIcon {
  public:
+  // Constant-initialised: the global needs no start-up code and touches nothing.
+  constexpr TrayIcon() = default;
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+  // Ends the watchdog, waits for it, then removes the icon.
   virtual ~TrayIcon();
+
   void SetWindow(HWND owner);
-  // Adds (or updates) the icon and, when asked, starts the watchdog.
+  // Adds (or updates) the icon and, when asked, starts the watchdog. Returns 1.
   int Create(UINT iconId, const wchar_t* tip, bool startWatchdog);
   // Hides the window and plays the shrinking-rectangle effect towards the tray.
   void ZoomToTray(HWND window, bool animate);
   // Adds the icon again at once (the taskbar announced itself).
   void Readd();
+
+  // Loads a fresh icon and modifies the shell's icon, or adds it when the shell has none.
+  void AddOrUpdate();
+  // True when the shell holds the icon; changes nothing the shell shows.
+  BOOL IsPresent();
+  // One shell call with the first-version record; destroys `icon` afterwards.
+  BOOL Notify(DWORD message, UINT flags, UINT id, HICON icon, const wchar_t* tip);
+
  private:
-  struct State;
-  State* state_ = nullptr;
+  class IconPort;
+  class WatchdogPort;
+  static DWORD WINAPI TrayWatchdog(LPVOID tray);
+
+  DWORD watchdogThreadId = 0;
+  HANDLE watchdogThread = nullptr;
+  wchar_t tipText[1024] = {};
+  HICON currentIcon = nullptr;
+  UINT iconId = 0;
+  HWND ownerWindow = nullptr;
+  // Created by the first Create that starts a watchdog; the watchdog waits on them.
+  HANDLE stopEvent = nullptr;   // manual reset: the watchdog must end
+  HANDLE readdEvent = nullptr;  // auto reset: add the icon again now
 };
 
 extern TrayIcon trayIcon;

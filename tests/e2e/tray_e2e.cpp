@@ -1,0 +1,220 @@
+// The tray icon seen from outside: present after start, back after the shell lost it,
+// toggling the dialog, and gone for good after Exit and after a second start.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "harness/harness.h"
+
+namespace {
+
+constexpr UINT kIconId = 117;
+constexpr UINT kTrayCallback = 0x8064;  // WM_APP + 100
+constexpr int kExitButton = 1030;
+constexpr DWORD kWatchdogPeriodMs = 5000;
+
+NOTIFYICONDATAW Record(HWND window, UINT id) {
+  NOTIFYICONDATAW record = {};
+  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  record.hWnd = window;
+  record.uID = id;
+  record.uFlags = NIF_MESSAGE;
+  record.uCallbackMessage = kTrayCallback;
+  return record;
+}
+
+// A modify that carries only the callback message succeeds only for an icon the shell holds.
+bool IconPresent(HWND window, UINT id = kIconId) {
+  NOTIFYICONDATAW record = Record(window, id);
+  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
+
+// Takes the icon away as a restarting shell would.
+bool RemoveIconFromOutside(HWND window) {
+  NOTIFYICONDATAW record = Record(window, kIconId);
+  record.uFlags = 0;
+  return Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
+}
+
+void SendTrayMouse(HWND dialog, UINT mouseMessage) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(dialog, kTrayCallback, kIconId, mouseMessage, SMTO_NORMAL, 10000, &result);
+}
+
+struct WindowSearch {
+  DWORD pid;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (pid != search->pid || lstrcmpiW(className, search->className) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// A top-level window of `className` that belongs to the process, or null.
+HWND TopLevelWindowOf(const e2e::Process& process, const wchar_t* className) {
+  WindowSearch search = {process.pid, className, nullptr};
+  EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Watches a short-lived process closely until it ends; returns its dialog if one was seen.
+HWND DialogSeenUntilExit(const e2e::Process& process, DWORD timeoutMs) {
+  WindowSearch search = {process.pid, L"#32770", nullptr};
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (WaitForSingleObject(process.handle, 1) == WAIT_TIMEOUT && GetTickCount64() < deadline) {
+    if (!search.found) EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+  }
+  return search.found;
+}
+
+class TrayTest : public e2e::GlowmereTest {};
+
+TEST_F(TrayTest, IconIsPresentAfterStart) {
+  const e2e::Process glowmere = Start();
+  const HWND dialog = WaitForDialog(glowmere);
+  ASSERT_NE(dialog, nullptr) << "no main dialog appeared";
+
+  EXPECT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 10000))
+      << "expected the shell to hold icon 117 of the main dialog; it does not";
+  EXPECT_FALSE(IconPresent(dialog, kIconId + 1)) << "the shell claims an icon 118 the program never added";
+}
+
+TEST_F(TrayTest, IconRemovedFromOutsideComesBackWithinAWatchdogPeriod) {
+  const e2e::Process glowmere = Start();
+  const HWND dialog = WaitForDialog(glowmere);
+  ASSERT_NE(dialog, nullptr) << "no main dialog appeared";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 10000)) << "icon never appeared";
+
+  ASSERT_TRUE(RemoveIconFromOutside(dialog)) << "the shell refused to delete icon 117";
+  const ULONGLONG removedAt = GetTickCount64();
+  EXPECT_FALSE(IconPresent(dialog)) << "icon still present right after the delete";
+
+  const bool back = e2e::WaitUntil([&] { return IconPresent(dialog); }, 3 * kWatchdogPeriodMs);
+  const ULONGLONG backAfterMs = GetTickCount64() - removedAt;
+  RecordProperty("icon_back_after_ms", static_cast<int>(backAfterMs));
+  ASSERT_TRUE(back) << "expected icon 117 back within about " << kWatchdogPeriodMs + 1000
+                    << " ms; still missing after " << backAfterMs << " ms";
+  EXPECT_LE(backAfterMs, kWatchdogPeriodMs + 2000u) << "the watchdog should probe every 5000 ms";
+}
+
+// Right after a watchdog probe re-added the icon the next one is a whole period away,
+// so an icon back well before that came through the taskbar's announcement.
+TEST_F(TrayTest, TaskbarCreatedBringsTheIconBackAtOnce) {
+  const e2e::Process glowmere = Start();
+  const HWND dialog = WaitForDialog(glowmere);
+  ASSERT_NE(dialog, nullptr) << "no main dialog appeared";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 10000)) << "icon never appeared";
+  ASSERT_TRUE(RemoveIconFromOutside(dialog)) << "the shell refused to delete icon 117";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 3 * kWatchdogPeriodMs))
+      << "the watchdog never re-added the icon";
+
+  ASSERT_TRUE(RemoveIconFromOutside(dialog)) << "the shell refused to delete icon 117 again";
+  const ULONGLONG announcedAt = GetTickCount64();
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(dialog, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_NORMAL, 10000, &result);
+  const bool back = e2e::WaitUntil([&] { return IconPresent(dialog); }, kWatchdogPeriodMs);
+  const ULONGLONG backAfterMs = GetTickCount64() - announcedAt;
+  RecordProperty("icon_back_after_taskbar_created_ms", static_cast<int>(backAfterMs));
+  ASSERT_TRUE(back) << "icon 117 still missing " << backAfterMs << " ms after TaskbarCreated";
+  EXPECT_LT(backAfterMs, kWatchdogPeriodMs - 2000) << "expected the icon back at once, before the watchdog's next probe";
+}
+
+TEST_F(TrayTest, LeftClickOnTheIconTogglesTheDialog) {
+  const e2e::Process glowmere = Start();
+  const HWND dialog = WaitForDialog(glowmere);
+  ASSERT_NE(dialog, nullptr) << "no main dialog appeared";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::IsVisible(dialog); }, 10000)) << "dialog not shown at start";
+
+  SendTrayMouse(dialog, WM_LBUTTONDOWN);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::IsVisible(dialog); }, 10000))
+      << "expected a left click on the icon to hide the visible dialog; it stayed visible";
+
+  SendTrayMouse(dialog, WM_LBUTTONDOWN);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::IsVisible(dialog); }, 10000))
+      << "expected a left click on the icon to show the hidden dialog; it stayed hidden";
+}
+
+// The close box hides the dialog into the tray with the shrinking rectangle, which is
+// gone again once the dialog is hidden; the program and its icon stay.
+TEST_F(TrayTest, CloseBoxHidesIntoTheTrayAndTheRectangleVanishes) {
+  const e2e::Process glowmere = Start();
+  const HWND dialog = WaitForDialog(glowmere);
+  ASSERT_NE(dialog, nullptr) << "no main dialog appeared";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::IsVisible(dialog); }, 10000)) << "dialog not shown at start";
+
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  // The rectangle lives only a few milliseconds: watch closely, but only report it.
+  bool rectangleSeen = false;
+  const ULONGLONG deadline = GetTickCount64() + 10000;
+  while (e2e::IsVisible(dialog) && GetTickCount64() < deadline) {
+    rectangleSeen = rectangleSeen || TopLevelWindowOf(glowmere, L"SysListView32") != nullptr;
+    Sleep(1);
+  }
+  for (int i = 0; i < 200 && !rectangleSeen; ++i, Sleep(1)) {
+    rectangleSeen = TopLevelWindowOf(glowmere, L"SysListView32") != nullptr;
+  }
+  RecordProperty("rectangle_seen", rectangleSeen ? 1 : 0);
+  ASSERT_FALSE(e2e::IsVisible(dialog)) << "expected the close box to hide the dialog; it stayed visible";
+
+  EXPECT_TRUE(e2e::WaitUntil([&] { return TopLevelWindowOf(glowmere, L"SysListView32") == nullptr; }, 10000))
+      << "the animation's rectangle was left on the screen";
+  EXPECT_EQ(WaitForExit(glowmere, 0), static_cast<DWORD>(STILL_ACTIVE)) << "closing the dialog ended the program";
+  EXPECT_TRUE(IconPresent(dialog)) << "the icon left the tray with the dialog";
+}
+
+TEST_F(TrayTest, ExitRemovesTheIconForGoodAndEndsPromptly) {
+  const e2e::Process glowmere = Start();
+  const HWND dialog = WaitForDialog(glowmere);
+  ASSERT_NE(dialog, nullptr) << "no main dialog appeared";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 10000)) << "icon never appeared";
+
+  const ULONGLONG clickedAt = GetTickCount64();
+  e2e::ClickButton(dialog, kExitButton);
+  const DWORD exitCode = WaitForExit(glowmere, 30000);
+  const ULONGLONG exitAfterMs = GetTickCount64() - clickedAt;
+  RecordProperty("exit_after_ms", static_cast<int>(exitAfterMs));
+
+  EXPECT_EQ(exitCode, 1075u) << "expected exit code 1075 after Exit";
+  // Under Wine without a window manager, destroying the shown dialog and the shell's
+  // removal of the icon take about 2 s each; a watchdog that missed its stop would
+  // add up to a whole period on top.
+  EXPECT_LT(exitAfterMs, 6000u) << "process took " << exitAfterMs << " ms to end after Exit";
+  EXPECT_FALSE(IconPresent(dialog)) << "icon still in the tray after Exit";
+
+  Sleep(kWatchdogPeriodMs + 1000);
+  EXPECT_FALSE(IconPresent(dialog)) << "icon came back a watchdog period after Exit";
+}
+
+TEST_F(TrayTest, SecondStartLeavesNoIconBehind) {
+  const e2e::Process first = Start();
+  const HWND firstDialog = WaitForDialog(first);
+  ASSERT_NE(firstDialog, nullptr) << "no main dialog appeared";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return IconPresent(firstDialog); }, 10000)) << "icon never appeared";
+
+  const e2e::Process second = Start();
+  const HWND secondDialog = DialogSeenUntilExit(second, 30000);
+  RecordProperty("second_dialog_seen", secondDialog ? 1 : 0);
+  EXPECT_EQ(WaitForExit(second, 1000), 45054u) << "expected the second start to end with 45054";
+
+  // The second instance's own icon, if it lived long enough to be seen, is gone now and stays gone.
+  if (secondDialog) {
+    EXPECT_FALSE(IconPresent(secondDialog)) << "the second start left its icon behind";
+  }
+  EXPECT_TRUE(IconPresent(firstDialog)) << "the second start took the first instance's icon away";
+
+  Sleep(kWatchdogPeriodMs + 1000);
+  if (secondDialog) {
+    EXPECT_FALSE(IconPresent(secondDialog)) << "the second start's icon came back a period later";
+  }
+  EXPECT_TRUE(IconPresent(firstDialog)) << "the first instance lost its icon";
+}
+
+}  // namespace

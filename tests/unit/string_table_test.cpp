@@ -1,0 +1,167 @@
+// Line parsing of language sections and the common block, and text lookup with fallbacks.
+#include "i18n/string_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+#include "i18n/language_archive_core.h"
+
+namespace {
+
+std::string Utf8(const char16_t* s) { return s ? text::ToUtf8(s) : std::string("(null)"); }
+
+struct ParsedSection {
+  std::u16string text;  // the table points into it
+  const char16_t* table[kTextIds];
+  explicit ParsedSection(std::u16string source) : text(std::move(source)) {
+    ParseSection(text.data(), table);
+  }
+};
+
+struct LineCase {
+  const char* name;
+  std::u16string section;
+  int id;
+  const char16_t* expected;  // null: the id stays undefined
+};
+
+TEST(ParseSectionTest, IdAndTextRules) {
+  const LineCase cases[] = {
+      {"plain", u"\r\n40=Start\r\n", 40, u"Start"},
+      {"blank before id", u"\r\n  12=twelve\r\n", 12, u"twelve"},
+      {"tab before id", u"\r\n\t13=thirteen\r\n", 13, u"thirteen"},
+      {"plus sign", u"\r\n+14=fourteen\r\n", 14, u"fourteen"},
+      {"blank after id", u"\r\n15 =x\r\n", 15, u"x"},
+      {"leading blanks of text kept", u"\r\n16=  y\r\n", 16, u"  y"},
+      {"two equals", u"\r\n17=a=b\r\n", 17, u"a=b"},
+      {"highest id", u"\r\n255=last\r\n", 255, u"last"},
+      {"empty text", u"\r\n43=\r\n", 43, u""},
+      {"LF-only lines", u"\n20=lf\n21=next\n", 20, u"lf"},
+      {"LF-only second line", u"\n20=lf\n21=next\n", 21, u"next"},
+      {"last line without line end ignored", u"\r\n30=a\r\n31=b", 31, nullptr},
+      {"line before the unended one kept", u"\r\n30=a\r\n31=b", 30, u"a"},
+      {"later line wins", u"\r\n5=old\r\n5=new\r\n", 5, u"new"},
+      {"no digits give id 0", u"\r\nabc=zero\r\n", 0, u"zero"},
+      {"translator name is text 0", u"\r\nTranslatorName=Ann\r\n", 0, u"Ann"},
+      {"translator url wins over name", u"\r\nTranslatorName=Ann\r\nTranslatorURL=u\r\n", 0, u"u"},
+      {"backslashes kept in sections", u"\r\n7=a\\r\\nb\r\n", 7, u"a\\r\\nb"},
+      {"lone CR inside a line kept", u"\r\n8=a\rb\r\n", 8, u"a\rb"},
+      {"section tag defines nothing", u"\r\n[INFO]\r\n", 0, nullptr},
+  };
+  for (const LineCase& c : cases) {
+    ParsedSection parsed(c.section);
+    const char16_t* got = parsed.table[c.id];
+    if (c.expected == nullptr) {
+      EXPECT_EQ(got, nullptr) << c.name << ": expected no text for id " << c.id << ", got \""
+                              << Utf8(got) << "\"";
+    } else {
+      EXPECT_EQ(Utf8(got), Utf8(c.expected)) << c.name << ": id " << c.id;
+    }
+  }
+}
+
+TEST(ParseSectionTest, OutOfRangeIdsDefineNothing) {
+  ParsedSection parsed(
+      u"\r\n-3=neg\r\n256=big\r\n-0=zero\r\n99999999999999999999=huge\r\n4294967336=wrap\r\n");
+  // Only "-0" lands in range; a huge id must not wrap around into 0..255 (4294967336 = 2^32 + 40).
+  EXPECT_EQ(Utf8(parsed.table[0]), "zero");
+  for (int id = 1; id < kTextIds; ++id)
+    EXPECT_EQ(parsed.table[id], nullptr) << "id " << id << " holds \"" << Utf8(parsed.table[id]) << "\"";
+}
+
+TEST(ParseSectionTest, NullTextClearsTable) {
+  const char16_t* table[kTextIds];
+  for (auto& entry : table) entry = u"stale";
+  ParseSection(nullptr, table);
+  for (int id = 0; id < kTextIds; ++id) EXPECT_EQ(table[id], nullptr) << "id " << id;
+}
+
+TEST(ParseCommonBlockTest, EscapesBecomeLineEnds) {
+  std::u16string block = u"19=Glowmere 1.77\r\n25=a\\r\\nb\\x\\\\n\r\n130=ignored\r\n";
+  const char16_t* table[kCommonIds] = {};
+  ParseCommonBlock(block.data(), table);
+  EXPECT_EQ(Utf8(table[19]), "Glowmere 1.77");
+  // Each escape shrinks the text by one unit; other backslashes stay.
+  ASSERT_NE(table[25], nullptr);
+  EXPECT_EQ(std::u16string(table[25]), std::u16string(u"a\r\nb\\x\\\n"));
+}
+
+// A whole decoded text: common block, two free texts, then named sections.
+std::u16string Archive(const std::vector<std::u16string>& sections,
+                       const std::u16string& common = u"19=Glowmere 1.77\r\n") {
+  std::u16string text = u"\uFEFF##\r\n" + common + u"##\r\nfree one\r\n##\r\nfree two\r\n";
+  for (const auto& s : sections) text += s;
+  return text;
+}
+
+class StringTableTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    importActive = false;
+    currentLanguage = 1;
+    for (auto& entry : importedTexts) entry = nullptr;
+    LanguageArchive::Clear();
+  }
+};
+
+TEST_F(StringTableTest, TextFallsBackToReferenceSection) {
+  LanguageArchive::LoadFromText(Archive({
+      u"##=German\tDeutsch\r\n40=Mit Windows Starten\r\n43=\r\n",
+      u"##=Englisch\tEnglish\r\n40=Start with Windows\r\n41=Restore at program start\r\n"
+      u"43=&Reset\r\n",
+  }));
+  ASSERT_EQ(sectionCount, 2);
+  struct Case {
+    int language;
+    int id;
+    const char16_t* expected;
+  } cases[] = {
+      {0, 40, u"Mit Windows Starten"},
+      {0, 41, u"Restore at program start"},  // missing in German
+      {0, 43, u""},                          // empty text, no fallback
+      {0, 99, nullptr},                      // missing in both
+      {1, 40, u"Start with Windows"},
+      {-1, 40, u"Start with Windows"},       // out of range
+      {2, 40, u"Start with Windows"},        // not below sectionCount
+      {64, 40, u"Start with Windows"},
+      {1000, 40, u"Start with Windows"},
+      {0, -1, nullptr},
+      {0, 256, nullptr},
+  };
+  for (const Case& c : cases) {
+    currentLanguage = c.language;
+    const char16_t* got = StringTable::Text(c.id);
+    if (c.expected == nullptr)
+      EXPECT_EQ(got, nullptr) << "language " << c.language << " id " << c.id << " gave \"" << Utf8(got) << "\"";
+    else
+      EXPECT_EQ(Utf8(got), Utf8(c.expected)) << "language " << c.language << " id " << c.id;
+  }
+}
+
+TEST_F(StringTableTest, ImportedTranslationReplacesSections) {
+  LanguageArchive::LoadFromText(Archive({u"##=German\tDeutsch\r\n40=Mit\r\n",
+                                         u"##=Englisch\tEnglish\r\n40=Start\r\n41=Restore\r\n"}));
+  currentLanguage = 0;
+  importedTexts[40] = u"Imported";
+  importActive = true;
+  EXPECT_EQ(Utf8(StringTable::Text(40)), "Imported");
+  EXPECT_EQ(Utf8(StringTable::Text(41)), "str:41?") << "missing import id ignores the sections";
+  EXPECT_EQ(Utf8(StringTable::Text(7)), "str:7?");
+  importActive = false;
+  EXPECT_EQ(Utf8(StringTable::Text(40)), "Mit");
+}
+
+TEST_F(StringTableTest, CommonTextHasNoFallback) {
+  LanguageArchive::LoadFromText(Archive({u"##=Englisch\tEnglish\r\n19=section text\r\n"},
+                                        u"19=Glowmere 1.77\r\n3=a\\nb\r\n"));
+  EXPECT_EQ(Utf8(StringTable::CommonText(19)), "Glowmere 1.77");
+  EXPECT_EQ(Utf8(StringTable::CommonText(3)), "a\nb");
+  EXPECT_EQ(StringTable::CommonText(25), nullptr);
+  EXPECT_EQ(StringTable::CommonText(128), nullptr);
+  EXPECT_EQ(StringTable::CommonText(-1), nullptr);
+}
+
+}  // namespace
