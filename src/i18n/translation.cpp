@@ -114,3 +114,15 @@ std::u16string ImportReportText(const char16_t* const* reference, const char16_t
   if (missing > 0) report += u"\n\nmiss:\n" + list;
   return report;
 }
+
+std::u16string CurrentTranslationTemplate() {
+  const char16_t* referenceName = kReferenceSection < sectionCount ? sectionNames[kReferenceSection] : nullptr;
+  return TranslationTemplate(StringTable::CommonText(19), StringTable::CommonText(25), referenceName,
+                             referenceTemplate);
+}
+
+std::u16string ActivateImportedText(std::u16string& importedText) {
+  ParseSection(importedText.data(), importedTexts);
+  importActive = true;
+  return ImportReportText(sectionTables[kReferenceSection], importedTexts);
+}

@@ -149,3 +149,65 @@ TEST(ImportReportText, IdsWithoutReferenceTextNeitherCountNorShow) {
 }
 
 }  // namespace
+
+// An import as the program runs it, on a small reference section: ids 0, 40, 41, 43, 44.
+class ImportedTranslation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int id = 0; id < kTextIds; ++id) saved_[id] = sectionTables[kReferenceSection][id];
+    for (auto& entry : sectionTables[kReferenceSection]) entry = nullptr;
+    sectionTables[kReferenceSection][0] = u"Glowmere translators";
+    sectionTables[kReferenceSection][40] = u"Start with Windows";
+    sectionTables[kReferenceSection][41] = u"Restore at program start";
+    sectionTables[kReferenceSection][43] = u"&Reset";
+    sectionTables[kReferenceSection][44] = u"&Exit";
+  }
+  void TearDown() override {
+    for (int id = 0; id < kTextIds; ++id) sectionTables[kReferenceSection][id] = saved_[id];
+    importActive = false;
+  }
+
+  std::string Import(const std::string& fileBytes) {
+    imported_ = DecodeTextFile(fileBytes, Latin1);
+    return Utf8(ActivateImportedText(imported_));
+  }
+  static std::string Imported(int id) { return importedTexts[id] ? Utf8(importedTexts[id]) : "<null>"; }
+
+  std::u16string imported_;
+  const char16_t* saved_[kTextIds] = {};
+};
+
+TEST_F(ImportedTranslation, AnsiFileWithRepeatedIdAndEmptyText) {
+  const std::string report = Import("TranslatorName=Ich\r\n40=Gr\xFC\xDF" "e\r\n43=\r\n44=a=b\r\n44=&Ende\r\n");
+  EXPECT_TRUE(importActive);
+  EXPECT_EQ(Imported(40), "Gr\xC3\xBC\xC3\x9F" "e");
+  EXPECT_EQ(Imported(44), "&Ende") << "the later line of an id wins";
+  EXPECT_EQ(Imported(43), "") << "an empty text, not a missing one";
+  EXPECT_EQ(Imported(41), "<null>");
+  EXPECT_EQ(report, "60 %\n\nmiss:\n41=Restore at program start\n43=&Reset\n") << "3 of 5; \"43=\" is missing";
+  ASSERT_NE(StringTable::Text(43), nullptr);
+  EXPECT_EQ(Utf8(StringTable::Text(43)), "") << "the dialog shows the empty text, not the placeholder";
+  EXPECT_EQ(Utf8(StringTable::Text(41)), "str:41?");
+}
+
+TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
+  const std::string report = Import(std::string("\xFF\xFE", 2) +
+                                    Utf16Le(u"\r\n##=Deutsch\tGerman\r\nTranslatorName=Ich\r\n40=Mit Windows "
+                                            u"Starten\r\n41=Bei Programmstart Wiederherstellen\r\n43=&Zur\u00FCck"
+                                            u"setzen\r\n44=&Beenden\r\n"));
+  EXPECT_EQ(Imported(43), "&Zur\xC3\xBC" "cksetzen");
+  EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
+  EXPECT_EQ(report, "100 %");
+}
+
+TEST_F(ImportedTranslation, Utf8FileParsesButItsLettersComeOutGarbled) {
+  const std::string report = Import("\r\n40=D\xC3\xA9marrer avec Windows\r\n");
+  EXPECT_EQ(Imported(40), "D\xC3\x83\xC2\xA9marrer avec Windows");
+  EXPECT_EQ(report.substr(0, 5), "20 %\n");
+}
+
+TEST_F(ImportedTranslation, UnreadableFileActsAsOneWithoutTexts) {
+  EXPECT_EQ(Import(""), "0 %\n\nmiss:\n0=Glowmere translators\n40=Start with Windows\n41=Restore at program "
+                        "start\n43=&Reset\n44=&Exit\n");
+  EXPECT_EQ(Utf8(StringTable::Text(40)), "str:40?");
+}
