@@ -13,7 +13,7 @@ if [ "$purpose" != build ]; then
              fonts-dejavu-core fonts-noto-cjk)
 fi
 if [ "$purpose" = test ]; then
-  packages+=(clang libclang-rt-14-dev libbenchmark-dev zip)
+  packages+=(clang libclang-rt-14-dev libbenchmark-dev unzip)
 fi
 
 # 32-bit Wine runs the product itself where this kernel can execute 32-bit code.

@@ -19,6 +19,8 @@ export LC_ALL=${GLOWMERE_LOCALE:-${LC_ALL:-C.UTF-8}}
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Preparing a Wine prefix in $WINEPREFIX (once)..."
   WINEDLLOVERRIDES="mscoree,mshtml=" $loader wineboot -i >/dev/null 2>&1
+  # Without a window manager Wine draws the window frames itself.
+  [ -z "${DISPLAY:-}" ] && $loader reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

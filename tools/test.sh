@@ -43,9 +43,19 @@ fi
 step "Windows product (i686)"
 if cmake --preset win32 >"$log_dir/win32-configure.log" 2>&1 && cmake --build --preset win32 -j "$jobs" >"$log_dir/win32-build.log" 2>&1; then
   if tools/check-exe.sh build/win32/bin/Glowmere.exe; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("Glowmere.exe checks"); fi
+  if cmake --build --preset win32 --target package_release >"$log_dir/package.log" 2>&1 &&
+     (cd build/win32/release && sha256sum -c --quiet Glowmere-*-win32.zip.sha256 &&
+      unzip -o -q Glowmere-*-win32.zip -d check && cd check && sha256sum -c --quiet SHA256SUMS.txt); then
+    echo "package: $(ls build/win32/release/*.zip)"; passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); failures+=("release package"); tail -20 "$log_dir/package.log"
+  fi
 else
   failed=$((failed + 1)); failures+=("i686 build"); tail -30 "$log_dir/win32-build.log"
 fi
+
+step "Reproducible build"
+if tools/check-reproducible.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("reproducible build"); fi
 
 # The Windows tests run the 32-bit product where this machine can run 32-bit code;
 # elsewhere a 64-bit build of the same sources under wine64.

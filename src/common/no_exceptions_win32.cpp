@@ -14,6 +14,8 @@ void __throw_out_of_range(const char*) { abort(); }
 void __throw_out_of_range_fmt(const char*, ...) { abort(); }
 void __throw_invalid_argument(const char*) { abort(); }
 void __throw_bad_function_call() { abort(); }
+// A failed standard-library assertion (index out of range and the like) ends the program.
+void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept { abort(); }
 }  // namespace std
 
 // Allocation that ends the program when memory runs out, instead of throwing.

@@ -13,7 +13,7 @@ constexpr size_t kEndMarkerSize = 44;    // LF, 42 characters, LF
 constexpr size_t kLengthHeaderSize = 4;  // decoded length in bytes, little-endian
 
 // Largest decoded text accepted (besides the decoder's own limit of 60 bytes per bit of
-// block). The shipped text is about 80 KB; a corrupt header could otherwise ask for
+// block). The shipped text is about 65 KB; a corrupt header could otherwise ask for
 // gigabytes, or make the buffer size 2L + 10 overflow.
 constexpr uint32_t kMaxDecodedBytes = 16u * 1024 * 1024;
 

@@ -3,7 +3,15 @@
 
 #include <windows.h>
 
+#include <string>
+
+// Writes the value for `module`'s executable: "<full path>" -bg. 1 on success.
 int AddAutostart(HMODULE module, const wchar_t* valueName);
+// Sets the value to `data` (the Run key must exist; it is never created). 1 on success.
+int WriteRunValue(const wchar_t* valueName, const wchar_t* data);
+// Deletes the value; 1 on success, 0 also when there was none.
 int RemoveAutostart(const wchar_t* valueName);
 // 1 when the value exists (and repairs it to point at this executable), else 0.
 int IsAutostartSet(const wchar_t* valueName);
+// Full path of `module` (null: the executable), however long; empty on failure.
+std::wstring ModuleFileName(HMODULE module);

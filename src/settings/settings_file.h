@@ -3,10 +3,13 @@
 
 #include <string>
 
+#include "settings/settings_platform.h"
+
 extern int portableMode;  // 1 while the settings file lives beside the executable
 
 class SettingsFile {
  public:
+  explicit SettingsFile(SettingsPlatform& platform) : platform_(&platform) {}
   virtual ~SettingsFile() = default;
 
   // Chooses the file's location for a base name ("Glowmere"); sets portableMode.
@@ -14,14 +17,31 @@ class SettingsFile {
 
   // The stored value or `def`, clamped to min..max unless either bound is -1.
   int ReadInt(const char16_t* section, const char16_t* key, int def, int min, int max);
-  // Writes `value` as "%d"; `file` null means the settings file itself.
+  // Writes `value` as "%d"; `file` null means the settings file itself. Failures are silent.
   void WriteInt(const char16_t* section, const char16_t* key, int value, const char16_t* file = nullptr);
+
+  // Reads a value into `buffer` of `size` characters, cut to fit. The buffer's text on
+  // entry is the default: a missing key leaves it as it was. Returns the characters stored.
+  int ReadString(const char16_t* section, const char16_t* key, char16_t* buffer, int size,
+                 const char16_t* file = nullptr);
+  // 1 when the value was stored, else 0.
+  int WriteString(const char16_t* section, const char16_t* key, const char16_t* text,
+                  const char16_t* file = nullptr);
+
+  // 1 file, 2 folder, 0 absent, -1 other failure (see SettingsPlatform::PathKind).
+  int PathKind(const std::u16string& path);
+  // The running executable's name: its full path after the last backslash.
+  std::u16string ExecutableFileName();
 
   const std::u16string& Path() const { return path_; }
 
  private:
+  std::u16string Target(const char16_t* file) const;
+
+  SettingsPlatform* platform_;
   std::u16string path_;
   std::u16string baseName_;
 };
 
+// The process-wide settings file on the real platform (Win32 builds).
 extern SettingsFile settingsFile;

@@ -14,12 +14,17 @@ add_test(NAME wine_env_stop COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_env.sh 
 set_tests_properties(wine_env_stop PROPERTIES FIXTURES_CLEANUP wine_env TIMEOUT 120)
 
 add_library(e2e_harness STATIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness/harness.cpp)
-target_include_directories(e2e_harness PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(e2e_harness PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(e2e_harness PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(e2e_harness PUBLIC gtest gmock comctl32 shell32 advapi32 gdi32 user32)
 
 # The product under test, as a Windows path (Wine maps / to Z:).
 string(REPLACE "/" "\\" GLOWMERE_EXE_WINDOWS "Z:${CMAKE_BINARY_DIR}/bin/Glowmere.exe")
+
+# A stand-in for system programs that records how it was started.
+add_executable(record_start ${CMAKE_CURRENT_SOURCE_DIR}/e2e/helpers/record_start.cpp)
+target_link_options(record_start PRIVATE -static -municode)
+string(REPLACE "/" "\\" GLOWMERE_RECORDER_WINDOWS "Z:${CMAKE_BINARY_DIR}/bin/record_start.exe")
 
 # One program per tests/e2e/<name>_e2e.cpp, one CTest entry each; they run one at a time.
 function(glowmere_e2e_test test_name program)
@@ -29,7 +34,8 @@ function(glowmere_e2e_test test_name program)
     set(args --gtest_filter=${ARG_FILTER})
   endif()
   add_test(NAME ${test_name} COMMAND ${GLOWMERE_WITH_ENV} wine $<TARGET_FILE:${program}> ${args})
-  set(env "GLOWMERE_EXE=${GLOWMERE_EXE_WINDOWS}")
+  set(env "GLOWMERE_EXE=${GLOWMERE_EXE_WINDOWS}" "GLOWMERE_RECORDER=${GLOWMERE_RECORDER_WINDOWS}"
+      "GLOWMERE_E2E_STATE=${E2E_STATE}")
   if(ARG_LOCALE)
     list(APPEND env "GLOWMERE_TEST_LOCALE=${ARG_LOCALE}")
   endif()
@@ -44,7 +50,7 @@ foreach(src ${E2E_SOURCES})
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE e2e_harness gtest_main)
   target_link_options(${name} PRIVATE -static)
-  add_dependencies(${name} Glowmere)
+  add_dependencies(${name} Glowmere record_start)
   # Files may register locale-specific runs in tests/e2e/<name>_e2e.cmake.
   if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${name}.cmake)
     include(${CMAKE_CURRENT_SOURCE_DIR}/e2e/${name}.cmake)
@@ -52,3 +58,12 @@ foreach(src ${E2E_SOURCES})
     glowmere_e2e_test(${name} ${name})
   endif()
 endforeach()
+
+# Start-up benchmark (not a test): tools/bench-startup.sh runs it.
+add_executable(min_dialog WIN32 ${CMAKE_SOURCE_DIR}/tests/bench/startup/min_dialog.cpp
+                                ${CMAKE_SOURCE_DIR}/tests/bench/startup/min_dialog.rc)
+target_include_directories(min_dialog PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
+target_link_libraries(min_dialog PRIVATE comctl32)
+target_link_options(min_dialog PRIVATE -static -municode -mwindows)
+add_executable(startup_bench ${CMAKE_SOURCE_DIR}/tests/bench/startup/startup_bench.cpp)
+target_link_options(startup_bench PRIVATE -static -municode)

@@ -62,10 +62,14 @@ export LC_ALL=\${GLOWMERE_TEST_LOCALE:-C.UTF-8}
 ENV
   . "$state/env"
   WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 $loader wineboot -i >"$state/wineboot.log" 2>&1
+  # Unmanaged windows: with no window manager Wine would wait 2 s for each hide.
   # A crash ends the process with its code instead of waiting on a dialog; Windows
   # always has a Run key; the test browser records the addresses it is asked to open.
   cat >"$state/setup.reg" <<REG
 REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
+"Managed"="N"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000

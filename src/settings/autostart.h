@@ -1,0 +1,50 @@
+// The "start with Windows" entry: a string value in the current user's Run key whose
+// data starts our executable hidden. The decisions live here; the registry is a seam.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace autostart {
+
+// The most a query reads of a value the program did not write itself.
+constexpr size_t kQueryLimitBytes = 1024;
+
+// The open Run key; closed when destroyed.
+class RunKey {
+ public:
+  virtual ~RunKey() = default;
+  // REG_SZ with a byte count of twice the characters, no terminator counted.
+  virtual bool SetString(const std::u16string& name, const std::u16string& data) = 0;
+  virtual bool DeleteValue(const std::u16string& name) = 0;
+  // The raw data of the value, of any type. False when it is missing or longer than maxBytes.
+  virtual bool QueryValue(const std::u16string& name, size_t maxBytes, std::string* data) = 0;
+};
+
+class RunRegistry {
+ public:
+  virtual ~RunRegistry() = default;
+  // Opens the existing Run key (it is never created); null when it cannot be opened.
+  virtual std::unique_ptr<RunKey> OpenRunKey() = 0;
+};
+
+// The value's data: the quoted full path, then " -bg" (start hidden).
+std::u16string RunValueData(std::u16string_view executablePath);
+
+// Data as stored text: UTF-16LE up to the first NUL (data need not carry one).
+std::u16string StoredText(std::string_view data);
+
+// All return 1 for success, 0 for failure.
+int WriteRunValue(RunRegistry& registry, const std::u16string& valueName, const std::u16string& data);
+// 0 without an executable path: an entry for "" would start nothing.
+int AddAutostart(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath);
+// 0 also when there was no such value.
+int RemoveAutostart(RunRegistry& registry, const std::u16string& valueName);
+// 1 when the value exists and could be read. On the way, a value that differs in any
+// way from the data for `executablePath` (the program moved, other letter case, other
+// arguments) is silently rewritten; an empty path repairs nothing.
+int IsAutostartSet(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath);
+
+}  // namespace autostart

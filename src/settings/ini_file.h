@@ -1,0 +1,73 @@
+// Our own INI reader and writer. A file is kept as its own bytes: a read finds one
+// value, a write splices one line in, and every other byte stays exactly as it was,
+// so a user's comments, layout, line ends and even damaged parts survive our writes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ini {
+
+// The longest value a read returns (the platform's 1,024-character buffer).
+constexpr size_t kMaxValueLength = 1023;
+
+// ANSI bytes (Windows-1252), or text behind a UTF-8 or UTF-16LE byte-order mark.
+enum class Encoding { kAnsi, kUtf8, kUtf16Le };
+
+Encoding DetectEncoding(std::string_view bytes);
+
+// The value of `key` in `section`. Names match without regard to case and with
+// blanks around them ignored; the first match in file order wins. The value comes
+// trimmed, without one pair of enclosing quotes, and cut at kMaxValueLength.
+// False when there is no such key, or its line has no '='.
+bool ReadValue(std::string_view bytes, std::u16string_view section, std::u16string_view key,
+               std::u16string* value);
+
+// One change to a file's bytes: `insert` takes the place of `removed` bytes at `at`.
+struct Edit {
+  size_t at = 0;
+  size_t removed = 0;
+  std::string insert;
+  bool Changes() const { return removed != 0 || !insert.empty(); }
+};
+
+// Plans setting `key` in `section` to `value`, in the file's own encoding and line ends:
+// the key's line keeps its name as written; a new key goes after the section's last
+// key; a new section goes at the end; a value that already reads as asked changes
+// nothing. False for names or a value no line can hold (empty names, line breaks,
+// NUL, '=' in a key, a key that would read as a header or comment, a name the
+// file's encoding cannot spell).
+bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16string_view key,
+               std::u16string_view value, Edit* edit);
+
+// PlanWrite applied to `bytes`; false (and `bytes` untouched) where it refuses.
+bool WriteValue(std::string* bytes, std::u16string_view section, std::u16string_view key,
+                std::u16string_view value);
+
+enum class ReadResult { kOk, kMissing, kFailed };
+
+// Whole-file access, so the INI logic can run on any file system (and on a fake one).
+class FileStore {
+ public:
+  virtual ~FileStore() = default;
+  // kMissing when the file (or its folder) does not exist; kFailed for anything else
+  // that keeps us from its bytes (a folder of that name, no access, too large).
+  virtual ReadResult ReadFileBytes(const std::u16string& path, std::string* bytes) = 0;
+  // Replaces the file (creating it, never its folder) with `pieces` one after another,
+  // so that it afterwards holds either its old bytes or the new ones, never a mix: a
+  // crash or a full disk cannot lose it. Pieces spare a second copy of a large file.
+  virtual bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) = 0;
+};
+
+// ReadValue on a file; a missing or unreadable file has no values.
+bool ReadFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
+                   std::u16string_view key, std::u16string* value);
+
+// PlanWrite on a file. A file we cannot read is never overwritten, and a write that
+// changes nothing does not touch the file. False when the value could not be stored.
+bool WriteFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
+                    std::u16string_view key, std::u16string_view value);
+
+}  // namespace ini

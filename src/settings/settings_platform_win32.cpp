@@ -1,0 +1,143 @@
+// The settings file's view of Windows: module path, application-data folder, folders,
+// and whole-file reads and atomic replacement.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "common/win32_text.h"
+#include "settings/autostart_win32.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+// Files beyond this are not ours; reading them into memory could starve a 32-bit process.
+constexpr LONGLONG kMaxFileBytes = 128LL * 1024 * 1024;
+
+class ScopedHandle {
+ public:
+  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
+  ScopedHandle(const ScopedHandle&) = delete;
+  ScopedHandle& operator=(const ScopedHandle&) = delete;
+  ~ScopedHandle() { Close(); }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE Get() const { return handle_; }
+  // True when the handle closed cleanly (or there was none).
+  bool Close() {
+    bool ok = true;
+    if (Valid()) ok = CloseHandle(handle_) != FALSE;
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Paths beyond the classic limit (a deeply nested portable copy) need the "\\?\" form.
+std::wstring LongPath(const std::u16string& path) {
+  std::wstring wide(W(path));
+  if (wide.size() < MAX_PATH - 12 || wide.compare(0, 4, L"\\\\?\\") == 0) return wide;
+  if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\') return L"\\\\?\\" + wide;
+  if (wide.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + wide.substr(2);
+  return wide;
+}
+
+bool WriteAll(HANDLE file, const std::vector<std::string_view>& pieces) {
+  for (std::string_view piece : pieces) {
+    while (!piece.empty()) {
+      DWORD chunk = static_cast<DWORD>(piece.size() < (1u << 24) ? piece.size() : (1u << 24));
+      DWORD written = 0;
+      if (!WriteFile(file, piece.data(), chunk, &written, nullptr) || written == 0) return false;
+      piece.remove_prefix(written);
+    }
+  }
+  return true;
+}
+
+std::u16string Hex(DWORD value) {
+  static const char16_t kDigits[] = u"0123456789abcdef";
+  std::u16string out;
+  do {
+    out.insert(out.begin(), kDigits[value & 15]);
+    value >>= 4;
+  } while (value != 0);
+  return out;
+}
+
+class Win32Platform final : public SettingsPlatform {
+ public:
+  std::u16string ExecutablePath() override { return U16(ModuleFileName(nullptr).c_str()); }
+
+  std::u16string AppDataFolder() override {
+    wchar_t folder[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE)) return std::u16string();
+    return U16(folder);
+  }
+
+  void CreateFolder(const std::u16string& path) override { CreateDirectoryW(LongPath(path).c_str(), nullptr); }
+
+  int PathKind(const std::u16string& path) override {
+    DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      DWORD error = GetLastError();
+      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : -1;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
+  }
+
+  ini::ReadResult ReadFileBytes(const std::u16string& path, std::string* bytes) override {
+    ScopedHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+      DWORD error = GetLastError();
+      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ini::ReadResult::kMissing
+                                                                            : ini::ReadResult::kFailed;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxFileBytes) return ini::ReadResult::kFailed;
+    bytes->assign(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes->size()) {
+      DWORD got = 0;
+      if (!ReadFile(file.Get(), &(*bytes)[done], static_cast<DWORD>(bytes->size() - done), &got, nullptr) ||
+          got == 0) {
+        // A file that changes under us is not a base for a rewrite.
+        return ini::ReadResult::kFailed;
+      }
+      done += got;
+    }
+    return ini::ReadResult::kOk;
+  }
+
+  bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
+    // Write beside the target, then swap it in: the file is always old or new, never half.
+    const std::u16string stem = path + u".~" + Hex(GetCurrentProcessId()) + u"-";
+    for (DWORD attempt = 0; attempt < 16; ++attempt) {
+      std::wstring temp = LongPath(stem + Hex(attempt) + u".tmp");
+      ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file.Valid()) {
+        if (GetLastError() == ERROR_FILE_EXISTS) continue;  // litter of an earlier crash
+        return false;                                      // no folder, or no write access
+      }
+      bool written = WriteAll(file.Get(), pieces) && FlushFileBuffers(file.Get());
+      written = file.Close() && written;
+      if (written && MoveFileExW(temp.c_str(), LongPath(path).c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+      }
+      DeleteFileW(temp.c_str());
+      return false;
+    }
+    return false;
+  }
+};
+
+Win32Platform platform;
+
+}  // namespace
+
+SettingsPlatform& Win32SettingsPlatform() { return platform; }
+
+// Defined after the platform in this file, so it is constructed after it.
+SettingsFile settingsFile(platform);

@@ -1,0 +1,322 @@
+// The maker's pages and the self-removal, seen from outside: the shell's browser is
+// replaced by a script that records every address it is asked to open.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "build_config.h"
+#include "harness/harness.h"
+
+namespace {
+
+constexpr int kLink = 1032;
+constexpr int kLanguages = 1031;
+constexpr int kHomepage = 40025;
+constexpr int kDonate = 40027;
+constexpr int kUninstall = 40041;
+constexpr int kMessageBoxText = 0xFFFF;
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kBrowserKey[] = L"Software\\Wine\\WineBrowser";
+constexpr DWORD kRemovalTimeoutMs = 20000;
+
+std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+const std::wstring kGerman = Wide(GLOWMERE_SITE_GERMAN);
+const std::wstring kEuropean = Wide(GLOWMERE_SITE_EUROPEAN);
+const std::wstring kInternational = Wide(GLOWMERE_SITE_INTERNATIONAL);
+
+// The Unix name of a Windows path, as Wine's own programs see it.
+std::string UnixPath(const std::wstring& windowsPath) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (toUnix == nullptr) return std::string();
+  char* unixPath = toUnix(windowsPath.c_str());
+  if (unixPath == nullptr) return std::string();
+  std::string result(unixPath);
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return result;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+bool ReadStringValue(HKEY root, const wchar_t* key, const wchar_t* name, std::wstring* value) {
+  HKEY handle;
+  if (RegOpenKeyExW(root, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return false;
+  wchar_t data[1024] = {};
+  DWORD size = sizeof(data) - sizeof(wchar_t);
+  LONG r = RegQueryValueExW(handle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(handle);
+  if (r != ERROR_SUCCESS) return false;
+  if (value) *value = data;
+  return true;
+}
+
+bool WriteStringValue(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+  HKEY handle;
+  if (RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) return false;
+  LONG r = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(handle);
+  return r == ERROR_SUCCESS;
+}
+
+void DeleteValue(HKEY root, const wchar_t* key, const wchar_t* name) {
+  HKEY handle;
+  if (RegOpenKeyExW(root, key, 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return;
+  RegDeleteValueW(handle, name);
+  RegCloseKey(handle);
+}
+
+std::wstring TempFolder() {
+  wchar_t buffer[MAX_PATH + 1];
+  DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
+  return std::wstring(buffer, n);
+}
+
+std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+
+// The site the uninstall page uses for any language but German, from this machine's time zone.
+std::wstring UninstallSiteForThisZone() {
+  TIME_ZONE_INFORMATION zone{};
+  DWORD result = GetTimeZoneInformation(&zone);
+  if (result == 0 || result == TIME_ZONE_ID_INVALID) return kInternational;
+  return zone.Bias >= -240 && zone.Bias <= 300 ? kEuropean : kInternational;
+}
+
+struct MessageBoxSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<MessageBoxSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (pid == search->pid && std::wstring(className) == L"#32770" && GetDlgItem(window, kMessageBoxText) &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+class ExtrasTest : public e2e::GlowmereTest {
+ protected:
+  void SetUp() override {
+    GlowmereTest::SetUp();
+    hadBrowsers_ = ReadStringValue(HKEY_CURRENT_USER, kBrowserKey, L"Browsers", &oldBrowsers_);
+    std::wstring folder = e2e::ScratchDir(L"extras_browser");
+    record_ = folder + L"\\opened.txt";
+    DeleteFileW(record_.c_str());
+    std::string recorder = "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + UnixPath(record_) + "'\n";
+    ASSERT_TRUE(WriteBytes(folder + L"\\record.sh", recorder)) << "cannot write the recording browser";
+    std::string script = UnixPath(folder + L"\\record.sh");
+    ASSERT_FALSE(script.empty()) << "no Unix name for " << std::string(folder.begin(), folder.end());
+    ASSERT_TRUE(WriteStringValue(HKEY_CURRENT_USER, kBrowserKey, L"Browsers", L"/bin/sh \"" + Wide(script) + L"\""));
+  }
+
+  void TearDown() override {
+    if (hadBrowsers_) {
+      WriteStringValue(HKEY_CURRENT_USER, kBrowserKey, L"Browsers", oldBrowsers_);
+    } else {
+      DeleteValue(HKEY_CURRENT_USER, kBrowserKey, L"Browsers");
+    }
+    GlowmereTest::TearDown();
+  }
+
+  std::vector<std::wstring> Opened() const {
+    std::vector<std::wstring> lines;
+    std::wstring all = e2e::ReadFileText(record_);
+    size_t start = 0;
+    for (size_t end; (end = all.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
+      lines.push_back(all.substr(start, end - start));
+    }
+    return lines;
+  }
+
+  bool WasOpened(const std::wstring& address) const {
+    for (const auto& line : Opened()) {
+      if (line == address) return true;
+    }
+    return false;
+  }
+
+  // Waits for `address` to reach the browser; says what did reach it otherwise.
+  ::testing::AssertionResult WaitForOpened(const std::wstring& address) const {
+    if (e2e::WaitUntil([&] { return WasOpened(address); })) return ::testing::AssertionSuccess();
+    std::string seen;
+    for (const auto& line : Opened()) seen += " [" + std::string(line.begin(), line.end()) + "]";
+    return ::testing::AssertionFailure() << "expected the browser to open " << std::string(address.begin(), address.end())
+                                         << ", it opened:" << (seen.empty() ? " nothing" : seen);
+  }
+
+  HWND WaitForQuestion(const e2e::Process& process) {
+    MessageBoxSearch search{process.pid, nullptr};
+    e2e::WaitUntil([&] {
+      EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+      return search.found != nullptr;
+    });
+    return search.found;
+  }
+
+  static void Answer(HWND box, int button) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+  }
+
+  static void ChooseLanguage(HWND dialog, int index) {
+    HWND list = GetDlgItem(dialog, kLanguages);
+    SendMessageW(list, CB_SETCURSEL, index, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kLanguages, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+  }
+
+  static void ClickLink(HWND dialog) {
+    HWND link = GetDlgItem(dialog, kLink);
+    SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  }
+
+  // The Run value as the autostart check box writes it for `exe`.
+  static void SetRunValue(const std::wstring& exe) {
+    ASSERT_TRUE(WriteStringValue(HKEY_CURRENT_USER, kRunKey, L"Glowmere", L"\"" + exe + L"\" -bg"));
+  }
+  static bool RunValueExists() { return ReadStringValue(HKEY_CURRENT_USER, kRunKey, L"Glowmere", nullptr); }
+
+  // Starts a copy of Glowmere at `exe` with its Run value set; waits for its dialog and settings file.
+  HWND StartInstalled(const std::wstring& exe, const std::wstring& ini, e2e::Process* process) {
+    SetRunValue(exe);
+    *process = Start(L"", exe);
+    HWND dialog = WaitForDialog(*process);
+    EXPECT_TRUE(dialog != nullptr) << "no dialog";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(ini); }))
+        << "settings file never written: " << std::string(ini.begin(), ini.end());
+    return dialog;
+  }
+
+  // Uninstall answered Yes: the program ends with 0 and leaves nothing behind.
+  void ExpectRemoval(const std::wstring& exe, const std::wstring& ini) {
+    e2e::Process process;
+    HWND dialog = StartInstalled(exe, ini, &process);
+    ASSERT_TRUE(dialog != nullptr);
+    const std::wstring script = TempFolder() + FileNameOf(exe) + L"_selfdestruct.bat";
+
+    e2e::PostCommand(dialog, kUninstall);
+    HWND box = WaitForQuestion(process);
+    ASSERT_TRUE(box != nullptr) << "no confirmation box";
+    Answer(box, IDYES);
+
+    EXPECT_EQ(0u, WaitForExit(process)) << "exit code after the uninstall";
+    EXPECT_FALSE(RunValueExists()) << "the Run value is still there";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::FileExists(exe); }, kRemovalTimeoutMs))
+        << "executable still there: " << std::string(exe.begin(), exe.end());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::FileExists(ini); }, kRemovalTimeoutMs)) << "settings file still there";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::FileExists(script); }, kRemovalTimeoutMs))
+        << "removal script still there";
+    EXPECT_TRUE(WaitForOpened(UninstallSiteForThisZone() + L"?page=Windows/Tools/Uninstall/Glowmere"));
+  }
+
+ private:
+  std::wstring record_;
+  std::wstring oldBrowsers_;
+  bool hadBrowsers_ = false;
+};
+
+// These tests run under an English (non-German) user language, as the test run sets it.
+TEST_F(ExtrasTest, LinkOpensTheToolsPageOfTheSiteOfTheLanguage) {
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_TRUE(dialog != nullptr);
+  EXPECT_EQ(kInternational, e2e::ItemText(dialog, kLink));
+
+  ClickLink(dialog);
+  EXPECT_TRUE(WaitForOpened(kInternational + L"?page=Windows/Tools/Glowmere/1"));
+
+  ChooseLanguage(dialog, 0);
+  EXPECT_EQ(kGerman, e2e::ItemText(dialog, kLink)) << "the link text follows the language";
+  ClickLink(dialog);
+  EXPECT_TRUE(WaitForOpened(kGerman + L"?page=Windows/Tools/Glowmere/1"));
+}
+
+TEST_F(ExtrasTest, LinkTakesTheMouseAndOtherLabelsDoNot) {
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_TRUE(dialog != nullptr);
+  EXPECT_EQ(HTCLIENT, SendMessageW(GetDlgItem(dialog, kLink), WM_NCHITTEST, 0, 0));
+  // The brightness value label is a plain static control.
+  EXPECT_EQ(HTTRANSPARENT, SendMessageW(GetDlgItem(dialog, 1045), WM_NCHITTEST, 0, 0));
+}
+
+TEST_F(ExtrasTest, HomepageAndDonateOpenTheirPages) {
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_TRUE(dialog != nullptr);
+  e2e::PostCommand(dialog, kHomepage);
+  EXPECT_TRUE(WaitForOpened(kInternational + L"?seite=Freeware/Glowmere"));
+  e2e::PostCommand(dialog, kDonate);
+  EXPECT_TRUE(WaitForOpened(kInternational + L"/?paypal&Program=Glowmere"));
+}
+
+TEST_F(ExtrasTest, UninstallAnsweredNoOrCancelChangesNothing) {
+  const std::wstring exe = e2e::CopyGlowmere(e2e::ScratchDir(L"extras_keep"));
+  const std::wstring ini = e2e::PerUserIni();
+  e2e::Process process;
+  HWND dialog = StartInstalled(exe, ini, &process);
+  ASSERT_TRUE(dialog != nullptr);
+
+  for (int button : {IDNO, IDCANCEL}) {
+    e2e::PostCommand(dialog, kUninstall);
+    HWND box = WaitForQuestion(process);
+    ASSERT_TRUE(box != nullptr) << "no confirmation box";
+    EXPECT_EQ(L"       Are you sure?", e2e::ItemText(box, kMessageBoxText));
+    EXPECT_EQ(L".......... ?", e2e::WindowText(box));
+    Answer(box, button);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); })) << "the box did not close on button " << button;
+
+    EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), WaitForExit(process, 1000)) << "ended after button " << button;
+    EXPECT_TRUE(RunValueExists()) << "Run value gone after button " << button;
+    EXPECT_TRUE(e2e::FileExists(ini)) << "settings file gone after button " << button;
+    EXPECT_TRUE(e2e::FileExists(exe)) << "executable gone after button " << button;
+    EXPECT_FALSE(e2e::FileExists(TempFolder() + L"Glowmere.exe_selfdestruct.bat")) << "script written";
+  }
+  EXPECT_FALSE(WasOpened(UninstallSiteForThisZone() + L"?page=Windows/Tools/Uninstall/Glowmere"));
+}
+
+TEST_F(ExtrasTest, UninstallAsksInGermanForLanguageZero) {
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_TRUE(dialog != nullptr);
+  ChooseLanguage(dialog, 0);
+  e2e::PostCommand(dialog, kUninstall);
+  HWND box = WaitForQuestion(process);
+  ASSERT_TRUE(box != nullptr) << "no confirmation box";
+  EXPECT_EQ(L"          Sind Sie Sicher?", e2e::ItemText(box, kMessageBoxText));
+  Answer(box, IDCANCEL);
+  EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), WaitForExit(process, 1000));
+}
+
+TEST_F(ExtrasTest, UninstallAnsweredYesRemovesEverything) {
+  const std::wstring exe = e2e::CopyGlowmere(e2e::ScratchDir(L"extras_remove"));
+  ExpectRemoval(exe, e2e::PerUserIni());
+}
+
+TEST_F(ExtrasTest, UninstallRemovesAProgramInAFolderWithPercentSigns) {
+  // Unescaped, "%TEMP%" would expand to another folder and nothing would be deleted.
+  const std::wstring folder = e2e::ScratchDir(L"extras_percent") + L"\\50% off %TEMP%";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  // A "_p" name keeps the settings file beside the executable, so its path holds them too.
+  const std::wstring exe = e2e::CopyGlowmere(folder, L"Glowmere_p.exe");
+  ExpectRemoval(exe, FolderOf(exe) + L"Glowmere.ini");
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+#include "settings/autostart.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+
+namespace {
+
+std::string Utf16Bytes(std::u16string_view s) {
+  std::string bytes;
+  for (char16_t c : s) {
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return bytes;
+}
+
+// The Run key as raw value data, with a count of opens and closes.
+class FakeRegistry : public autostart::RunRegistry {
+ public:
+  class Key : public autostart::RunKey {
+   public:
+    explicit Key(FakeRegistry& registry) : registry_(registry) {}
+    ~Key() override { ++registry_.closes; }
+    bool SetString(const std::u16string& name, const std::u16string& data) override {
+      ++registry_.sets;
+      registry_.values[name] = Utf16Bytes(data);
+      return true;
+    }
+    bool DeleteValue(const std::u16string& name) override { return registry_.values.erase(name) == 1; }
+    bool QueryValue(const std::u16string& name, size_t maxBytes, std::string* data) override {
+      auto value = registry_.values.find(name);
+      if (value == registry_.values.end() || value->second.size() > maxBytes) return false;
+      *data = value->second;
+      return true;
+    }
+
+   private:
+    FakeRegistry& registry_;
+  };
+
+  std::unique_ptr<autostart::RunKey> OpenRunKey() override {
+    if (!keyExists) return nullptr;
+    ++opens;
+    return std::make_unique<Key>(*this);
+  }
+
+  bool keyExists = true;
+  std::map<std::u16string, std::string> values;
+  int opens = 0, closes = 0, sets = 0;
+};
+
+const std::u16string kExe = u"C:\\Tools\\Glowmere.exe";
+const std::u16string kData = u"\"C:\\Tools\\Glowmere.exe\" -bg";
+
+TEST(AutostartTest, DataIsTheQuotedPathAndBg) {
+  EXPECT_EQ(autostart::RunValueData(kExe), kData);
+}
+
+TEST(AutostartTest, AddWritesTheValueForTheExecutable) {
+  FakeRegistry registry;
+  EXPECT_EQ(autostart::AddAutostart(registry, u"Glowmere", kExe), 1);
+  EXPECT_EQ(registry.values[u"Glowmere"], Utf16Bytes(kData));
+  EXPECT_EQ(registry.opens, registry.closes) << "the key is closed again";
+}
+
+TEST(AutostartTest, LongPathsGiveTheWholeValue) {
+  // The longest path Windows has: nothing may be cut, and the value still reads as set.
+  std::u16string exe = u"\\\\?\\C:\\" + std::u16string(32767 - 20, u'd') + u"\\Glowmere.exe";
+  exe.resize(32767, u'e');
+  FakeRegistry registry;
+  ASSERT_EQ(autostart::AddAutostart(registry, u"Glowmere", exe), 1);
+  EXPECT_EQ(autostart::StoredText(registry.values[u"Glowmere"]), u"\"" + exe + u"\" -bg");
+  EXPECT_EQ(autostart::IsAutostartSet(registry, u"Glowmere", exe), 1);
+  EXPECT_EQ(registry.sets, 1) << "our own long value is not rewritten";
+}
+
+TEST(AutostartTest, NothingIsWrittenWithoutKeyOrPath) {
+  FakeRegistry noKey;
+  noKey.keyExists = false;
+  EXPECT_EQ(autostart::AddAutostart(noKey, u"Glowmere", kExe), 0);
+  EXPECT_EQ(autostart::RemoveAutostart(noKey, u"Glowmere"), 0);
+  EXPECT_EQ(autostart::IsAutostartSet(noKey, u"Glowmere", kExe), 0);
+  EXPECT_TRUE(noKey.values.empty());
+
+  FakeRegistry registry;
+  EXPECT_EQ(autostart::AddAutostart(registry, u"Glowmere", u""), 0);
+  EXPECT_TRUE(registry.values.empty());
+}
+
+TEST(AutostartTest, RemoveDeletesOnlyOurValue) {
+  FakeRegistry registry;
+  registry.values[u"Glowmere"] = Utf16Bytes(kData);
+  registry.values[u"Other"] = Utf16Bytes(u"other.exe");
+  EXPECT_EQ(autostart::RemoveAutostart(registry, u"Glowmere"), 1);
+  EXPECT_EQ(registry.values.count(u"Glowmere"), 0u);
+  EXPECT_EQ(autostart::RemoveAutostart(registry, u"Glowmere"), 0) << "no value to delete";
+  EXPECT_EQ(registry.values.count(u"Other"), 1u);
+  EXPECT_EQ(registry.opens, registry.closes);
+}
+
+struct QueryCase {
+  const char* what;
+  bool present;
+  std::string stored;
+  int expected;
+  bool rewritten;
+};
+
+TEST(AutostartTest, IsAutostartSetReportsAndRepairs) {
+  const std::string exact = Utf16Bytes(kData);
+  const std::vector<QueryCase> cases = {
+      {"no value", false, "", 0, false},
+      {"exact data", true, exact, 1, false},
+      {"exact data with terminator", true, exact + std::string(2, '\0'), 1, false},
+      {"exact data and an odd zero byte", true, exact + std::string(1, '\0'), 1, false},
+      {"old location", true, Utf16Bytes(u"\"D:\\Old\\Glowmere.exe\" -bg"), 1, true},
+      {"other letter case", true, Utf16Bytes(u"\"c:\\tools\\glowmere.exe\" -bg"), 1, true},
+      {"other arguments", true, Utf16Bytes(u"\"C:\\Tools\\Glowmere.exe\""), 1, true},
+      {"empty data", true, "", 1, true},
+      {"1,024 bytes", true, Utf16Bytes(std::u16string(512, u'x')), 1, true},
+      {"1,026 bytes counts as missing", true, Utf16Bytes(std::u16string(513, u'x')), 0, false},
+  };
+  for (const QueryCase& c : cases) {
+    FakeRegistry registry;
+    if (c.present) registry.values[u"Glowmere"] = c.stored;
+    EXPECT_EQ(autostart::IsAutostartSet(registry, u"Glowmere", kExe), c.expected) << c.what;
+    EXPECT_EQ(registry.sets, c.rewritten ? 1 : 0) << c.what;
+    if (c.rewritten) EXPECT_EQ(registry.values[u"Glowmere"], exact) << c.what;
+    if (c.present && !c.rewritten) EXPECT_EQ(registry.values[u"Glowmere"], c.stored) << c.what << ": left as it was";
+    if (!c.present) EXPECT_TRUE(registry.values.empty()) << c.what << ": nothing written";
+    EXPECT_EQ(registry.opens, registry.closes) << c.what;
+  }
+}
+
+TEST(AutostartTest, UnknownExecutablePathRepairsNothing) {
+  FakeRegistry registry;
+  registry.values[u"Glowmere"] = Utf16Bytes(u"\"D:\\Old\\Glowmere.exe\" -bg");
+  EXPECT_EQ(autostart::IsAutostartSet(registry, u"Glowmere", u""), 1);
+  EXPECT_EQ(registry.sets, 0);
+}
+
+}  // namespace

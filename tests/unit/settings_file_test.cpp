@@ -1,0 +1,243 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+
+namespace {
+
+std::u16string ParentOf(const std::u16string& path) {
+  size_t slash = path.rfind(u'\\');
+  return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
+}
+
+// A small Windows-like file system in memory.
+class FakePlatform : public SettingsPlatform {
+ public:
+  std::u16string ExecutablePath() override { return exe; }
+  std::u16string AppDataFolder() override { return appData; }
+  void CreateFolder(const std::u16string& path) override {
+    if (Writable(ParentOf(path)) && files.count(path) == 0) folders.insert(path);
+  }
+  int PathKind(const std::u16string& path) override {
+    return files.count(path) ? 1 : folders.count(path) ? 2 : 0;
+  }
+  ini::ReadResult ReadFileBytes(const std::u16string& path, std::string* bytes) override {
+    if (folders.count(path) || locked.count(path)) return ini::ReadResult::kFailed;
+    auto file = files.find(path);
+    if (file == files.end()) return ini::ReadResult::kMissing;
+    *bytes = file->second;
+    return ini::ReadResult::kOk;
+  }
+  bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
+    ++replaces;
+    if (diskFull || !Writable(ParentOf(path)) || folders.count(path)) return false;
+    std::string bytes;
+    for (std::string_view piece : pieces) bytes += piece;
+    files[path] = bytes;
+    return true;
+  }
+
+  bool Writable(const std::u16string& folder) const { return folders.count(folder) && !readOnly.count(folder); }
+
+  std::u16string exe = u"C:\\Tools\\Glowmere.exe";
+  std::u16string appData = u"C:\\Users\\ann\\AppData\\Roaming";
+  std::set<std::u16string> folders = {u"C:", u"C:\\Tools", u"C:\\Users", u"C:\\Users\\ann",
+                                      u"C:\\Users\\ann\\AppData", u"C:\\Users\\ann\\AppData\\Roaming"};
+  std::set<std::u16string> readOnly;
+  std::set<std::u16string> locked;
+  std::map<std::u16string, std::string> files;
+  bool diskFull = false;
+  int replaces = 0;
+};
+
+const std::u16string kBeside = u"C:\\Tools\\Glowmere.ini";
+const std::u16string kPerUser = u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine\\Glowmere\\Glowmere.ini";
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { portableMode = 0; }
+  void InitPerUser(const std::string& content) {
+    settings_.Init(u"Glowmere");
+    ASSERT_EQ(settings_.Path(), kPerUser);
+    platform_.files[kPerUser] = content;
+  }
+
+  FakePlatform platform_;
+  SettingsFile settings_{platform_};
+};
+
+struct LocationCase {
+  const char* what;
+  std::u16string exe;
+  bool readOnlyFolder;
+  const char* besideFile;  // content of Glowmere.ini beside the executable, or null
+  bool besideIsFolder;
+  std::u16string expectedPath;
+  int expectedPortable;
+  const char* expectedBeside;  // content beside afterwards, or null for no file
+};
+
+TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
+  const char* probe = "[TestIni]\r\nM=1111\r\n";
+  const char* own = "[Start]\r\nr=7\r\n";
+  const std::vector<LocationCase> cases = {
+      {"portable name, writable folder", u"C:\\Tools\\Glowmere_p.exe", false, nullptr, false, kBeside, 1, probe},
+      {"portable name in capitals", u"C:\\Tools\\GLOWMERE_P.EXE", false, nullptr, false, kBeside, 1, probe},
+      {"_p anywhere in the name", u"C:\\Tools\\my_prog.exe", false, nullptr, false, kBeside, 1, probe},
+      {"portable name, read-only folder", u"C:\\Tools\\Glowmere_p.exe", true, nullptr, false, kPerUser, 0, nullptr},
+      {"portable name, existing file in a read-only folder", u"C:\\Tools\\Glowmere_p.exe", true, own, false, kBeside,
+       1, own},
+      {"plain name with a file beside it", u"C:\\Tools\\Glowmere.exe", false, own, false, kBeside, 0, own},
+      {"plain name, no file beside it", u"C:\\Tools\\Glowmere.exe", false, nullptr, false, kPerUser, 0, nullptr},
+      {"folder named Glowmere.ini, portable name", u"C:\\Tools\\Glowmere_p.exe", false, nullptr, true, kPerUser, 0,
+       nullptr},
+      {"folder named Glowmere.ini, plain name", u"C:\\Tools\\Glowmere.exe", false, nullptr, true, kPerUser, 0,
+       nullptr},
+  };
+  for (const LocationCase& c : cases) {
+    FakePlatform platform;
+    platform.exe = c.exe;
+    if (c.readOnlyFolder) platform.readOnly.insert(u"C:\\Tools");
+    if (c.besideFile) platform.files[kBeside] = c.besideFile;
+    if (c.besideIsFolder) platform.folders.insert(kBeside);
+    portableMode = 0;
+    SettingsFile settings(platform);
+    settings.Init(u"Glowmere");
+    EXPECT_EQ(text::ToUtf8(settings.Path()), text::ToUtf8(c.expectedPath)) << c.what;
+    EXPECT_EQ(portableMode, c.expectedPortable) << c.what;
+    auto beside = platform.files.find(kBeside);
+    if (c.expectedBeside) {
+      ASSERT_NE(beside, platform.files.end()) << c.what;
+      EXPECT_EQ(beside->second, c.expectedBeside) << c.what;
+    } else {
+      EXPECT_EQ(beside, platform.files.end()) << c.what << ": no file beside the executable";
+    }
+  }
+}
+
+TEST_F(SettingsFileTest, PerUserLocationCreatesBothFoldersButNoFile) {
+  platform_.folders.insert(u"C:\\my_place");
+  platform_.exe = u"C:\\my_place\\Glowmere.exe";  // "_p" in the folder does not count
+  EXPECT_EQ(settings_.ExecutableFileName(), u"Glowmere.exe");
+  settings_.Init(u"Glowmere");
+  EXPECT_EQ(settings_.Path(), kPerUser);
+  EXPECT_EQ(portableMode, 0);
+  EXPECT_TRUE(platform_.folders.count(u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine"));
+  EXPECT_TRUE(platform_.folders.count(u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine\\Glowmere"));
+  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 128);
+  EXPECT_TRUE(platform_.files.empty()) << "reading creates nothing";
+  settings_.WriteInt(u"Start", u"r", 128);
+  EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\n");
+}
+
+TEST_F(SettingsFileTest, NothingIsTouchedBeforeInit) {
+  EXPECT_EQ(settings_.Path(), u"");
+  settings_.WriteInt(u"Start", u"r", 1);
+  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 128);
+  EXPECT_EQ(platform_.replaces, 0);
+}
+
+TEST_F(SettingsFileTest, WritesFailSilentlyWhenTheFolderIsMissing) {
+  platform_.appData = u"C:\\Gone";
+  settings_.Init(u"Glowmere");
+  settings_.WriteInt(u"Start", u"r", 200);
+  EXPECT_TRUE(platform_.files.empty());
+  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 128);
+}
+
+struct ReadIntCase {
+  const char* stored;  // null: key missing
+  int def, min, max;
+  int expected;
+};
+
+TEST_F(SettingsFileTest, ReadIntConvertsAndClamps) {
+  const std::vector<ReadIntCase> cases = {
+      {"300", 128, 0, 256, 256},
+      {"-5", 128, 0, 256, 0},
+      {"77", 128, 0, 256, 77},
+      {"", 128, 0, 256, 128},
+      {nullptr, 128, 0, 256, 128},
+      {nullptr, 500, 0, 256, 256},  // the default is clamped too
+      {"abc", 128, 0, 256, 0},
+      {"12abc", 128, 0, 256, 12},
+      {"+7", 128, 0, 256, 7},
+      {"-", 128, 0, 256, 0},
+      {"\"200\"", 128, 0, 256, 200},
+      {"-5", 128, -1, -1, -5},
+      {"999999", 128, -1, -1, 999999},
+      {"300", 128, 0, -1, 300},
+      {"300", 128, -1, 256, 300},
+      {"250", 128, 300, 200, 300},  // min above max: always min
+      {"2147483647", 0, -1, -1, INT_MAX},
+      {"-2147483648", 0, -1, -1, INT_MIN},
+      {"2147483648", 0, -1, -1, INT_MAX},
+      {"-99999999999", 0, -1, -1, INT_MIN},
+      {"0000000000000000000042", 0, -1, -1, 42},            // 20 characters or more
+      {"123456789012345678901234567890", 0, 0, 256, 256},  // saturates, then clamps
+  };
+  for (const ReadIntCase& c : cases) {
+    std::string content = "[Start]\r\n";
+    if (c.stored) content += std::string("x=") + c.stored + "\r\n";
+    InitPerUser(content);
+    EXPECT_EQ(settings_.ReadInt(u"Start", u"x", c.def, c.min, c.max), c.expected)
+        << "stored " << (c.stored ? c.stored : "(missing)") << ", default " << c.def << ", bounds " << c.min << ".."
+        << c.max;
+  }
+}
+
+TEST_F(SettingsFileTest, WriteIntWritesPlainDecimalInApplyOrder) {
+  InitPerUser("");
+  settings_.WriteInt(u"Start", u"r", 128);
+  settings_.WriteInt(u"Start", u"g", -5);
+  settings_.WriteInt(u"Start", u"b", INT_MIN);
+  settings_.WriteInt(u"Start", u"H", 200);
+  EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\ng=-5\r\nb=-2147483648\r\nH=200\r\n");
+  EXPECT_EQ(settings_.ReadInt(u"Start", u"h", 128, 0, 256), 200) << "H written, h read";
+  settings_.WriteInt(u"Start", u"H", 100);
+  EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\ng=-5\r\nb=-2147483648\r\nH=100\r\n");
+}
+
+TEST_F(SettingsFileTest, WriteIntToAnExplicitFile) {
+  InitPerUser("");
+  settings_.WriteInt(u"TestIni", u"M", 1111, u"C:\\Tools\\Other.ini");
+  EXPECT_EQ(platform_.files[u"C:\\Tools\\Other.ini"], "[TestIni]\r\nM=1111\r\n");
+  EXPECT_EQ(platform_.files[kPerUser], "");
+}
+
+TEST_F(SettingsFileTest, FailedWritesLeaveTheOldFile) {
+  const std::string old = "; mine\r\n[Start]\r\nr=77\r\n";
+  InitPerUser(old);
+  platform_.diskFull = true;
+  settings_.WriteInt(u"Start", u"r", 128);
+  EXPECT_EQ(platform_.files[kPerUser], old);
+  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 77);
+
+  platform_.diskFull = false;
+  platform_.locked.insert(kPerUser);  // cannot be read: never rewritten blind
+  int before = platform_.replaces;
+  settings_.WriteInt(u"Start", u"r", 128);
+  EXPECT_EQ(platform_.replaces, before);
+  EXPECT_EQ(platform_.files[kPerUser], old);
+}
+
+TEST_F(SettingsFileTest, ReadStringUsesTheBufferAsDefault) {
+  InitPerUser("[Start]\r\nname=Glowmere\r\n");
+  char16_t buffer[6] = u"dflt";
+  EXPECT_EQ(settings_.ReadString(u"Start", u"missing", buffer, 6), 4);
+  EXPECT_EQ(std::u16string(buffer), u"dflt");
+  EXPECT_EQ(settings_.ReadString(u"Start", u"name", buffer, 6), 5) << "cut to the buffer";
+  EXPECT_EQ(std::u16string(buffer), u"Glowm");
+  EXPECT_EQ(settings_.WriteString(u"Start", u"name", u"x"), 1);
+  platform_.diskFull = true;
+  EXPECT_EQ(settings_.WriteString(u"Start", u"name", u"y"), 0);
+}
+
+}  // namespace

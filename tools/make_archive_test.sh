@@ -1,0 +1,51 @@
+#!/bin/sh
+# Checks make_archive's build and check-exe commands: usage: make_archive_test.sh MAKE_ARCHIVE
+tool="$1"
+work=$(mktemp -d) || exit 1
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# expect CODE PATTERN ARGS...: the tool exits with CODE and says PATTERN on stderr.
+expect() {
+    code="$1"; pattern="$2"; shift 2
+    "$tool" "$@" 2>"$work/err" >/dev/null
+    got=$?
+    if [ "$got" -ne "$code" ]; then
+        echo "FAIL: make_archive $*: expected exit $code, got $got ($(cat "$work/err"))"
+        failures=$((failures + 1))
+    elif [ -n "$pattern" ] && ! grep -q -- "$pattern" "$work/err"; then
+        echo "FAIL: make_archive $*: expected stderr to mention '$pattern', got '$(cat "$work/err")'"
+        failures=$((failures + 1))
+    fi
+}
+
+printf '##\n19=Glowmere 1.77\n##\n##\n##=Englisch\tEnglish\n40=Start with Windows\n##\n' >"$work/a.txt"
+printf '\377\376bad utf-8\n' >"$work/bad.txt"
+
+expect 2 "usage"
+expect 2 "usage" build "$work/a.txt"
+expect 1 "cannot read" build "$work/missing.txt" "$work/out.bin"
+expect 1 "not valid UTF-8" build "$work/bad.txt" "$work/out.bin"
+expect 0 "" build "$work/a.txt" "$work/a.bin"
+
+# The framed archive: 45-byte start marker, block of a multiple of 4096 bytes, 44-byte end marker.
+size=$(wc -c <"$work/a.bin")
+if [ $(( (size - 89) % 4096 )) -ne 0 ]; then
+    echo "FAIL: archive of $size bytes: expected 89 + a multiple of 4096"
+    failures=$((failures + 1))
+fi
+
+# An executable stand-in holding the archive once passes; twice, none or reversed fails.
+{ printf 'MZ code'; cat "$work/a.bin"; printf 'more code'; } >"$work/once.exe"
+cat "$work/once.exe" "$work/a.bin" >"$work/twice.exe"
+printf 'MZ nothing' >"$work/none.exe"
+tail -c 44 "$work/a.bin" >"$work/reversed.exe"
+head -c 45 "$work/a.bin" >>"$work/reversed.exe"
+expect 0 "" check-exe "$work/once.exe"
+expect 1 "start marker 2 times" check-exe "$work/twice.exe"
+expect 1 "end marker 0 times" check-exe "$work/none.exe"
+expect 1 "does not follow" check-exe "$work/reversed.exe"
+expect 1 "cannot read" check-exe "$work/missing.exe"
+
+[ "$failures" -eq 0 ] && echo "make_archive: all checks passed"
+exit "$failures"
