@@ -4,7 +4,6 @@
 
 #include "common/text.h"
 #include "i18n/string_table.h"
-#include "settings/settings_file.h"
 
 // Primary and sublanguage ids as the platform numbers them (LANG_*, SUBLANG_*).
 const LanguageMatchRow LanguageMatchTable[kLanguageMatchRows] = {
@@ -50,15 +49,4 @@ int MatchLanguage(uint16_t langId, const char16_t* const* names, int count) {
     }
   }
   return kReferenceSection;
-}
-
-void RestoreLanguageChoice() {
-  // No clamping: a stored index without a section shows the reference texts.
-  currentLanguage = settingsFile.ReadInt(u"Program", u"m_lang_id", currentLanguage, -1, -1);
-}
-
-void SelectLanguage(int index) {
-  currentLanguage = index;
-  settingsFile.WriteInt(u"Program", u"m_lang_id", index);
-  importActive = false;
 }
