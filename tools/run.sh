@@ -51,12 +51,13 @@ for _ in $(seq 1 900); do
   sleep 0.2
 done
 sleep "${GLOWMERE_SCREENSHOT_DELAY:-3}"
+shot=${GLOWMERE_SCREENSHOT:-build/screenshot.png}
 /usr/bin/import -window root build/screenshot-full.png
 # Crop to the dialog when its position is known.
 geometry=$(xwininfo -root -tree 2>/dev/null | grep '"Glowmere' | head -1 | grep -Eo '[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' | head -1)
 if [ -n "$geometry" ]; then
-  /usr/bin/convert build/screenshot-full.png -crop "$geometry" +repage build/screenshot.png
+  /usr/bin/convert build/screenshot-full.png -crop "$geometry" +repage "$shot"
 else
-  cp build/screenshot-full.png build/screenshot.png
+  cp build/screenshot-full.png "$shot"
 fi
-echo "Screenshot: $root/build/screenshot.png"
+echo "Screenshot: $shot"
