@@ -1,0 +1,400 @@
+// Language choice, language list and translation files, seen from outside the program.
+//
+// Wine fixes the user language from the Unix locale when the driver starts, and the
+// program inherits it: the suites LanguageUnderGermanLocale and LanguageUnderFrenchLocale
+// must run as CTest entries of their own whose command sets LC_ALL=de_DE.UTF-8 or
+// fr_FR.UTF-8 (with --gtest_filter); the suite Language works under any locale.
+#include <windows.h>
+
+#include <cstdio>
+#include <utility>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+#ifndef GLOWMERE_SOURCE_DIR
+#error "GLOWMERE_SOURCE_DIR must name the source tree (for the language archive's source)"
+#endif
+
+namespace {
+
+using e2e::ItemText;
+using e2e::WaitUntil;
+
+constexpr int kLanguageList = 1031;
+constexpr int kTranslate = 21334;
+constexpr int kLoadTranslation = 21335;
+const int kTextControls[] = {1042, 1043, 1048, 122, 1030};  // texts 40..44
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], units);
+  return out;
+}
+
+std::string Narrow(const std::wstring& s) {
+  if (s.empty()) return {};
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &out[0], bytes, nullptr, nullptr);
+  return out;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::string bytes;
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (!file) return bytes;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof(buffer), file)) > 0) bytes.append(buffer, n);
+  fclose(file);
+  return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  ASSERT_NE(file, nullptr) << "cannot write " << Narrow(path);
+  fwrite(bytes.data(), 1, bytes.size(), file);
+  fclose(file);
+}
+
+std::string Utf16LeWithMark(const std::wstring& s) {
+  std::string out = "\xFF\xFE";
+  for (wchar_t c : s) {
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>((c >> 8) & 0xFF));
+  }
+  return out;
+}
+
+// The readable source of the archive the program carries (UTF-8, LF line ends).
+struct ArchiveSource {
+  std::vector<std::wstring> lines;
+
+  ArchiveSource() {
+    std::wstring path = L"Z:" + Widen(GLOWMERE_SOURCE_DIR "/src/res/lang/archive.txt");
+    for (wchar_t& c : path) if (c == L'/') c = L'\\';
+    const std::wstring all = Widen(ReadBytes(path));
+    size_t start = 0;
+    while (start < all.size()) {
+      size_t end = all.find(L'\n', start);
+      if (end == std::wstring::npos) end = all.size();
+      std::wstring line = all.substr(start, end - start);
+      if (!line.empty() && line.back() == L'\r') line.pop_back();
+      lines.push_back(line);
+      start = end + 1;
+    }
+  }
+
+  // The lines of the section with this header name ("Englisch\tEnglish"), header excluded.
+  std::vector<std::wstring> Section(const std::wstring& name) const {
+    std::vector<std::wstring> body;
+    bool inside = false;
+    for (const std::wstring& line : lines) {
+      if (line.compare(0, 2, L"##") == 0) {
+        if (inside) break;
+        inside = line == L"##=" + name;
+        continue;
+      }
+      if (inside) body.push_back(line);
+    }
+    return body;
+  }
+
+  // Text of `id` in a section as the program reads "id=text" lines: the number at the
+  // line start (none gives 0, as "TranslatorName="), the later line winning.
+  std::wstring Text(const std::wstring& section, int id) const {
+    std::wstring found;
+    for (const std::wstring& line : Section(section)) {
+      const size_t equals = line.find(L'=');
+      if (equals == std::wstring::npos) continue;
+      if (_wtoi(line.c_str()) == id) found = line.substr(equals + 1);
+    }
+    return found;
+  }
+};
+
+const ArchiveSource& Source() {
+  static ArchiveSource source;
+  return source;
+}
+
+const wchar_t* const kGerman = L"German\tDeutsch";
+const wchar_t* const kEnglish = L"Englisch\tEnglish";
+const wchar_t* const kFrench = L"French\tFran\u00E7ais";
+const wchar_t* const kItalian = L"Italian\tItaliano";
+
+std::vector<std::wstring> DialogTexts(HWND dialog) {
+  std::vector<std::wstring> texts;
+  for (int id : kTextControls) texts.push_back(ItemText(dialog, id));
+  return texts;
+}
+
+std::vector<std::wstring> SectionTexts(const std::wstring& section) {
+  std::vector<std::wstring> texts;
+  for (int id = 40; id <= 44; ++id) texts.push_back(Source().Text(section, id));
+  return texts;
+}
+
+std::string Joined(const std::vector<std::wstring>& texts) {
+  std::string out;
+  for (const std::wstring& t : texts) out += "[" + Narrow(t) + "]";
+  return out;
+}
+
+int ListSelection(HWND dialog) {
+  return static_cast<int>(SendMessageW(GetDlgItem(dialog, kLanguageList), CB_GETCURSEL, 0, 0));
+}
+
+std::wstring ListText(HWND dialog, int index) {
+  HWND list = GetDlgItem(dialog, kLanguageList);
+  const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == CB_ERR) return L"<none>";
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+// As a user's pick in the drop-down list: the selection, then the confirmation.
+void ChooseInList(HWND dialog, int index) {
+  HWND list = GetDlgItem(dialog, kLanguageList);
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kLanguageList, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+}
+
+struct WindowSearch {
+  DWORD pid;
+  HWND except;
+  const wchar_t* caption;
+  int requiredChild;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t className[64] = {};
+  GetClassNameW(window, className, 64);
+  if (pid != search->pid || window == search->except || !IsWindowVisible(window)) return TRUE;
+  if (std::wstring(className) != L"#32770") return TRUE;
+  if (search->caption && e2e::WindowText(window) != search->caption) return TRUE;
+  if (search->requiredChild && !GetDlgItem(window, search->requiredChild)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// A dialog box of the process other than the main dialog, found by caption or by a child id.
+HWND WaitForBox(const e2e::Process& process, HWND mainDialog, const wchar_t* caption, int requiredChild) {
+  WindowSearch search{process.pid, mainDialog, caption, requiredChild, nullptr};
+  WaitUntil([&] {
+    search.found = nullptr;
+    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  return search.found;
+}
+
+BOOL CALLBACK FindTitleProc(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(param);
+  if (IsWindowVisible(window) && e2e::WindowText(window).find(search->first) != std::wstring::npos) {
+    search->second = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible top-level window of any process whose title holds `part`, or null.
+HWND FindWindowByTitlePart(const wchar_t* part) {
+  std::pair<const wchar_t*, HWND> search{part, nullptr};
+  EnumWindows(FindTitleProc, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+std::wstring TempFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  return folder;
+}
+
+void CreateFolders(const std::wstring& path) {
+  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+  }
+}
+
+std::wstring IniValue(const std::wstring& section, const std::wstring& key) {
+  wchar_t value[64] = {};
+  GetPrivateProfileStringW(section.c_str(), key.c_str(), L"<none>", value, 64, e2e::PerUserIni().c_str());
+  return value;
+}
+
+using Language = e2e::GlowmereTest;
+using LanguageUnderGermanLocale = e2e::GlowmereTest;
+using LanguageUnderFrenchLocale = e2e::GlowmereTest;
+
+TEST_F(LanguageUnderGermanLocale, StartsInGerman) {
+  ASSERT_EQ(PRIMARYLANGID(GetUserDefaultLangID()), LANG_GERMAN) << "run this suite with LC_ALL=de_DE.UTF-8";
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ItemText(dialog, 1042), L"Mit Windows Starten");
+  EXPECT_EQ(ItemText(dialog, 1030), L"&Beenden");
+  EXPECT_EQ(ListSelection(dialog), 0) << "the list shows German";
+}
+
+TEST_F(LanguageUnderGermanLocale, StoredChoiceWinsOverTheSystemLanguage) {
+  ASSERT_EQ(PRIMARYLANGID(GetUserDefaultLangID()), LANG_GERMAN) << "run this suite with LC_ALL=de_DE.UTF-8";
+  e2e::Process first = Start();
+  HWND dialog = WaitForDialog(first);
+  ASSERT_NE(dialog, nullptr);
+  ChooseInList(dialog, 1);
+  e2e::ClickButton(dialog, 1030);
+  ASSERT_EQ(WaitForExit(first), 1075u);
+
+  e2e::Process second = Start();
+  dialog = WaitForDialog(second);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ItemText(dialog, 1042), L"Start with Windows");
+  EXPECT_EQ(ListSelection(dialog), 1);
+}
+
+TEST_F(LanguageUnderFrenchLocale, StartsInFrench) {
+  ASSERT_EQ(PRIMARYLANGID(GetUserDefaultLangID()), LANG_FRENCH) << "run this suite with LC_ALL=fr_FR.UTF-8";
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ListSelection(dialog), 3);
+  EXPECT_EQ(DialogTexts(dialog), SectionTexts(kFrench)) << "seen " << Joined(DialogTexts(dialog));
+}
+
+TEST_F(Language, ListShowsEveryNamedSectionWithDashes) {
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(SendMessageW(GetDlgItem(dialog, kLanguageList), CB_GETCOUNT, 0, 0), 15)
+      << "15 named sections; the final nameless one has no entry";
+  EXPECT_EQ(ListText(dialog, 0), L"German - Deutsch / 100 %");
+  EXPECT_EQ(ListText(dialog, 1), L"Englisch - English / 100 %");
+  EXPECT_EQ(ListText(dialog, 3), L"French - Fran\u00E7ais / 100 %");
+}
+
+TEST_F(Language, ChoosingInTheListSwitchesEveryTextAndIsStored) {
+  e2e::Process first = Start();
+  HWND dialog = WaitForDialog(first);
+  ASSERT_NE(dialog, nullptr);
+
+  ChooseInList(dialog, 5);
+  EXPECT_EQ(DialogTexts(dialog), SectionTexts(kItalian)) << "seen " << Joined(DialogTexts(dialog));
+  EXPECT_EQ(IniValue(L"Program", L"m_lang_id"), L"5");
+
+  ChooseInList(dialog, 0);
+  const std::vector<std::wstring> german = {L"Mit Windows Starten", L"Bei Programmstart Wiederherstellen",
+                                            L"Hellligkeit", L"&Reset", L"&Beenden"};
+  EXPECT_EQ(DialogTexts(dialog), german) << "seen " << Joined(DialogTexts(dialog));
+  EXPECT_EQ(IniValue(L"Program", L"m_lang_id"), L"0");
+  EXPECT_EQ(ListSelection(dialog), 0);
+
+  e2e::ClickButton(dialog, 1030);
+  ASSERT_EQ(WaitForExit(first), 1075u);
+  e2e::Process second = Start();
+  dialog = WaitForDialog(second);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(DialogTexts(dialog), german) << "the stored choice wins at the next start";
+  EXPECT_EQ(ListSelection(dialog), 0);
+}
+
+TEST_F(Language, StoredIndexWithoutSectionShowsReferenceTexts) {
+  const std::wstring ini = e2e::PerUserIni();
+  CreateFolders(ini);
+  WritePrivateProfileStringW(L"Program", L"m_lang_id", L"99", ini.c_str());
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_NE(dialog, nullptr);
+  const std::vector<std::wstring> english = {L"Start with Windows", L"Restore at program start", L"Brightness",
+                                             L"&Reset", L"&Exit"};
+  EXPECT_EQ(DialogTexts(dialog), english) << "seen " << Joined(DialogTexts(dialog));
+  EXPECT_EQ(ListSelection(dialog), CB_ERR) << "no entry selected";
+}
+
+TEST_F(Language, TranslateWritesTheTemplateIntoTheTemporaryFolder) {
+  const std::wstring path = TempFolder() + L"Glowmere_1.77_translate.txt";
+  WriteBytes(path, "an older export, longer than nothing");
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_NE(dialog, nullptr);
+
+  std::wstring expected =
+      L"\r\nPlease don't forget! Write in e-mail subject: Strings for: Glowmere 1.77"
+      L" and Language Name i.e. : German / Deutsch \r\n\r\n\r\n\r\n##=Englisch\tEnglish\r\n\r\n\r\n\n";
+  for (const std::wstring& line : Source().Section(kEnglish)) expected += line + L"\r\n";
+  expected += L"\r\n\r\n";
+  const std::string expectedBytes = Utf16LeWithMark(expected);
+
+  e2e::PostCommand(dialog, kTranslate);
+  std::string seen;
+  EXPECT_TRUE(WaitUntil([&] {
+    seen = ReadBytes(path);
+    return seen == expectedBytes;
+  })) << "expected " << expectedBytes.size() << " bytes starting FF FE, seen " << seen.size() << " bytes";
+
+  // The shell opens it in the editor associated with .txt files (the test prefix's notepad).
+  HWND editor = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (editor = FindWindowByTitlePart(L"Glowmere_1.77_translate")) != nullptr; }))
+      << "no window shows the exported file";
+  if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
+}
+
+TEST_F(Language, LoadFromFileReportsAndShowsTheFileUntilALanguageIsChosen) {
+  // Every reference text but 43, 60 and 61, each as "T<id>".
+  std::vector<int> referenceIds;
+  for (int id = 0; id < 256; ++id) {
+    if (!Source().Text(kEnglish, id).empty()) referenceIds.push_back(id);
+  }
+  ASSERT_EQ(referenceIds.size(), 55u) << "the reference section has 54 numbered texts and text 0";
+  std::wstring file = L"\r\n##=Testish\tTest\r\nTranslatorName=Tester\r\n";
+  for (int id : referenceIds) {
+    if (id == 0 || id == 43 || id == 60 || id == 61) continue;
+    file += std::to_wstring(id) + L"=T" + std::to_wstring(id) + L"\r\n";
+  }
+  const std::wstring path = e2e::ScratchDir(L"import") + L"\\translated.txt";
+  WriteBytes(path, Utf16LeWithMark(file));
+
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_NE(dialog, nullptr);
+  ChooseInList(dialog, 1);
+
+  e2e::PostCommand(dialog, kLoadTranslation);
+  HWND open = WaitForBox(process, dialog, nullptr, 1148);
+  ASSERT_NE(open, nullptr) << "the open-file dialog did not appear";
+  HWND nameBox = GetDlgItem(open, 1148);
+  HWND combo = FindWindowExW(nameBox, nullptr, L"ComboBox", nullptr);
+  HWND edit = FindWindowExW(combo ? combo : nameBox, nullptr, L"Edit", nullptr);
+  ASSERT_NE(edit, nullptr) << "no edit box inside control 1148";
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(open, IDOK)));
+
+  HWND report = WaitForBox(process, dialog, L"Translate", 0);
+  ASSERT_NE(report, nullptr) << "no report box";
+  // 52 of 55 reference texts: 94 %.
+  EXPECT_EQ(ItemText(report, 0xFFFF), L"94 %\n\nmiss:\n43=&Reset\n60=System\n61=&Screensaver\n");
+  PostMessageW(report, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+
+  const std::vector<std::wstring> imported = {L"T40", L"T41", L"T42", L"str:43?", L"T44"};
+  std::vector<std::wstring> seen;
+  EXPECT_TRUE(WaitUntil([&] {
+    seen = DialogTexts(dialog);
+    return seen == imported;
+  })) << "seen " << Joined(seen);
+  EXPECT_EQ(IniValue(L"Program", L"m_lang_id"), L"1") << "an import is not stored";
+
+  ChooseInList(dialog, 1);
+  EXPECT_EQ(DialogTexts(dialog), SectionTexts(kEnglish)) << "seen " << Joined(DialogTexts(dialog));
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+#include "i18n/translation.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+#include "i18n/string_table.h"
+
+namespace {
+
+std::string Utf8(const std::u16string& s) { return text::ToUtf8(s); }
+
+// Bytes of UTF-16 little-endian text, as a hand-made file would hold them.
+std::string Utf16Le(const std::u16string& s) {
+  std::string out;
+  for (char16_t c : s) {
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>(c >> 8));
+  }
+  return out;
+}
+
+// Stands in for the ANSI code page 1252 on the characters the tests use.
+std::u16string Latin1(std::string_view ansi) { return text::Widen(ansi); }
+
+TEST(ExportFileName, BlanksOfTheVersionTextBecomeUnderscores) {
+  EXPECT_EQ(Utf8(ExportFileName(u"Glowmere 1.77")), "Glowmere_1.77_translate.txt");
+  EXPECT_EQ(Utf8(ExportFileName(nullptr)), "_translate.txt");
+}
+
+TEST(TranslationTemplate, FileHoldsMarkAndEveryPieceInOrder) {
+  const std::u16string body = u"\n40=Start with Windows\r\n44=&Exit\r\n";
+  const std::string bytes =
+      Utf16FileBytes(TranslationTemplate(u"Glowmere 1.77", u"Note\r\nline", u"Englisch\tEnglish", body.c_str()));
+  const std::string expected =
+      std::string("\xFF\xFE") +
+      Utf16Le(u"\r\nPlease don't forget! Write in e-mail subject: Strings for: Glowmere 1.77"
+              u" and Language Name i.e. : German / Deutsch \r\n\r\nNote\r\nline\r\n\r\n"
+              u"##=Englisch\tEnglish\r\n\r\n\r\n\n40=Start with Windows\r\n44=&Exit\r\n\r\n\r\n");
+  EXPECT_EQ(bytes, expected);
+}
+
+TEST(TranslationTemplate, MissingPiecesAddNothing) {
+  const std::u16string content = TranslationTemplate(u"G 1", nullptr, nullptr, nullptr);
+  EXPECT_EQ(Utf8(content),
+            "\r\nPlease don't forget! Write in e-mail subject: Strings for: G 1 and Language Name i.e. : "
+            "German / Deutsch \r\n\r\n\r\n\r\n##=\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST(Utf16FileBytes, NonAsciiUnitsAreLittleEndianWithoutTerminator) {
+  EXPECT_EQ(Utf16FileBytes(u"\u00E4\u20AC"), std::string("\xFF\xFE\xE4\x00\xAC\x20", 6));
+}
+
+TEST(DecodeTextFile, Utf16FileKeepsItsMarkAndText) {
+  const std::u16string content = u"\uFEFF\r\n40=Mit Windows Starten\r\n63=&Mobilit\u00E4tszentrum\r\n";
+  EXPECT_EQ(DecodeTextFile(Utf16Le(content), Latin1), content);
+}
+
+TEST(DecodeTextFile, FileWithoutMarkIsReadInTheAnsiCodePage) {
+  EXPECT_EQ(Utf8(DecodeTextFile("40=Gr\xFC\xDF" "e\r\n", Latin1)), "40=Gr\xC3\xBC\xC3\x9F" "e\r\n");
+}
+
+TEST(DecodeTextFile, Utf8FileIsReadAsAnsiAndComesOutGarbled) {
+  // "ä" in UTF-8 is C3 A4; read as ANSI these are two characters.
+  EXPECT_EQ(Utf8(DecodeTextFile("42=\xC3\xA4\r\n", Latin1)), "42=\xC3\x83\xC2\xA4\r\n");
+}
+
+TEST(DecodeTextFile, ZeroEndsOnlyItsOwnChunk) {
+  // ANSI: a zero byte drops the rest of the first 1024-byte chunk; the second chunk is read.
+  std::string ansi(2048, 'a');
+  ansi[10] = '\0';
+  ansi[1024] = 'b';
+  const std::u16string decoded = DecodeTextFile(ansi, Latin1);
+  EXPECT_EQ(decoded.size(), 10u + 1024u) << "10 units before the zero, then the whole second chunk";
+  EXPECT_EQ(decoded.substr(10, 1), u"b");
+
+  // UTF-16: a zero unit does the same, counted in units of the 512-unit chunks.
+  std::u16string wide(1024, u'x');
+  wide[0] = 0xFEFF;
+  wide[100] = 0;
+  wide[512] = u'y';
+  const std::u16string decodedWide = DecodeTextFile(Utf16Le(wide), Latin1);
+  EXPECT_EQ(decodedWide.size(), 100u + 512u);
+  EXPECT_EQ(decodedWide.substr(100, 1), u"y");
+}
+
+TEST(DecodeTextFile, UnmarkedOrBigEndianUtf16YieldsNextToNothing) {
+  EXPECT_EQ(Utf8(DecodeTextFile(Utf16Le(u"40=Text\r\n"), Latin1)), "4") << "little-endian without FF FE";
+  EXPECT_EQ(Utf8(DecodeTextFile(std::string("\xFE\xFF\x00\x34\x00\x30", 6), Latin1)), "\xC3\xBE\xC3\xBF")
+      << "big-endian: the mark bytes, then the first zero byte ends the chunk";
+}
+
+TEST(DecodeTextFile, OddLengthUtf16FileKeepsItsLastByte) {
+  EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE" "A\x00" "B", 5), Latin1), u"\uFEFFAB");
+}
+
+// A reference table with texts "Text <id>" at ids 0 .. count - 1.
+struct ReferenceTable {
+  std::vector<std::u16string> storage;
+  const char16_t* entries[kTextIds] = {};
+  explicit ReferenceTable(int count) {
+    storage.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) storage.push_back(u"Text " + text::FromInt(i));
+    for (int i = 0; i < count; ++i) entries[i] = storage[static_cast<size_t>(i)].c_str();
+  }
+};
+
+TEST(ImportReportText, CompleteFileShowsOnlyThePercentage) {
+  ReferenceTable reference(20);
+  EXPECT_EQ(Utf8(ImportReportText(reference.entries, reference.entries)), "100 %");
+}
+
+TEST(ImportReportText, TwelveMissingListNineWithTextThenDotsThenIds) {
+  ReferenceTable reference(20);
+  const char16_t* imported[kTextIds] = {};
+  for (int id = 12; id < 20; ++id) imported[id] = u"x";  // ids 0..11 missing
+  EXPECT_EQ(Utf8(ImportReportText(reference.entries, imported)),
+            "40 %\n\nmiss:\n0=Text 0\n1=Text 1\n2=Text 2\n3=Text 3\n4=Text 4\n5=Text 5\n6=Text 6\n"
+            "7=Text 7\n8=Text 8\n........\n9,10,11,");
+}
+
+TEST(ImportReportText, EmptyImportListsEveryIdBeyondAnyFixedBuffer) {
+  ReferenceTable reference(256);
+  const char16_t* imported[kTextIds] = {};
+  const std::string report = Utf8(ImportReportText(reference.entries, imported));
+  EXPECT_EQ(report.compare(0, 14, "0 %\n\nmiss:\n0=T"), 0) << report.substr(0, 40);
+  EXPECT_NE(report.find("\n........\n9,10,"), std::string::npos);
+  EXPECT_EQ(report.substr(report.size() - 12), "253,254,255,") << "the last ids are listed too";
+}
+
+TEST(ImportReportText, PercentIsTruncatedAndEmptyTextsCountAsMissing) {
+  ReferenceTable reference(55);
+  const char16_t* imported[kTextIds] = {};
+  for (int id = 0; id < 55; ++id) imported[id] = u"t";
+  imported[43] = u"";  // an empty line "43=" translates nothing
+  EXPECT_EQ(Utf8(ImportReportText(reference.entries, imported)), "98 %\n\nmiss:\n43=Text 43\n")
+      << "54 of 55 gives 98 %";
+}
+
+TEST(ImportReportText, IdsWithoutReferenceTextNeitherCountNorShow) {
+  const char16_t* reference[kTextIds] = {};
+  const char16_t* imported[kTextIds] = {};
+  reference[40] = u"Start with Windows";
+  reference[41] = u"";
+  imported[200] = u"extra";
+  EXPECT_EQ(Utf8(ImportReportText(reference, imported)), "0 %\n\nmiss:\n40=Start with Windows\n");
+}
+
+}  // namespace
+
+// An import as the program runs it, on a small reference section: ids 0, 40, 41, 43, 44.
+class ImportedTranslation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int id = 0; id < kTextIds; ++id) saved_[id] = sectionTables[kReferenceSection][id];
+    for (auto& entry : sectionTables[kReferenceSection]) entry = nullptr;
+    sectionTables[kReferenceSection][0] = u"Glowmere translators";
+    sectionTables[kReferenceSection][40] = u"Start with Windows";
+    sectionTables[kReferenceSection][41] = u"Restore at program start";
+    sectionTables[kReferenceSection][43] = u"&Reset";
+    sectionTables[kReferenceSection][44] = u"&Exit";
+  }
+  void TearDown() override {
+    for (int id = 0; id < kTextIds; ++id) sectionTables[kReferenceSection][id] = saved_[id];
+    importActive = false;
+  }
+
+  std::string Import(const std::string& fileBytes) {
+    imported_ = DecodeTextFile(fileBytes, Latin1);
+    return Utf8(ActivateImportedText(imported_));
+  }
+  static std::string Imported(int id) { return importedTexts[id] ? Utf8(importedTexts[id]) : "<null>"; }
+
+  std::u16string imported_;
+  const char16_t* saved_[kTextIds] = {};
+};
+
+TEST_F(ImportedTranslation, AnsiFileWithRepeatedIdAndEmptyText) {
+  const std::string report = Import("TranslatorName=Ich\r\n40=Gr\xFC\xDF" "e\r\n43=\r\n44=a=b\r\n44=&Ende\r\n");
+  EXPECT_TRUE(importActive);
+  EXPECT_EQ(Imported(40), "Gr\xC3\xBC\xC3\x9F" "e");
+  EXPECT_EQ(Imported(44), "&Ende") << "the later line of an id wins";
+  EXPECT_EQ(Imported(43), "") << "an empty text, not a missing one";
+  EXPECT_EQ(Imported(41), "<null>");
+  EXPECT_EQ(report, "60 %\n\nmiss:\n41=Restore at program start\n43=&Reset\n") << "3 of 5; \"43=\" is missing";
+  ASSERT_NE(StringTable::Text(43), nullptr);
+  EXPECT_EQ(Utf8(StringTable::Text(43)), "") << "the dialog shows the empty text, not the placeholder";
+  EXPECT_EQ(Utf8(StringTable::Text(41)), "str:41?");
+}
+
+TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
+  const std::string report = Import(std::string("\xFF\xFE", 2) +
+                                    Utf16Le(u"\r\n##=Deutsch\tGerman\r\nTranslatorName=Ich\r\n40=Mit Windows "
+                                            u"Starten\r\n41=Bei Programmstart Wiederherstellen\r\n43=&Zur\u00FCck"
+                                            u"setzen\r\n44=&Beenden\r\n"));
+  EXPECT_EQ(Imported(43), "&Zur\xC3\xBC" "cksetzen");
+  EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
+  EXPECT_EQ(report, "100 %");
+}
+
+TEST_F(ImportedTranslation, Utf8FileParsesButItsLettersComeOutGarbled) {
+  const std::string report = Import("\r\n40=D\xC3\xA9marrer avec Windows\r\n");
+  EXPECT_EQ(Imported(40), "D\xC3\x83\xC2\xA9marrer avec Windows");
+  EXPECT_EQ(report.substr(0, 5), "20 %\n");
+}
+
+TEST_F(ImportedTranslation, UnreadableFileActsAsOneWithoutTexts) {
+  EXPECT_EQ(Import(""), "0 %\n\nmiss:\n0=Glowmere translators\n40=Start with Windows\n41=Restore at program "
+                        "start\n43=&Reset\n44=&Exit\n");
+  EXPECT_EQ(Utf8(StringTable::Text(40)), "str:40?");
+}
