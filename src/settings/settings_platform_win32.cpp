@@ -12,6 +12,10 @@ namespace {
 // Files beyond this are not ours; reading them into memory could starve a 32-bit process.
 constexpr LONGLONG kMaxFileBytes = 128LL * 1024 * 1024;
 
+// A replacement refused by a reader holding the file is tried again for about half a second.
+constexpr int kSwapAttempts = 10;
+constexpr DWORD kSwapPauseMs = 50;
+
 class ScopedHandle {
  public:
   explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
@@ -109,6 +113,19 @@ class Win32Platform final : public SettingsPlatform {
     return ini::ReadResult::kOk;
   }
 
+  // Another program reading the settings file at that moment (a virus scanner, an editor,
+  // a backup) can refuse the replacement for a moment; a value must not be lost to that.
+  static bool SwapIn(const std::wstring& temp, const std::wstring& target) {
+    for (int attempt = 0;; ++attempt) {
+      if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+      const DWORD error = GetLastError();
+      const bool transient =
+          error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+      if (!transient || attempt == kSwapAttempts - 1) return false;
+      Sleep(kSwapPauseMs);
+    }
+  }
+
   bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
     // Write beside the target, then swap it in: the file is always old or new, never half.
     const std::u16string stem = path + u".~" + Hex(GetCurrentProcessId()) + u"-";
@@ -122,10 +139,7 @@ class Win32Platform final : public SettingsPlatform {
       }
       bool written = WriteAll(file.Get(), pieces) && FlushFileBuffers(file.Get());
       written = file.Close() && written;
-      if (written && MoveFileExW(temp.c_str(), LongPath(path).c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-      }
+      if (written && SwapIn(temp, LongPath(path))) return true;
       DeleteFileW(temp.c_str());
       return false;
     }
