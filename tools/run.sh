@@ -14,18 +14,31 @@ cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target
   || { tail -30 build/run-build.log; exit 1; }
 exe=$root/build/$preset/bin/Glowmere.exe
 
-export WINEPREFIX=$root/build/run-prefix-$arch WINEARCH=$arch WINEDEBUG=-all
-export LC_ALL=${GLOWMERE_LOCALE:-${LC_ALL:-C.UTF-8}}
+export WINEPREFIX=${GLOWMERE_WINE_PREFIX:-$root/build/run-prefix-$arch} WINEARCH=$arch WINEDEBUG=${WINEDEBUG:--all}
+# Wine takes its language from LC_ALL; the locale need not exist on this machine, so it is
+# handed to Wine alone rather than to this shell.
+wine_locale=${GLOWMERE_LOCALE:-${LC_ALL:-C.UTF-8}}
+wine() { env LC_ALL="$wine_locale" $loader "$@"; }
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Preparing a Wine prefix in $WINEPREFIX (once)..."
-  WINEDLLOVERRIDES="mscoree,mshtml=" $loader wineboot -i >/dev/null 2>&1
-  # Without a window manager Wine draws the window frames itself.
-  [ -z "${DISPLAY:-}" ] && $loader reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1
+  if [ -z "${DISPLAY:-}" ]; then
+    # Without a window manager Wine is to draw the window frames and captions itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  fi
+  # A Windows in an East Asian language draws menus in a font of its script; Wine's default
+  # menu font has none, so a prefix for such a language can name one.
+  if [ -n "${GLOWMERE_MENU_FONT:-}" ]; then
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v 'MS Shell Dlg' /d "$GLOWMERE_MENU_FONT" /f >/dev/null 2>&1
+  fi
+  wineserver -w
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "Starting Glowmere on $DISPLAY"
-  exec $loader "$exe" "$@"
+  exec env LC_ALL="$wine_locale" $loader "$exe" "$@"
 fi
 
 # Headless: a private X server (Xorg with the dummy driver holds gamma ramps; it needs root,
@@ -44,7 +57,7 @@ trap cleanup EXIT
 export DISPLAY=:$n
 for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-$loader "$exe" "$@" &
+wine "$exe" "$@" &
 # The first start in a prefix can take a minute or more while Wine caches the fonts.
 for _ in $(seq 1 900); do
   xwininfo -root -tree 2>/dev/null | grep -q '"Glowmere' && break

@@ -2,9 +2,15 @@
 # The README's screenshots: the dialog in English, German and Korean, taken headless.
 set -u
 cd "$(dirname "$0")/.."
+tools/ensure-deps.sh run || exit 1
+if tools/can-run-32bit.sh; then arch=win32; else arch=win64; fi
 for shot in en_US:en de_DE:de ko_KR:ko; do
   locale=${shot%%:*} name=${shot##*:}
-  # A stored language choice would win over the locale.
-  find build -path '*run-prefix*' -name Glowmere.ini -delete 2>/dev/null
-  env -u DISPLAY GLOWMERE_LOCALE="$locale.UTF-8" GLOWMERE_SCREENSHOT="docs/screenshot-$name.png" tools/run.sh || exit 1
+  prefix=$(pwd)/build/shots-$arch-$name
+  # Each language has a prefix of its own, so no stored language choice wins over the locale
+  # and the Korean one can draw its menus in a Korean font.
+  font=; [ "$name" = ko ] && font="Noto Sans CJK KR"
+  find "$prefix" -name Glowmere.ini -delete 2>/dev/null
+  env -u DISPLAY GLOWMERE_WINE_PREFIX="$prefix" GLOWMERE_MENU_FONT="$font" GLOWMERE_LOCALE="$locale.UTF-8" \
+    GLOWMERE_SCREENSHOT="docs/screenshot-$name.png" tools/run.sh || exit 1
 done
