@@ -190,12 +190,13 @@ BOOL OnInitDialog(HWND dialog) {
 
   languageList = GetDlgItem(dialog, IDC_LANGUAGES);
   ApplyTexts();
-  ApplyLevels();
-  RegisterRampResetNotifications(dialog);
+  // Visible again before the value labels are filled: a filled label means the start is done.
   if (paintOnce) {
     SendMessageW(dialog, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(dialog, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
+  ApplyLevels();
+  RegisterRampResetNotifications(dialog);
   return TRUE;
 }
 

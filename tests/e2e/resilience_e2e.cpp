@@ -21,16 +21,6 @@ FileState ReadState(const std::wstring& path) {
   return state;
 }
 
-bool IconPresent(HWND owner) {
-  NOTIFYICONDATAW data = {};
-  data.cbSize = sizeof data;
-  data.hWnd = owner;
-  data.uID = 117;
-  data.uFlags = NIF_MESSAGE;
-  data.uCallbackMessage = 0x8064;
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
 class Resilience : public GlowmereTest {
  protected:
   HWND StartDimmed() {
@@ -94,16 +84,16 @@ TEST_F(Resilience, ABurstOfEventsIsOneReapplyAndLockingIsNone) {
 TEST_F(Resilience, TaskbarCreatedBringsTheIconBackAtOnce) {
   HWND dialog = WaitForDialog(Start());
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 10000)) << "expected the tray icon after start";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::IconPresent(dialog); }, 10000)) << "expected the tray icon after start";
   NOTIFYICONDATAW data = {};
   data.cbSize = sizeof data;
   data.hWnd = dialog;
   data.uID = 117;
   ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data)) << "could not remove the icon from outside";
-  ASSERT_FALSE(IconPresent(dialog));
+  ASSERT_FALSE(e2e::IconPresent(dialog));
   const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   PostMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
-  EXPECT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 1500))
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::IconPresent(dialog); }, 1500))
       << "expected the icon back well before the watchdog's 5 s probe";
 }
 

@@ -15,16 +15,6 @@ int Cycles() {
   return GetEnvironmentVariableW(L"GLOWMERE_SOAK_CYCLES", buffer, 16) ? _wtoi(buffer) : 100;
 }
 
-bool IconPresent(HWND owner) {
-  NOTIFYICONDATAW data = {};
-  data.cbSize = sizeof data;
-  data.hWnd = owner;
-  data.uID = 117;
-  data.uFlags = NIF_MESSAGE;
-  data.uCallbackMessage = 0x8064;
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
 // The value of `key` in the settings file's [Start] section, or -1.
 int StoredLevel(const std::wstring& ini, const std::wstring& key) {
   const std::wstring needle = L"\n" + key + L"=";
@@ -65,7 +55,7 @@ TEST_F(Soak, HundredSessionsEndCleanlyAndKeepTheLastLevels) {
     e2e::PostCommand(dialog, 1030);
     ASSERT_EQ(WaitForExit(p, 30000), 1075u) << "Exit must end the program with 1075 within 30 s";
     slowestExitMs = std::max<DWORD>(slowestExitMs, static_cast<DWORD>(GetTickCount64() - exitStart));
-    EXPECT_FALSE(IconPresent(dialog)) << "an ended program must leave no tray icon";
+    EXPECT_FALSE(e2e::IconPresent(dialog)) << "an ended program must leave no tray icon";
 
     const std::wstring ini = e2e::ReadFileText(e2e::PerUserIni());
     EXPECT_EQ(StoredLevel(ini, L"r"), red) << "settings file: " << std::string(ini.begin(), ini.end());

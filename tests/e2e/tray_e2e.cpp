@@ -23,11 +23,7 @@ NOTIFYICONDATAW Record(HWND window, UINT id) {
   return record;
 }
 
-// A modify that carries only the callback message succeeds only for an icon the shell holds.
-bool IconPresent(HWND window, UINT id = kIconId) {
-  NOTIFYICONDATAW record = Record(window, id);
-  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
-}
+using e2e::IconPresent;
 
 // Takes the icon away as a restarting shell would.
 bool RemoveIconFromOutside(HWND window) {

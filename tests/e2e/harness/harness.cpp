@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
@@ -199,6 +200,16 @@ void ClickButton(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_
 void PostCommand(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 bool IsVisible(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool IconPresent(HWND owner, UINT id) {
+  NOTIFYICONDATAW record = {};
+  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  record.hWnd = owner;
+  record.uID = id;
+  record.uFlags = NIF_MESSAGE;
+  record.uCallbackMessage = 0x8064;
+  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
 
 void GlowmereTest::SetUp() {
   ASSERT_FALSE(GlowmereExe().empty()) << "GLOWMERE_EXE must name the Glowmere.exe under test";

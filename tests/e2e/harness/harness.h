@@ -53,6 +53,9 @@ void MoveSlider(HWND dialog, int id, int pos);
 void ClickButton(HWND dialog, int id);   // BM_CLICK (sent), as a user's click
 void PostCommand(HWND dialog, int id);   // WM_COMMAND posted, as a menu item
 bool IsVisible(HWND window);
+// Whether the shell holds Glowmere's tray icon `id` of `owner`: a modify that carries only the
+// callback message succeeds only for an icon the shell has.
+bool IconPresent(HWND owner, UINT id = 117);
 
 // The test base: cleans the per-user settings, the Run value and the screen ramp before
 // each test, and kills every process it started after it.
