@@ -13,21 +13,11 @@ constexpr UINT kTrayCallback = 0x8064;  // WM_APP + 100
 constexpr int kExitButton = 1030;
 constexpr DWORD kWatchdogPeriodMs = 5000;
 
-NOTIFYICONDATAW Record(HWND window, UINT id) {
-  NOTIFYICONDATAW record = {};
-  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
-  record.hWnd = window;
-  record.uID = id;
-  record.uFlags = NIF_MESSAGE;
-  record.uCallbackMessage = kTrayCallback;
-  return record;
-}
-
 using e2e::IconPresent;
 
 // Takes the icon away as a restarting shell would.
 bool RemoveIconFromOutside(HWND window) {
-  NOTIFYICONDATAW record = Record(window, kIconId);
+  NOTIFYICONDATAW record = e2e::IconRecord(window, kIconId);
   record.uFlags = 0;
   return Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
 }

@@ -201,13 +201,18 @@ void PostCommand(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPA
 
 bool IsVisible(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-bool IconPresent(HWND owner, UINT id) {
+NOTIFYICONDATAW IconRecord(HWND owner, UINT id) {
   NOTIFYICONDATAW record = {};
   record.cbSize = NOTIFYICONDATAW_V1_SIZE;
   record.hWnd = owner;
   record.uID = id;
   record.uFlags = NIF_MESSAGE;
   record.uCallbackMessage = 0x8064;
+  return record;
+}
+
+bool IconPresent(HWND owner, UINT id) {
+  NOTIFYICONDATAW record = IconRecord(owner, id);
   return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 

@@ -56,6 +56,8 @@ bool IsVisible(HWND window);
 // Whether the shell holds Glowmere's tray icon `id` of `owner`: a modify that carries only the
 // callback message succeeds only for an icon the shell has.
 bool IconPresent(HWND owner, UINT id = 117);
+// The first-version record naming that icon, with Glowmere's callback message.
+NOTIFYICONDATAW IconRecord(HWND owner, UINT id = 117);
 
 // The test base: cleans the per-user settings, the Run value and the screen ramp before
 // each test, and kills every process it started after it.
