@@ -12,34 +12,9 @@ namespace {
 
 const char kStartMarker[] = "\n<!- ------SDSGDGSDHREETETBCNMJUKR----------\n";
 
-struct TopWindows {
-  DWORD pid;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  auto* windows = reinterpret_cast<TopWindows*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == windows->pid) windows->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> WindowsOf(DWORD pid) {
-  TopWindows windows{pid, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows.found;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
 HWND ErrorBoxOf(DWORD pid) {
-  for (HWND window : WindowsOf(pid))
-    if (ClassOf(window) == L"#32770" && e2e::WindowText(window) == L"Error!") return window;
+  for (HWND window : e2e::TopLevelWindows(pid, L"#32770"))
+    if (e2e::WindowText(window) == L"Error!") return window;
   return nullptr;
 }
 
@@ -91,8 +66,8 @@ TEST_F(ArchiveE2E, DamagedArchiveShowsErrorBoxAndEndsWithoutDialog) {
   ASSERT_TRUE(e2e::WaitUntil([&] { return (box = ErrorBoxOf(glowmere.pid)) != nullptr; }))
       << "expected the error box with caption \"Error!\"";
   EXPECT_EQ(e2e::ItemText(box, 0xFFFF), L"Error! Loading language file string archive");
-  for (HWND window : WindowsOf(glowmere.pid))
-    EXPECT_FALSE(window != box && ClassOf(window) == L"#32770" && e2e::IsVisible(window))
+  for (HWND window : e2e::TopLevelWindows(glowmere.pid, L"#32770"))
+    EXPECT_FALSE(window != box && e2e::IsVisible(window))
         << "no dialog besides the error box, found \"" << e2e::WindowText(window).c_str() << "\"";
 
   const int okButton = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDCANCEL;

@@ -39,15 +39,6 @@ std::string UnixPath(const std::wstring& windowsPath) {
   return result;
 }
 
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
 bool ReadStringValue(HKEY root, const wchar_t* key, const wchar_t* name, std::wstring* value) {
   HKEY handle;
   if (RegOpenKeyExW(root, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return false;
@@ -76,12 +67,6 @@ void DeleteValue(HKEY root, const wchar_t* key, const wchar_t* name) {
   RegCloseKey(handle);
 }
 
-std::wstring TempFolder() {
-  wchar_t buffer[MAX_PATH + 1];
-  DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
-  return std::wstring(buffer, n);
-}
-
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
 
@@ -93,25 +78,6 @@ std::wstring UninstallSiteForThisZone() {
   return zone.Bias >= -240 && zone.Bias <= 300 ? kEuropean : kInternational;
 }
 
-struct MessageBoxSearch {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<MessageBoxSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (pid == search->pid && std::wstring(className) == L"#32770" && GetDlgItem(window, kMessageBoxText) &&
-      IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 class ExtrasTest : public e2e::GlowmereTest {
  protected:
   void SetUp() override {
@@ -121,7 +87,7 @@ class ExtrasTest : public e2e::GlowmereTest {
     record_ = folder + L"\\opened.txt";
     DeleteFileW(record_.c_str());
     std::string recorder = "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + UnixPath(record_) + "'\n";
-    ASSERT_TRUE(WriteBytes(folder + L"\\record.sh", recorder)) << "cannot write the recording browser";
+    ASSERT_TRUE(e2e::WriteFileBytes(folder + L"\\record.sh", recorder)) << "cannot write the recording browser";
     std::string script = UnixPath(folder + L"\\record.sh");
     ASSERT_FALSE(script.empty()) << "no Unix name for " << std::string(folder.begin(), folder.end());
     ASSERT_TRUE(WriteStringValue(HKEY_CURRENT_USER, kBrowserKey, L"Browsers", L"/bin/sh \"" + Wide(script) + L"\""));
@@ -157,18 +123,20 @@ class ExtrasTest : public e2e::GlowmereTest {
   ::testing::AssertionResult WaitForOpened(const std::wstring& address) const {
     if (e2e::WaitUntil([&] { return WasOpened(address); })) return ::testing::AssertionSuccess();
     std::string seen;
-    for (const auto& line : Opened()) seen += " [" + std::string(line.begin(), line.end()) + "]";
-    return ::testing::AssertionFailure() << "expected the browser to open " << std::string(address.begin(), address.end())
+    for (const auto& line : Opened()) seen += " [" + e2e::Narrow(line) + "]";
+    return ::testing::AssertionFailure() << "expected the browser to open " << e2e::Narrow(address)
                                          << ", it opened:" << (seen.empty() ? " nothing" : seen);
   }
 
   HWND WaitForQuestion(const e2e::Process& process) {
-    MessageBoxSearch search{process.pid, nullptr};
+    HWND found = nullptr;
     e2e::WaitUntil([&] {
-      EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
-      return search.found != nullptr;
+      for (HWND window : e2e::TopLevelWindows(process.pid, L"#32770")) {
+        if (GetDlgItem(window, kMessageBoxText) && IsWindowVisible(window)) found = window;
+      }
+      return found != nullptr;
     });
-    return search.found;
+    return found;
   }
 
   static void Answer(HWND box, int button) {
@@ -209,7 +177,7 @@ class ExtrasTest : public e2e::GlowmereTest {
     e2e::Process process;
     HWND dialog = StartInstalled(exe, ini, &process);
     ASSERT_TRUE(dialog != nullptr);
-    const std::wstring script = TempFolder() + FileNameOf(exe) + L"_selfdestruct.bat";
+    const std::wstring script = e2e::TempFolder() + FileNameOf(exe) + L"_selfdestruct.bat";
 
     e2e::PostCommand(dialog, kUninstall);
     HWND box = WaitForQuestion(process);
@@ -248,15 +216,6 @@ TEST_F(ExtrasTest, LinkOpensTheToolsPageOfTheSiteOfTheLanguage) {
   EXPECT_TRUE(WaitForOpened(kGerman + L"?page=Windows/Tools/Glowmere/1"));
 }
 
-TEST_F(ExtrasTest, LinkTakesTheMouseAndOtherLabelsDoNot) {
-  e2e::Process process = Start();
-  HWND dialog = WaitForDialog(process);
-  ASSERT_TRUE(dialog != nullptr);
-  EXPECT_EQ(HTCLIENT, SendMessageW(GetDlgItem(dialog, kLink), WM_NCHITTEST, 0, 0));
-  // The brightness value label is a plain static control.
-  EXPECT_EQ(HTTRANSPARENT, SendMessageW(GetDlgItem(dialog, 1045), WM_NCHITTEST, 0, 0));
-}
-
 TEST_F(ExtrasTest, HomepageAndDonateOpenTheirPages) {
   e2e::Process process = Start();
   HWND dialog = WaitForDialog(process);
@@ -287,7 +246,7 @@ TEST_F(ExtrasTest, UninstallAnsweredNoOrCancelChangesNothing) {
     EXPECT_TRUE(RunValueExists()) << "Run value gone after button " << button;
     EXPECT_TRUE(e2e::FileExists(ini)) << "settings file gone after button " << button;
     EXPECT_TRUE(e2e::FileExists(exe)) << "executable gone after button " << button;
-    EXPECT_FALSE(e2e::FileExists(TempFolder() + L"Glowmere.exe_selfdestruct.bat")) << "script written";
+    EXPECT_FALSE(e2e::FileExists(e2e::TempFolder() + L"Glowmere.exe_selfdestruct.bat")) << "script written";
   }
   EXPECT_FALSE(WasOpened(UninstallSiteForThisZone() + L"?page=Windows/Tools/Uninstall/Glowmere"));
 }

@@ -27,40 +27,6 @@ constexpr int kTranslate = 21334;
 constexpr int kLoadTranslation = 21335;
 const int kTextControls[] = {1042, 1043, 1048, 122, 1030};  // texts 40..44
 
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], units);
-  return out;
-}
-
-std::string Narrow(const std::wstring& s) {
-  if (s.empty()) return {};
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &out[0], bytes, nullptr, nullptr);
-  return out;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  FILE* file = _wfopen(path.c_str(), L"rb");
-  if (!file) return bytes;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof(buffer), file)) > 0) bytes.append(buffer, n);
-  fclose(file);
-  return bytes;
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  FILE* file = _wfopen(path.c_str(), L"wb");
-  ASSERT_NE(file, nullptr) << "cannot write " << Narrow(path);
-  fwrite(bytes.data(), 1, bytes.size(), file);
-  fclose(file);
-}
-
 std::string Utf16LeWithMark(const std::wstring& s) {
   std::string out = "\xFF\xFE";
   for (wchar_t c : s) {
@@ -75,9 +41,9 @@ struct ArchiveSource {
   std::vector<std::wstring> lines;
 
   ArchiveSource() {
-    std::wstring path = L"Z:" + Widen(GLOWMERE_SOURCE_DIR "/src/res/lang/archive.txt");
+    std::wstring path = L"Z:" + e2e::Widen(GLOWMERE_SOURCE_DIR "/src/res/lang/archive.txt");
     for (wchar_t& c : path) if (c == L'/') c = L'\\';
-    const std::wstring all = Widen(ReadBytes(path));
+    const std::wstring all = e2e::Widen(e2e::ReadFileBytes(path));
     size_t start = 0;
     while (start < all.size()) {
       size_t end = all.find(L'\n', start);
@@ -141,7 +107,7 @@ std::vector<std::wstring> SectionTexts(const std::wstring& section) {
 
 std::string Joined(const std::vector<std::wstring>& texts) {
   std::string out;
-  for (const std::wstring& t : texts) out += "[" + Narrow(t) + "]";
+  for (const std::wstring& t : texts) out += "[" + e2e::Narrow(t) + "]";
   return out;
 }
 
@@ -166,37 +132,19 @@ void ChooseInList(HWND dialog, int index) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kLanguageList, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
-struct WindowSearch {
-  DWORD pid;
-  HWND except;
-  const wchar_t* caption;
-  int requiredChild;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t className[64] = {};
-  GetClassNameW(window, className, 64);
-  if (pid != search->pid || window == search->except || !IsWindowVisible(window)) return TRUE;
-  if (std::wstring(className) != L"#32770") return TRUE;
-  if (search->caption && e2e::WindowText(window) != search->caption) return TRUE;
-  if (search->requiredChild && !GetDlgItem(window, search->requiredChild)) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 // A dialog box of the process other than the main dialog, found by caption or by a child id.
 HWND WaitForBox(const e2e::Process& process, HWND mainDialog, const wchar_t* caption, int requiredChild) {
-  WindowSearch search{process.pid, mainDialog, caption, requiredChild, nullptr};
-  WaitUntil([&] {
-    search.found = nullptr;
-    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+  HWND found = nullptr;
+  e2e::WaitUntil([&] {
+    for (HWND window : e2e::TopLevelWindows(process.pid, L"#32770")) {
+      if (window == mainDialog || !IsWindowVisible(window)) continue;
+      if (caption && e2e::WindowText(window) != caption) continue;
+      if (requiredChild && !GetDlgItem(window, requiredChild)) continue;
+      found = window;
+    }
+    return found != nullptr;
   });
-  return search.found;
+  return found;
 }
 
 BOOL CALLBACK FindTitleProc(HWND window, LPARAM param) {
@@ -213,18 +161,6 @@ HWND FindWindowByTitlePart(const wchar_t* part) {
   std::pair<const wchar_t*, HWND> search{part, nullptr};
   EnumWindows(FindTitleProc, reinterpret_cast<LPARAM>(&search));
   return search.second;
-}
-
-std::wstring TempFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  return folder;
-}
-
-void CreateFolders(const std::wstring& path) {
-  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
-    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-  }
 }
 
 std::wstring IniValue(const std::wstring& section, const std::wstring& key) {
@@ -309,9 +245,7 @@ TEST_F(Language, ChoosingInTheListSwitchesEveryTextAndIsStored) {
 }
 
 TEST_F(Language, StoredIndexWithoutSectionShowsReferenceTexts) {
-  const std::wstring ini = e2e::PerUserIni();
-  CreateFolders(ini);
-  WritePrivateProfileStringW(L"Program", L"m_lang_id", L"99", ini.c_str());
+  ASSERT_TRUE(e2e::WriteFileBytes(e2e::PerUserIni(), "[Program]\r\nm_lang_id=99\r\n"));
   e2e::Process process = Start();
   HWND dialog = WaitForDialog(process);
   ASSERT_NE(dialog, nullptr);
@@ -322,8 +256,8 @@ TEST_F(Language, StoredIndexWithoutSectionShowsReferenceTexts) {
 }
 
 TEST_F(Language, TranslateWritesTheTemplateIntoTheTemporaryFolder) {
-  const std::wstring path = TempFolder() + L"Glowmere_1.77_translate.txt";
-  WriteBytes(path, "an older export, longer than nothing");
+  const std::wstring path = e2e::TempFolder() + L"Glowmere_1.77_translate.txt";
+  ASSERT_TRUE(e2e::WriteFileBytes(path, "an older export, longer than nothing"));
   e2e::Process process = Start();
   HWND dialog = WaitForDialog(process);
   ASSERT_NE(dialog, nullptr);
@@ -337,14 +271,14 @@ TEST_F(Language, TranslateWritesTheTemplateIntoTheTemporaryFolder) {
 
   e2e::PostCommand(dialog, kTranslate);
   std::string seen;
-  EXPECT_TRUE(WaitUntil([&] {
-    seen = ReadBytes(path);
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    seen = e2e::ReadFileBytes(path);
     return seen == expectedBytes;
   })) << "expected " << expectedBytes.size() << " bytes starting FF FE, seen " << seen.size() << " bytes";
 
   // The shell opens it in the editor associated with .txt files (the test prefix's notepad).
   HWND editor = nullptr;
-  EXPECT_TRUE(WaitUntil([&] { return (editor = FindWindowByTitlePart(L"Glowmere_1.77_translate")) != nullptr; }))
+  EXPECT_TRUE(e2e::WaitUntil([&] { return (editor = FindWindowByTitlePart(L"Glowmere_1.77_translate")) != nullptr; }))
       << "no window shows the exported file";
   if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
 }
@@ -362,7 +296,7 @@ TEST_F(Language, LoadFromFileReportsAndShowsTheFileUntilALanguageIsChosen) {
     file += std::to_wstring(id) + L"=T" + std::to_wstring(id) + L"\r\n";
   }
   const std::wstring path = e2e::ScratchDir(L"import") + L"\\translated.txt";
-  WriteBytes(path, Utf16LeWithMark(file));
+  ASSERT_TRUE(e2e::WriteFileBytes(path, Utf16LeWithMark(file)));
 
   e2e::Process process = Start();
   HWND dialog = WaitForDialog(process);
@@ -387,7 +321,7 @@ TEST_F(Language, LoadFromFileReportsAndShowsTheFileUntilALanguageIsChosen) {
 
   const std::vector<std::wstring> imported = {L"T40", L"T41", L"T42", L"str:43?", L"T44"};
   std::vector<std::wstring> seen;
-  EXPECT_TRUE(WaitUntil([&] {
+  EXPECT_TRUE(e2e::WaitUntil([&] {
     seen = DialogTexts(dialog);
     return seen == imported;
   })) << "seen " << Joined(seen);

@@ -181,34 +181,6 @@ TEST_F(MenuBarInProcess, LanguageMenuChecksTheCurrentLanguageAndFillsTheList) {
   EXPECT_EQ(SendMessageW(list_, CB_GETCURSEL, 0, 0), 1);
 }
 
-TEST_F(MenuBarInProcess, LanguageWithoutSectionChecksNothingAndSelectsNothing) {
-  currentLanguage = 99;
-  BuildMenuBar(dialog_);
-  for (const Item& item : Items(GetSubMenu(GetMenu(dialog_), 2))) {
-    EXPECT_EQ(item.state & (MFS_CHECKED | MFS_DEFAULT), 0u) << "item " << item.id;
-  }
-  EXPECT_EQ(SendMessageW(list_, CB_GETCURSEL, 0, 0), CB_ERR);
-}
-
-TEST_F(MenuBarInProcess, DeveloperMarkerPutsTheIndexInFront) {
-  wchar_t folder[MAX_PATH] = {};
-  wchar_t previous[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(folder));
-  HANDLE marker = CreateFileW(L"BaseMain", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(marker, INVALID_HANDLE_VALUE);
-  CloseHandle(marker);
-  BuildMenuBar(dialog_);
-  DeleteFileW(L"BaseMain");
-  SetCurrentDirectoryW(previous);
-
-  const std::vector<Item> items = Items(GetSubMenu(GetMenu(dialog_), 2));
-  ASSERT_GE(items.size(), 3u);
-  EXPECT_EQ(items[2].text, L"3 French\tFran\u00E7ais / 87 %");
-  EXPECT_EQ(ListText(list_, 1), L"1 Englisch - English / 100 %");
-}
-
 struct BarHandles {
   std::vector<HMENU> menus;
   std::vector<HBITMAP> bitmaps;
@@ -252,35 +224,6 @@ TEST_F(MenuBarInProcess, ThousandRebuildsDestroyEveryReplacedMenuAndBitmap) {
   EXPECT_EQ(liveAfter, liveBefore) << "the menu bar's own menus and bitmaps changed in number";
   std::printf("menu bar: %d live menus and bitmaps before 1000 rebuilds, %d after; %d replaced, none left\n",
               liveBefore, liveAfter, replaced);
-}
-
-TEST(IconToMenuBitmap, NullIconGivesAnEmptyBitmapOfSmallIconSize) {
-  HBITMAP bitmap = IconToMenuBitmap(nullptr);
-  ASSERT_NE(bitmap, nullptr);
-  DIBSECTION dib = {};
-  ASSERT_EQ(GetObjectW(bitmap, sizeof(dib), &dib), static_cast<int>(sizeof(dib))) << "a DIB section";
-  EXPECT_EQ(dib.dsBm.bmWidth, GetSystemMetrics(SM_CXSMICON));
-  EXPECT_EQ(dib.dsBm.bmHeight, GetSystemMetrics(SM_CYSMICON));
-  EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
-  const auto* bits = static_cast<const unsigned char*>(dib.dsBm.bmBits);
-  ASSERT_NE(bits, nullptr);
-  size_t nonZero = 0;
-  for (size_t i = 0; i < static_cast<size_t>(dib.dsBm.bmWidthBytes) * dib.dsBm.bmHeight; ++i) nonZero += bits[i] != 0;
-  EXPECT_EQ(nonZero, 0u) << "nothing drawn for a null icon";
-  DeleteObject(bitmap);
-}
-
-TEST(IconToMenuBitmap, IconIsDrawnOverTheMenuColour) {
-  HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION, shared
-  ASSERT_NE(icon, nullptr);
-  HBITMAP bitmap = IconToMenuBitmap(icon);
-  DIBSECTION dib = {};
-  ASSERT_EQ(GetObjectW(bitmap, sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
-  const auto* pixels = static_cast<const DWORD*>(dib.dsBm.bmBits);
-  size_t drawn = 0;
-  for (LONG i = 0; i < dib.dsBm.bmWidth * dib.dsBm.bmHeight; ++i) drawn += (pixels[i] & 0xFFFFFF) != 0;
-  EXPECT_GT(drawn, 0u) << "the icon and its background leave colour in the bitmap";
-  DeleteObject(bitmap);
 }
 
 }  // namespace

@@ -81,20 +81,4 @@ TEST_F(Resilience, ABurstOfEventsIsOneReapplyAndLockingIsNone) {
   EXPECT_TRUE(e2e::WaitUntil([] { return e2e::RampMatches(e2e::ScreenRamp(), 64, 64, 64); }, 3000));
 }
 
-TEST_F(Resilience, TaskbarCreatedBringsTheIconBackAtOnce) {
-  HWND dialog = WaitForDialog(Start());
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::IconPresent(dialog); }, 10000)) << "expected the tray icon after start";
-  NOTIFYICONDATAW data = {};
-  data.cbSize = sizeof data;
-  data.hWnd = dialog;
-  data.uID = 117;
-  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data)) << "could not remove the icon from outside";
-  ASSERT_FALSE(e2e::IconPresent(dialog));
-  const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-  PostMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
-  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::IconPresent(dialog); }, 1500))
-      << "expected the icon back well before the watchdog's 5 s probe";
-}
-
 }  // namespace

@@ -19,23 +19,6 @@ const int kBlueSlider = 1041;
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
 
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create " << std::string(path.begin(), path.end());
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  ASSERT_EQ(written, bytes.size());
-}
-
-// The per-user file as a user (or an earlier version) left it.
-void WritePerUserIni(const std::string& bytes) {
-  std::wstring folder = FolderOf(e2e::PerUserIni());
-  CreateDirectoryW(FolderOf(folder).c_str(), nullptr);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  WriteFileBytes(e2e::PerUserIni(), bytes);
-}
-
 bool ReadRunValue(std::wstring* data, DWORD* bytes) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
@@ -47,14 +30,6 @@ bool ReadRunValue(std::wstring* data, DWORD* bytes) {
   *data = buffer;
   *bytes = size;
   return true;
-}
-
-void SetRunValue(const std::wstring& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-  RegSetValueExW(key, L"Glowmere", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
 }
 
 // The executable's path as the running program itself sees it.
@@ -69,7 +44,6 @@ bool IsChecked(HWND dialog, int id) {
   return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 
 class SettingsE2eTest : public e2e::GlowmereTest {
  protected:
@@ -84,7 +58,7 @@ class SettingsE2eTest : public e2e::GlowmereTest {
   // Waits for the file to hold exactly `expected`; reports what it held instead.
   void ExpectFileSoon(const std::wstring& path, const std::wstring& expected) {
     bool held = e2e::WaitUntil([&] { return e2e::ReadFileText(path) == expected; });
-    EXPECT_TRUE(held) << "expected:\n" << Narrow(expected) << "\nseen:\n" << Narrow(e2e::ReadFileText(path));
+    EXPECT_TRUE(held) << "expected:\n" << e2e::Narrow(expected) << "\nseen:\n" << e2e::Narrow(e2e::ReadFileText(path));
   }
 
   void ExpectSliderSoon(HWND dialog, int id, int expected) {
@@ -100,7 +74,7 @@ TEST_F(SettingsE2eTest, FirstStartWritesNeutralLevelsPerUser) {
 }
 
 TEST_F(SettingsE2eTest, RestoreClampsStoredLevelsAndWritesThemBack) {
-  WritePerUserIni("[Start]\r\nsetrgb=1\r\nr=300\r\nh=-5\r\n");
+  ASSERT_TRUE(e2e::WriteFileBytes(e2e::PerUserIni(), "[Start]\r\nsetrgb=1\r\nr=300\r\nh=-5\r\n"));
   e2e::Process glowmere = Start();
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
@@ -112,7 +86,7 @@ TEST_F(SettingsE2eTest, RestoreClampsStoredLevelsAndWritesThemBack) {
 }
 
 TEST_F(SettingsE2eTest, WithoutRestoreTheLevelsResetAndAreOverwritten) {
-  WritePerUserIni("; kept\r\n[Start]\r\nsetrgb=0\r\nr=10\r\ng=20\r\nb=30\r\nh=40\r\n");
+  ASSERT_TRUE(e2e::WriteFileBytes(e2e::PerUserIni(), "; kept\r\n[Start]\r\nsetrgb=0\r\nr=10\r\ng=20\r\nb=30\r\nh=40\r\n"));
   e2e::Process glowmere = Start();
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
@@ -130,22 +104,8 @@ TEST_F(SettingsE2eTest, PortableNameKeepsTheFileBesideTheExecutable) {
                  L"[TestIni]\r\nM=1111\r\n[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n");
   std::wstring caption = e2e::WindowText(dialog);
   EXPECT_TRUE(caption.size() >= 9 && caption.compare(caption.size() - 9, 9, L" Portable") == 0)
-      << "caption \"" << Narrow(caption) << "\" should end in \" Portable\"";
+      << "caption \"" << e2e::Narrow(caption) << "\" should end in \" Portable\"";
   EXPECT_FALSE(e2e::FileExists(e2e::PerUserIni())) << "no per-user file in portable mode";
-}
-
-TEST_F(SettingsE2eTest, PlainNameUsesAnIniBesideTheExecutable) {
-  std::wstring folder = e2e::ScratchDir(L"beside");
-  std::wstring exe = e2e::CopyGlowmere(folder, L"Glowmere.exe");
-  WriteFileBytes(folder + L"\\Glowmere.ini", "; mine\r\n[Start]\r\nsetrgb=1\r\nr=200\r\n");
-  e2e::Process glowmere = Start(L"", exe);
-  HWND dialog = WaitForDialog(glowmere);
-  ASSERT_NE(dialog, nullptr);
-  ExpectSliderSoon(dialog, kRedSlider, 200);
-  ExpectFileSoon(folder + L"\\Glowmere.ini", L"; mine\r\n[Start]\r\nsetrgb=1\r\nr=200\r\ng=128\r\nb=128\r\nH=128\r\n");
-  std::wstring caption = e2e::WindowText(dialog);
-  EXPECT_EQ(caption.find(L"Portable"), std::wstring::npos) << "caption \"" << Narrow(caption) << "\"";
-  EXPECT_FALSE(e2e::FileExists(e2e::PerUserIni()));
 }
 
 TEST_F(SettingsE2eTest, AutostartBoxWritesAndDeletesTheRunValue) {
@@ -162,7 +122,7 @@ TEST_F(SettingsE2eTest, AutostartBoxWritesAndDeletesTheRunValue) {
   e2e::ClickButton(dialog, kAutostartBox);
   const std::wstring expected = L"\"" + ImagePath(glowmere) + L"\" -bg";
   ASSERT_TRUE(e2e::WaitUntil([&] { return ReadRunValue(&data, &bytes); }, 10000)) << "no Run value after checking";
-  EXPECT_EQ(Narrow(data), Narrow(expected));
+  EXPECT_EQ(e2e::Narrow(data), e2e::Narrow(expected));
   // Written without a terminator; the system may add one itself (Wine and Windows do).
   EXPECT_TRUE(bytes == 2 * expected.size() || bytes == 2 * expected.size() + 2)
       << "stored " << bytes << " bytes for " << expected.size() << " characters";
@@ -189,11 +149,11 @@ TEST_F(SettingsE2eTest, LongExecutablePathGivesTheWholeRunValue) {
   ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n");
   e2e::ClickButton(dialog, kAutostartBox);
   const std::wstring expected = L"\"" + ImagePath(glowmere) + L"\" -bg";
-  ASSERT_EQ(expected.size(), kPathLength + 6) << Narrow(expected);
+  ASSERT_EQ(expected.size(), kPathLength + 6) << e2e::Narrow(expected);
   std::wstring data;
   DWORD bytes = 0;
   EXPECT_TRUE(e2e::WaitUntil([&] { return ReadRunValue(&data, &bytes) && data == expected; }, 10000))
-      << "expected " << Narrow(expected) << "\nseen " << Narrow(data);
+      << "expected " << e2e::Narrow(expected) << "\nseen " << e2e::Narrow(data);
   // The next start reads its own long value back as set.
   TerminateProcess(glowmere.handle, 0);
   WaitForExit(glowmere);
@@ -201,34 +161,6 @@ TEST_F(SettingsE2eTest, LongExecutablePathGivesTheWholeRunValue) {
   HWND second = WaitForDialog(again);
   ASSERT_NE(second, nullptr);
   EXPECT_TRUE(e2e::WaitUntil([&] { return IsChecked(second, kAutostartBox); }, 10000)) << "box shows the entry";
-}
-
-TEST_F(SettingsE2eTest, StaleRunValuesAreRepairedAtStart) {
-  for (bool otherCase : {false, true}) {
-    std::wstring stale = L"\"C:\\Old Place\\Glowmere.exe\" -bg";
-    if (otherCase) {
-      // The right path in other letters: found out from a first run.
-      e2e::Process probe = Start();
-      ASSERT_NE(WaitForDialog(probe), nullptr);
-      stale = L"\"" + ImagePath(probe) + L"\" -bg";
-      CharUpperW(&stale[0]);
-      TerminateProcess(probe.handle, 0);
-      WaitForExit(probe);
-    }
-    SetRunValue(stale);
-    e2e::Process glowmere = Start();
-    HWND dialog = WaitForDialog(glowmere);
-    ASSERT_NE(dialog, nullptr);
-    const std::wstring expected = L"\"" + ImagePath(glowmere) + L"\" -bg";
-    std::wstring data;
-    DWORD bytes = 0;
-    EXPECT_TRUE(e2e::WaitUntil([&] { return ReadRunValue(&data, &bytes) && data == expected; }, 10000))
-        << (otherCase ? "other letter case" : "old location") << ": expected " << Narrow(expected) << ", seen "
-        << Narrow(data);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return IsChecked(dialog, kAutostartBox); }, 10000)) << "box shows the entry";
-    TerminateProcess(glowmere.handle, 0);
-    WaitForExit(glowmere);
-  }
 }
 
 }  // namespace

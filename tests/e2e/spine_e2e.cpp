@@ -7,7 +7,6 @@ namespace {
 
 using e2e::GlowmereTest;
 
-std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 
 class Spine : public GlowmereTest {};
 
@@ -16,12 +15,12 @@ TEST_F(Spine, FirstStartShowsNeutralSlidersAndLoadsTheIdentityRamp) {
   HWND dialog = WaitForDialog(p);
   ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
   EXPECT_TRUE(e2e::IsVisible(dialog));
-  EXPECT_EQ(Narrow(e2e::WindowText(dialog)), "Glowmere 1.77");
+  EXPECT_EQ(e2e::Narrow(e2e::WindowText(dialog)), "Glowmere 1.77");
   for (int id : {1038, 1039, 1040, 1041}) {
     EXPECT_EQ(e2e::SliderPos(dialog, id), 128) << "slider " << id;
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, id), TBM_GETRANGEMAX, 0, 0), 256) << "slider " << id;
   }
-  for (int id : {1044, 1045, 1046, 1047}) EXPECT_EQ(Narrow(e2e::ItemText(dialog, id)), " 0 %") << "label " << id;
+  for (int id : {1044, 1045, 1046, 1047}) EXPECT_EQ(e2e::Narrow(e2e::ItemText(dialog, id)), " 0 %") << "label " << id;
   EXPECT_TRUE(e2e::RampMatches(e2e::ScreenRamp(), 128, 128, 128)) << "expected the identity ramp on the screen";
 }
 
@@ -32,7 +31,7 @@ TEST_F(Spine, BrightnessToZeroSetsEveryChannelAndAHalfScaleRamp) {
   for (int id : {1039, 1040, 1041}) EXPECT_EQ(e2e::SliderPos(dialog, id), 0) << "slider " << id;
   ASSERT_TRUE(e2e::WaitUntil([] { return e2e::RampMatches(e2e::ScreenRamp(), 0, 0, 0); }, 10000))
       << "expected the level-0 ramp (top entry 32640); saw top entry " << e2e::ScreenRamp()[255];
-  for (int id : {1044, 1045, 1046, 1047}) EXPECT_EQ(Narrow(e2e::ItemText(dialog, id)), " -50 %") << "label " << id;
+  for (int id : {1044, 1045, 1046, 1047}) EXPECT_EQ(e2e::Narrow(e2e::ItemText(dialog, id)), " -50 %") << "label " << id;
 }
 
 TEST_F(Spine, ARedMoveAppliesAfterThePauseAndTheBrightnessLabelShowsRgb) {
@@ -41,8 +40,8 @@ TEST_F(Spine, ARedMoveAppliesAfterThePauseAndTheBrightnessLabelShowsRgb) {
   e2e::MoveSlider(dialog, 1039, 200);
   ASSERT_TRUE(e2e::WaitUntil([] { return e2e::RampMatches(e2e::ScreenRamp(), 200, 128, 128); }, 10000))
       << "expected red at 200 on the screen";
-  EXPECT_EQ(Narrow(e2e::ItemText(dialog, 1044)), " 28 %");
-  EXPECT_EQ(Narrow(e2e::ItemText(dialog, 1045)), "RGB");
+  EXPECT_EQ(e2e::Narrow(e2e::ItemText(dialog, 1044)), " 28 %");
+  EXPECT_EQ(e2e::Narrow(e2e::ItemText(dialog, 1045)), "RGB");
   EXPECT_EQ(e2e::SliderPos(dialog, 1038), 128) << "the brightness slider must not move";
 }
 
@@ -55,7 +54,7 @@ TEST_F(Spine, ResetRestoresTheIdentityRampAndTheSliders) {
   EXPECT_TRUE(e2e::WaitUntil([] { return e2e::RampMatches(e2e::ScreenRamp(), 128, 128, 128); }, 10000))
       << "expected the identity ramp after Reset";
   for (int id : {1038, 1039, 1040, 1041}) EXPECT_EQ(e2e::SliderPos(dialog, id), 128) << "slider " << id;
-  EXPECT_EQ(Narrow(e2e::ItemText(dialog, 1045)), " 0 %");
+  EXPECT_EQ(e2e::Narrow(e2e::ItemText(dialog, 1045)), " 0 %");
 }
 
 TEST_F(Spine, EnterAndEscapeDoNothingAndTheCloseBoxOnlyHides) {
@@ -96,8 +95,8 @@ TEST_F(Spine, BackgroundArgumentStartsHiddenInAnyLetterCase) {
   for (const wchar_t* arg : {L"-bg", L"-BG"}) {
     e2e::Process p = Start(arg);
     HWND dialog = WaitForDialog(p);
-    ASSERT_NE(dialog, nullptr) << "with " << Narrow(arg);
-    EXPECT_FALSE(e2e::IsVisible(dialog)) << "with " << Narrow(arg) << " the dialog must stay hidden";
+    ASSERT_NE(dialog, nullptr) << "with " << e2e::Narrow(arg);
+    EXPECT_FALSE(e2e::IsVisible(dialog)) << "with " << e2e::Narrow(arg) << " the dialog must stay hidden";
     e2e::ClickButton(dialog, 1030);
     EXPECT_EQ(WaitForExit(p), 1075u);
   }

@@ -13,7 +13,6 @@ std::wstring Env(const wchar_t* name) {
   return buffer;
 }
 
-std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 
 class SystemMenu : public GlowmereTest {};
 
@@ -40,14 +39,14 @@ TEST_F(SystemMenu, EachCommandStartsItsProgramWithItsArguments) {
     DeleteFileW(log.c_str());
     e2e::PostCommand(dialog, page.command);
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ReadFileText(log).find(L"\r\n") != std::wstring::npos; }, 20000))
-        << "command " << page.command << ": expected " << Narrow(page.program) << " to be started";
+        << "command " << page.command << ": expected " << e2e::Narrow(page.program) << " to be started";
     std::wstring line = e2e::ReadFileText(log);
     std::wstring lower = line;
     std::transform(lower.begin(), lower.end(), lower.begin(), ::towlower);
-    EXPECT_EQ(lower.find(page.program), 0u) << "command " << page.command << " started: " << Narrow(line);
+    EXPECT_EQ(lower.find(page.program), 0u) << "command " << page.command << " started: " << e2e::Narrow(line);
     EXPECT_NE(line.find(page.arguments), std::wstring::npos)
-        << "command " << page.command << ": expected arguments '" << Narrow(page.arguments) << "' in "
-        << Narrow(line);
+        << "command " << page.command << ": expected arguments '" << e2e::Narrow(page.arguments) << "' in "
+        << e2e::Narrow(line);
   }
   EXPECT_TRUE(e2e::IsVisible(dialog));
   e2e::MoveSlider(dialog, 1038, 100);

@@ -27,69 +27,7 @@ void SendTrayMouse(HWND dialog, UINT mouseMessage) {
   SendMessageTimeoutW(dialog, kTrayCallback, kIconId, mouseMessage, SMTO_NORMAL, 10000, &result);
 }
 
-struct WindowSearch {
-  DWORD pid;
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  if (pid != search->pid || lstrcmpiW(className, search->className) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-// A top-level window of `className` that belongs to the process, or null.
-HWND TopLevelWindowOf(const e2e::Process& process, const wchar_t* className) {
-  WindowSearch search = {process.pid, className, nullptr};
-  EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// Watches a short-lived process closely until it ends; returns its dialog if one was seen.
-HWND DialogSeenUntilExit(const e2e::Process& process, DWORD timeoutMs) {
-  WindowSearch search = {process.pid, L"#32770", nullptr};
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  while (WaitForSingleObject(process.handle, 1) == WAIT_TIMEOUT && GetTickCount64() < deadline) {
-    if (!search.found) EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-  }
-  return search.found;
-}
-
 class TrayTest : public e2e::GlowmereTest {};
-
-TEST_F(TrayTest, IconIsPresentAfterStart) {
-  const e2e::Process glowmere = Start();
-  const HWND dialog = WaitForDialog(glowmere);
-  ASSERT_NE(dialog, nullptr) << "no main dialog appeared";
-
-  EXPECT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 10000))
-      << "expected the shell to hold icon 117 of the main dialog; it does not";
-  EXPECT_FALSE(IconPresent(dialog, kIconId + 1)) << "the shell claims an icon 118 the program never added";
-}
-
-TEST_F(TrayTest, IconRemovedFromOutsideComesBackWithinAWatchdogPeriod) {
-  const e2e::Process glowmere = Start();
-  const HWND dialog = WaitForDialog(glowmere);
-  ASSERT_NE(dialog, nullptr) << "no main dialog appeared";
-  ASSERT_TRUE(e2e::WaitUntil([&] { return IconPresent(dialog); }, 10000)) << "icon never appeared";
-
-  ASSERT_TRUE(RemoveIconFromOutside(dialog)) << "the shell refused to delete icon 117";
-  const ULONGLONG removedAt = GetTickCount64();
-  EXPECT_FALSE(IconPresent(dialog)) << "icon still present right after the delete";
-
-  const bool back = e2e::WaitUntil([&] { return IconPresent(dialog); }, 3 * kWatchdogPeriodMs);
-  const ULONGLONG backAfterMs = GetTickCount64() - removedAt;
-  RecordProperty("icon_back_after_ms", static_cast<int>(backAfterMs));
-  ASSERT_TRUE(back) << "expected icon 117 back within about " << kWatchdogPeriodMs + 1000
-                    << " ms; still missing after " << backAfterMs << " ms";
-  EXPECT_LE(backAfterMs, kWatchdogPeriodMs + 2000u) << "the watchdog should probe every 5000 ms";
-}
 
 // Right after a watchdog probe re-added the icon the next one is a whole period away,
 // so an icon back well before that came through the taskbar's announcement.
@@ -141,16 +79,16 @@ TEST_F(TrayTest, CloseBoxHidesIntoTheTrayAndTheRectangleVanishes) {
   bool rectangleSeen = false;
   const ULONGLONG deadline = GetTickCount64() + 10000;
   while (e2e::IsVisible(dialog) && GetTickCount64() < deadline) {
-    rectangleSeen = rectangleSeen || TopLevelWindowOf(glowmere, L"SysListView32") != nullptr;
+    rectangleSeen = rectangleSeen || !e2e::TopLevelWindows(glowmere.pid, L"SysListView32").empty();
     Sleep(1);
   }
   for (int i = 0; i < 200 && !rectangleSeen; ++i, Sleep(1)) {
-    rectangleSeen = TopLevelWindowOf(glowmere, L"SysListView32") != nullptr;
+    rectangleSeen = !e2e::TopLevelWindows(glowmere.pid, L"SysListView32").empty();
   }
   RecordProperty("rectangle_seen", rectangleSeen ? 1 : 0);
   ASSERT_FALSE(e2e::IsVisible(dialog)) << "expected the close box to hide the dialog; it stayed visible";
 
-  EXPECT_TRUE(e2e::WaitUntil([&] { return TopLevelWindowOf(glowmere, L"SysListView32") == nullptr; }, 10000))
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::TopLevelWindows(glowmere.pid, L"SysListView32").empty(); }, 10000))
       << "the animation's rectangle was left on the screen";
   EXPECT_EQ(WaitForExit(glowmere, 0), static_cast<DWORD>(STILL_ACTIVE)) << "closing the dialog ended the program";
   EXPECT_TRUE(IconPresent(dialog)) << "the icon left the tray with the dialog";
@@ -177,30 +115,6 @@ TEST_F(TrayTest, ExitRemovesTheIconForGoodAndEndsPromptly) {
 
   Sleep(kWatchdogPeriodMs + 1000);
   EXPECT_FALSE(IconPresent(dialog)) << "icon came back a watchdog period after Exit";
-}
-
-TEST_F(TrayTest, SecondStartLeavesNoIconBehind) {
-  const e2e::Process first = Start();
-  const HWND firstDialog = WaitForDialog(first);
-  ASSERT_NE(firstDialog, nullptr) << "no main dialog appeared";
-  ASSERT_TRUE(e2e::WaitUntil([&] { return IconPresent(firstDialog); }, 10000)) << "icon never appeared";
-
-  const e2e::Process second = Start();
-  const HWND secondDialog = DialogSeenUntilExit(second, 30000);
-  RecordProperty("second_dialog_seen", secondDialog ? 1 : 0);
-  EXPECT_EQ(WaitForExit(second, 1000), 45054u) << "expected the second start to end with 45054";
-
-  // The second instance's own icon, if it lived long enough to be seen, is gone now and stays gone.
-  if (secondDialog) {
-    EXPECT_FALSE(IconPresent(secondDialog)) << "the second start left its icon behind";
-  }
-  EXPECT_TRUE(IconPresent(firstDialog)) << "the second start took the first instance's icon away";
-
-  Sleep(kWatchdogPeriodMs + 1000);
-  if (secondDialog) {
-    EXPECT_FALSE(IconPresent(secondDialog)) << "the second start's icon came back a period later";
-  }
-  EXPECT_TRUE(IconPresent(firstDialog)) << "the first instance lost its icon";
 }
 
 }  // namespace

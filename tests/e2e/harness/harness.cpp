@@ -60,26 +60,6 @@ void KillStrayGlowmeres() {
   CloseHandle(snapshot);
 }
 
-struct FindDialog {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND window, LPARAM param) {
-  auto* find = reinterpret_cast<FindDialog*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(window, cls, 64);
-  // Ready once its start has run to the end: the brightness value label is filled last.
-  if (pid == find->pid && lstrcmpW(cls, L"#32770") == 0 && GetDlgItem(window, 1038) != nullptr &&
-      GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0) {
-    find->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -116,15 +96,53 @@ std::wstring PerUserIni() {
   return std::wstring(appData) + L"\\Ardentine\\Glowmere\\Glowmere.ini";
 }
 
-std::wstring ReadFileText(const std::wstring& path) {
+std::string ReadFileBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return L"";
+  if (file == INVALID_HANDLE_VALUE) return std::string();
   std::string bytes;
   char chunk[4096];
   DWORD got = 0;
   while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
   CloseHandle(file);
+  return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+  }
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+std::wstring TempFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  return std::wstring(folder, GetTempPathW(MAX_PATH + 1, folder));
+}
+
+std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int size = static_cast<int>(text.size());
+  std::string out(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, &out[0], static_cast<int>(out.size()), nullptr, nullptr);
+  return out;
+}
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int size = static_cast<int>(utf8.size());
+  std::wstring out(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &out[0], static_cast<int>(out.size()));
+  return out;
+}
+
+std::wstring ReadFileText(const std::wstring& path) {
+  const std::string bytes = ReadFileBytes(path);
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
   }
@@ -211,6 +229,28 @@ NOTIFYICONDATAW IconRecord(HWND owner, UINT id) {
   return record;
 }
 
+std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
+  struct Search {
+    DWORD pid;
+    const wchar_t* className;
+    std::vector<HWND> found;
+  } search{pid, className, {}};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (owner == search->pid && (!search->className || lstrcmpiW(name, search->className) == 0)) {
+          search->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 bool IconPresent(HWND owner, UINT id) {
   NOTIFYICONDATAW record = IconRecord(owner, id);
   return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
@@ -262,12 +302,15 @@ Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
 }
 
 HWND GlowmereTest::WaitForDialog(const Process& process, DWORD timeoutMs) {
-  FindDialog find = {process.pid, nullptr};
+  HWND found = nullptr;
   WaitUntil([&] {
-    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&find));
-    return find.found != nullptr;
+    for (HWND window : TopLevelWindows(process.pid, L"#32770")) {
+      // Ready once its start has run to the end: the brightness value label is filled last.
+      if (GetDlgItem(window, 1038) != nullptr && GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0) found = window;
+    }
+    return found != nullptr;
   }, timeoutMs);
-  return find.found;
+  return found;
 }
 
 DWORD GlowmereTest::WaitForExit(const Process& process, DWORD timeoutMs) {

@@ -33,7 +33,14 @@ std::wstring CopyGlowmere(const std::wstring& dir, const std::wstring& fileName 
 // Per-user settings file and its folder (%APPDATA%\Ardentine\Glowmere).
 std::wstring PerUserIni();
 std::wstring ReadFileText(const std::wstring& path);  // ANSI/UTF-8 bytes widened; empty if missing
+std::string ReadFileBytes(const std::wstring& path);  // empty if missing
+// Writes the whole file, creating its missing folders; false if it could not.
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+std::wstring TempFolder();  // with its final backslash
+// UTF-8 of a wide text, for messages and byte comparisons, and back.
+std::string Narrow(const std::wstring& text);
+std::wstring Widen(const std::string& utf8);
 
 // Screen ramp as GetDeviceGammaRamp(GetDC(NULL)) reports it: 768 entries (red, green, blue).
 std::vector<WORD> ScreenRamp();
@@ -53,6 +60,8 @@ void MoveSlider(HWND dialog, int id, int pos);
 void ClickButton(HWND dialog, int id);   // BM_CLICK (sent), as a user's click
 void PostCommand(HWND dialog, int id);   // WM_COMMAND posted, as a menu item
 bool IsVisible(HWND window);
+// The top-level windows of process `pid`, of class `className` when one is given.
+std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className = nullptr);
 // Whether the shell holds Glowmere's tray icon `id` of `owner`: a modify that carries only the
 // callback message succeeds only for an icon the shell has.
 bool IconPresent(HWND owner, UINT id = 117);
