@@ -76,12 +76,11 @@ class NativeFileStore : public ini::FileStore {
 
   bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
     ++replaces;
-    fs::path target(path);
-    fs::path temp = target;
+    fs::path temp = fs::path(path);
     temp += ".tmp";
     if (!WritePieces(temp, pieces)) return false;
     std::error_code error;
-    fs::rename(temp, target, error);
+    fs::rename(temp, fs::path(path), error);
     return !error;
   }
 

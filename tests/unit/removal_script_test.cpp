@@ -56,23 +56,11 @@ std::string Script(const std::string& exe, const std::string& ini, const std::st
 const RemovalPaths kPlain = {u"C:\\Tools\\Glowmere.exe", u"C:\\Tools\\Glowmere.ini",
                              u"C:\\Temp\\Glowmere.exe_selfdestruct.bat"};
 
-TEST(FileNamePart, TakesWhatFollowsTheLastBackslash) {
-  struct Case {
-    const char16_t* path;
-    std::u16string expected;
-  } cases[] = {
-      {u"C:\\Tools\\Glowmere.exe", u"Glowmere.exe"},
-      {u"Glowmere.exe", u"Glowmere.exe"},
-      {u"C:\\Tools\\", u""},
-      {nullptr, u""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.expected, FileNamePart(c.path)) << "path " << (c.path ? "given" : "null");
-  }
-}
-
-TEST(RemovalScriptName, AppendsSelfdestructToTheExecutableName) {
+TEST(RemovalScriptName, ExecutableFileNameWithSelfdestructBat) {
   EXPECT_EQ(u"Glowmere.exe_selfdestruct.bat", RemovalScriptName(u"C:\\Tools\\Glowmere.exe"));
+  EXPECT_EQ(u"Glowmere.exe", FileNamePart(u"Glowmere.exe"));
+  EXPECT_EQ(u"", FileNamePart(u"C:\\Tools\\"));
+  EXPECT_EQ(u"", FileNamePart(nullptr));
 }
 
 // Percent signs doubled; a path the code page cannot hold goes in its short form.
@@ -89,7 +77,8 @@ TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
        {u"C:\\100% Tools\\%PATH%.exe", u"C:\\100% Tools\\Glowmere.ini", u"C:\\T%\\Glowmere.exe_selfdestruct.bat"},
        u"", u"", "C:\\100%% Tools\\%%PATH%%.exe", "C:\\100%% Tools\\Glowmere.ini",
        "C:\\T%%\\Glowmere.exe_selfdestruct.bat"},
-      {"characters the code page holds", {u"C:\\J\u00fcrgen\\Glowmere.exe", u"C:\\J\u00fcrgen\\Glowmere.ini", kPlain.script},
+      {"characters the code page holds",
+       {u"C:\\J\u00fcrgen\\Glowmere.exe", u"C:\\J\u00fcrgen\\Glowmere.ini", kPlain.script},
        u"", u"", "C:\\J\xfcrgen\\Glowmere.exe", "C:\\J\xfcrgen\\Glowmere.ini",
        "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
       {"short forms",

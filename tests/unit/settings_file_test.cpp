@@ -84,19 +84,19 @@ struct LocationCase {
   const char* expectedBeside;  // content beside afterwards, or null for no file
 };
 
+// "_p" anywhere in the executable's name asks for a portable file, if the folder takes one.
 TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
   const char* probe = "[TestIni]\r\nM=1111\r\n";
   const char* own = "[Start]\r\nr=7\r\n";
+  const std::u16string portable = u"C:\\Tools\\Glowmere_p.exe", plain = u"C:\\Tools\\Glowmere.exe";
   const std::vector<LocationCase> cases = {
-      {"portable name, writable folder", u"C:\\Tools\\Glowmere_p.exe", false, nullptr, false, kBeside, 1, probe},
-      {"_p anywhere in the name", u"C:\\Tools\\my_prog.exe", false, nullptr, false, kBeside, 1, probe},
-      {"portable name, read-only folder", u"C:\\Tools\\Glowmere_p.exe", true, nullptr, false, kPerUser, 0, nullptr},
-      {"portable name, existing file in a read-only folder", u"C:\\Tools\\Glowmere_p.exe", true, own, false, kBeside,
-       1, own},
-      {"plain name with a file beside it", u"C:\\Tools\\Glowmere.exe", false, own, false, kBeside, 0, own},
-      {"plain name, no file beside it", u"C:\\Tools\\Glowmere.exe", false, nullptr, false, kPerUser, 0, nullptr},
-      {"folder named Glowmere.ini, portable name", u"C:\\Tools\\Glowmere_p.exe", false, nullptr, true, kPerUser, 0,
-       nullptr},
+      {"portable name, writable folder", portable, false, nullptr, false, kBeside, 1, probe},
+      {"_p inside the name", u"C:\\Tools\\my_prog.exe", false, nullptr, false, kBeside, 1, probe},
+      {"portable name, read-only folder", portable, true, nullptr, false, kPerUser, 0, nullptr},
+      {"portable name, file in a read-only folder", portable, true, own, false, kBeside, 1, own},
+      {"plain name with a file beside it", plain, false, own, false, kBeside, 0, own},
+      {"plain name, no file beside it", plain, false, nullptr, false, kPerUser, 0, nullptr},
+      {"folder named Glowmere.ini", portable, false, nullptr, true, kPerUser, 0, nullptr},
   };
   for (const LocationCase& c : cases) {
     FakePlatform platform;

@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <ostream>
-#include <string>
 #include <vector>
 
 void PrintTo(const ScreenRect& r, std::ostream* os) {
@@ -13,66 +12,72 @@ void PrintTo(const ScreenRect& r, std::ostream* os) {
 
 namespace {
 
-// A shell whose sources answer as configured, recording which ones were asked.
+// A shell whose sources answer when set, counting how many were asked.
 struct FakeSurroundings : TraySurroundings {
-  bool hasNotifyWindow = false;
-  ScreenRect notifyWindow;
-  bool hasTaskbarPosition = false;
-  ScreenRect taskbarPosition;
+  const ScreenRect* notifyWindow = nullptr;
+  const ScreenRect* taskbarPosition = nullptr;
   uint32_t edge = EdgeBottom;
-  bool hasTaskbarWindow = false;
-  ScreenRect taskbarWindow;
-  ScreenRect workArea;
-  std::vector<std::string> asked;
+  const ScreenRect* taskbarWindow = nullptr;
+  int asked = 0;
 
+  static bool Answer(const ScreenRect* source, ScreenRect* rect) {
+    if (source) *rect = *source;
+    return source != nullptr;
+  }
   bool NotifyWindowRect(ScreenRect* rect) override {
-    asked.push_back("notify window");
-    if (hasNotifyWindow) *rect = notifyWindow;
-    return hasNotifyWindow;
+    ++asked;
+    return Answer(notifyWindow, rect);
   }
   bool TaskbarPosition(ScreenRect* taskbar, uint32_t* reportedEdge) override {
-    asked.push_back("taskbar position");
-    if (hasTaskbarPosition) {
-      *taskbar = taskbarPosition;
-      *reportedEdge = edge;
-    }
-    return hasTaskbarPosition;
+    ++asked;
+    *reportedEdge = edge;
+    return Answer(taskbarPosition, taskbar);
   }
   bool TaskbarWindowRect(ScreenRect* rect) override {
-    asked.push_back("taskbar window");
-    if (hasTaskbarWindow) *rect = taskbarWindow;
-    return hasTaskbarWindow;
+    ++asked;
+    return Answer(taskbarWindow, rect);
   }
   ScreenRect WorkArea() override {
-    asked.push_back("work area");
-    return workArea;
+    ++asked;
+    return {0, 0, 1920, 1040};
   }
 };
 
-const ScreenRect kBottomTaskbar{0, 1040, 1920, 1080};
-const ScreenRect kWorkArea{0, 0, 1920, 1040};
-
-TEST(NotificationAreaRect, NotifyWindowWinsAndNothingElseIsAsked) {
-  FakeSurroundings shell;
-  shell.hasNotifyWindow = true;
-  shell.notifyWindow = {1700, 1042, 1916, 1078};
-  shell.hasTaskbarPosition = shell.hasTaskbarWindow = true;
-  shell.taskbarPosition = shell.taskbarWindow = kBottomTaskbar;
-  shell.workArea = kWorkArea;
-
-  EXPECT_EQ(NotificationAreaRect(shell), (ScreenRect{1700, 1042, 1916, 1078}));
-  EXPECT_EQ(shell.asked, std::vector<std::string>{"notify window"});
+// The first source that answers decides, and no later one is asked.
+TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
+  const ScreenRect notify{1700, 1042, 1916, 1078};
+  const ScreenRect taskbar{0, 1040, 1920, 1080};
+  struct Case {
+    const char* what;
+    const ScreenRect *notify, *position;
+    uint32_t edge;
+    const ScreenRect* window;
+    ScreenRect expected;
+    int asked;
+  } cases[] = {
+      {"notify window", &notify, &taskbar, EdgeBottom, &taskbar, {1700, 1042, 1916, 1078}, 1},
+      {"taskbar position", nullptr, &taskbar, EdgeBottom, &taskbar, {1820, 1040, 1904, 1080}, 2},
+      {"unknown edge, taskbar window", nullptr, &taskbar, 4, &taskbar, {1770, 1050, 1920, 1080}, 3},
+      {"work area", nullptr, nullptr, EdgeBottom, nullptr, {1770, 1010, 1920, 1040}, 4},
+  };
+  for (const Case& c : cases) {
+    FakeSurroundings shell;
+    shell.notifyWindow = c.notify;
+    shell.taskbarPosition = c.position;
+    shell.edge = c.edge;
+    shell.taskbarWindow = c.window;
+    EXPECT_EQ(NotificationAreaRect(shell), c.expected) << c.what;
+    EXPECT_EQ(shell.asked, c.asked) << c.what;
+  }
 }
 
 // The 84-pixel stretch from 100 to 16 pixels before the taskbar's bottom or right end.
 TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
-  struct Case {
+  const struct {
     const char* name;
     uint32_t edge;
-    ScreenRect taskbar;
-    ScreenRect expected;
-  };
-  const Case cases[] = {
+    ScreenRect taskbar, expected;
+  } cases[] = {
       {"left", EdgeLeft, {0, 0, 60, 1080}, {0, 980, 60, 1064}},
       {"top", EdgeTop, {0, 0, 1920, 40}, {1820, 0, 1904, 40}},
       {"right", EdgeRight, {1860, 0, 1920, 1080}, {1860, 980, 1920, 1064}},
@@ -80,64 +85,28 @@ TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
       // A second monitor left of the primary one: negative coordinates.
       {"bottom, left monitor", EdgeBottom, {-1280, 984, 0, 1024}, {-100, 984, -16, 1024}},
   };
-  for (const Case& c : cases) {
-    FakeSurroundings shell;
-    shell.hasTaskbarPosition = true;
-    shell.taskbarPosition = c.taskbar;
-    shell.edge = c.edge;
-    shell.hasTaskbarWindow = true;
-    shell.taskbarWindow = kBottomTaskbar;
-    EXPECT_EQ(NotificationAreaRect(shell), c.expected) << c.name << " taskbar";
-    EXPECT_EQ(shell.asked, (std::vector<std::string>{"notify window", "taskbar position"})) << c.name;
+  for (const auto& c : cases) {
+    ScreenRect target;
+    EXPECT_TRUE(TargetFromTaskbarPosition(c.taskbar, c.edge, &target)) << c.name;
+    EXPECT_EQ(target, c.expected) << c.name << " taskbar";
   }
-}
-
-TEST(NotificationAreaRect, UnknownEdgeFallsThroughToTheTaskbarWindow) {
-  FakeSurroundings shell;
-  shell.hasTaskbarPosition = true;
-  shell.taskbarPosition = kBottomTaskbar;
-  shell.edge = 4;
-  shell.hasTaskbarWindow = true;
-  shell.taskbarWindow = kBottomTaskbar;
-
-  EXPECT_EQ(NotificationAreaRect(shell), (ScreenRect{1770, 1050, 1920, 1080}));
   ScreenRect untouched{1, 2, 3, 4};
-  EXPECT_FALSE(TargetFromTaskbarPosition(kBottomTaskbar, UINT32_MAX, &untouched));
+  EXPECT_FALSE(TargetFromTaskbarPosition(cases[3].taskbar, UINT32_MAX, &untouched));
   EXPECT_EQ(untouched, (ScreenRect{1, 2, 3, 4})) << "a refused edge must leave the target alone";
 }
 
-// Only a side longer than 150 (width) or 30 (height) is cut to that length.
-TEST(NotificationAreaRect, TaskbarWindowCutToItsBottomRightCorner) {
-  struct Case {
+// Only a side longer than 150 (width) or 30 (height) is cut to that length; the
+// work-area box keeps its size even in a smaller work area.
+TEST(NotificationAreaRect, BoxesInTheBottomRightCorner) {
+  const struct {
     const char* name;
-    ScreenRect taskbar;
-    ScreenRect expected;
-  };
-  const Case cases[] = {
-      {"wide and high", {0, 1040, 1920, 1080}, {1770, 1050, 1920, 1080}},
+    ScreenRect taskbar, expected;
+  } cases[] = {
       {"exactly 150 x 30", {10, 20, 160, 50}, {10, 20, 160, 50}},
       {"151 x 31", {10, 20, 161, 51}, {11, 21, 161, 51}},
       {"narrow but high (vertical)", {0, 0, 60, 1080}, {0, 1050, 60, 1080}},
   };
-  for (const Case& c : cases) {
-    FakeSurroundings shell;
-    shell.hasTaskbarWindow = true;
-    shell.taskbarWindow = c.taskbar;
-    shell.workArea = kWorkArea;
-    EXPECT_EQ(NotificationAreaRect(shell), c.expected) << c.name;
-    EXPECT_EQ(shell.asked, (std::vector<std::string>{"notify window", "taskbar position", "taskbar window"}))
-        << c.name;
-  }
-}
-
-TEST(NotificationAreaRect, WorkAreaOnlyGivesBoxInItsBottomRightCorner) {
-  FakeSurroundings shell;
-  shell.workArea = kWorkArea;
-  EXPECT_EQ(NotificationAreaRect(shell), (ScreenRect{1770, 1010, 1920, 1040}));
-  EXPECT_EQ(shell.asked,
-            (std::vector<std::string>{"notify window", "taskbar position", "taskbar window", "work area"}));
-
-  // The box keeps its size even when the work area is smaller.
+  for (const auto& c : cases) EXPECT_EQ(TargetFromTaskbarWindow(c.taskbar), c.expected) << c.name;
   EXPECT_EQ(TargetFromWorkArea({0, 0, 100, 20}), (ScreenRect{-50, -10, 100, 20}));
 }
 
