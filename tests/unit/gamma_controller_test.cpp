@@ -80,61 +80,38 @@ class FakeGammaPlatform final : public GammaPlatform {
   void Pause(unsigned) override { ++pauses; }
 };
 
-TEST(GammaController, SetsEveryAttachedDisplayAndNeverOpensADetachedOne) {
-  FakeGammaPlatform platform;
-  platform.displays = {{u"\\\\.\\DISPLAY1", true}, {u"\\\\.\\DISPLAY2", false}, {u"\\\\.\\DISPLAY3", true}};
-  GammaController controller(platform);
+// Every attached display gets the ramp; a detached one is never opened, and a
+// failing one does not stop the others.
+TEST(GammaController, SetsEveryAttachedDisplay) {
+  struct Case {
+    const char* what;
+    FakeGammaPlatform::Display failing;
+    int expected;
+    int setCalls;  // on both displays
+    int pauses;
+  } cases[] = {
+      {"always refuses: given up after the retries", {u"A", true, -1}, 0, GammaController::kSetRampAttempts + 1,
+       GammaController::kSetRampAttempts - 1},
+      {"no device context", {u"A", true, 0, true}, 0, 1, 0},
+      {"works", {u"A", true}, 1, 2, 0},
+      {"refuses once: retried after a pause", {u"A", true, 1}, 1, 3, 1},
+  };
+  for (const Case& c : cases) {
+    FakeGammaPlatform platform;
+    platform.displays = {c.failing, {u"Detached", false}, {u"B", true}};
+    GammaController controller(platform);
+    EXPECT_EQ(controller.ApplyToAllDisplays(256, 128, 0), c.expected) << c.what;
+    EXPECT_EQ(platform.setCalls, c.setCalls) << c.what;
+    EXPECT_EQ(platform.pauses, c.pauses) << c.what;
+    EXPECT_EQ(platform.loaded[u"B"], BuildRamp(256, 128, 0)) << c.what;
+    EXPECT_EQ(platform.opened.count(u"Detached"), 0u) << c.what << ": a detached adapter must not be opened";
+    EXPECT_EQ(platform.loaded.count(u"A"), c.expected == 1 ? 1u : 0u) << c.what;
+    EXPECT_EQ(platform.openDCs, 0) << c.what << ": every device context must be deleted";
+  }
 
-  EXPECT_EQ(controller.ApplyToAllDisplays(256, 128, 0), 1);
-  EXPECT_EQ(platform.loaded.size(), 2u);
-  EXPECT_EQ(platform.loaded[u"\\\\.\\DISPLAY1"], BuildRamp(256, 128, 0));
-  EXPECT_EQ(platform.loaded[u"\\\\.\\DISPLAY3"], BuildRamp(256, 128, 0));
-  EXPECT_EQ(platform.opened.count(u"\\\\.\\DISPLAY2"), 0u) << "a detached adapter must not be opened";
-  EXPECT_EQ(platform.openDCs, 0) << "every device context must be deleted";
-}
-
-TEST(GammaController, ARefusingDisplayDoesNotStopTheOthers) {
-  FakeGammaPlatform platform;
-  platform.displays = {{u"A", true, -1}, {u"B", true}};
-  GammaController controller(platform);
-
-  EXPECT_EQ(controller.ApplyToAllDisplays(0, 0, 0), 0);
-  EXPECT_EQ(platform.loaded.count(u"A"), 0u);
-  EXPECT_EQ(platform.loaded[u"B"], BuildRamp(0, 0, 0));
-  EXPECT_EQ(platform.openDCs, 0);
-}
-
-TEST(GammaController, ADisplayWhoseContextCannotBeCreatedCountsAsFailed) {
-  FakeGammaPlatform platform;
-  platform.displays = {{u"A", true, 0, true}, {u"B", true}};
-  GammaController controller(platform);
-  EXPECT_EQ(controller.ApplyToAllDisplays(128, 128, 128), 0);
-  EXPECT_EQ(platform.loaded.count(u"B"), 1u);
-}
-
-TEST(GammaController, ARefusalFollowedBySuccessIsRetriedAndCountsAsSuccess) {
-  FakeGammaPlatform platform;
-  platform.displays = {{u"A", true, 1}};
-  GammaController controller(platform);
-  EXPECT_EQ(controller.ApplyToAllDisplays(64, 64, 64), 1);
-  EXPECT_EQ(platform.loaded[u"A"], BuildRamp(64, 64, 64));
-  EXPECT_EQ(platform.pauses, 1);
-}
-
-TEST(GammaController, APersistentRefusalGivesUpAfterTheRetries) {
-  FakeGammaPlatform platform;
-  platform.displays = {{u"A", true, -1}, {u"B", true}};
-  GammaController controller(platform);
-  EXPECT_EQ(controller.ApplyToAllDisplays(64, 64, 64), 0);
-  EXPECT_EQ(platform.setCalls, GammaController::kSetRampAttempts + 1);
-  EXPECT_EQ(platform.loaded.count(u"B"), 1u);
-}
-
-TEST(GammaController, NoDisplayDeviceAtAllIsNotAFailure) {
-  FakeGammaPlatform platform;
-  GammaController controller(platform);
-  EXPECT_EQ(controller.ApplyToAllDisplays(0, 0, 0), 1);
-  EXPECT_EQ(platform.setCalls, 0);
+  FakeGammaPlatform none;
+  GammaController controller(none);
+  EXPECT_EQ(controller.ApplyToAllDisplays(0, 0, 0), 1) << "no display device at all is no failure";
 }
 
 TEST(GammaController, UniformRampOnTheScreenReleasesOnlyTheContextItTook) {
@@ -147,13 +124,9 @@ TEST(GammaController, UniformRampOnTheScreenReleasesOnlyTheContextItTook) {
   EXPECT_EQ(controller.ApplyUniformRamp(&platform, 65536 + 64), 1);
   EXPECT_EQ(platform.screenRamp, BuildRamp(64, 64, 64)) << "only the low 16 bits of the level count";
   EXPECT_EQ(platform.screenReleases, 1) << "a caller's device context is not released";
-}
 
-TEST(GammaController, NoScreenContextMeansFailure) {
-  FakeGammaPlatform platform;
   platform.screenDCAvailable = false;
-  GammaController controller(platform);
-  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 0);
+  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 0) << "no screen context";
 }
 
 TEST(GammaController, AFailedLoadOfTheEntryPointsIsRetriedOnTheNextUse) {

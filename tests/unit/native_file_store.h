@@ -55,33 +55,13 @@ inline std::string ReadBytes(const fs::path& path) {
   return bytes;
 }
 
-// Huge test files are written and compared as pieces, never held whole in memory.
-using Pieces = std::vector<std::string_view>;
-
-inline bool WritePieces(const fs::path& path, const Pieces& pieces) {
+inline bool WritePieces(const fs::path& path, const std::vector<std::string_view>& pieces) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   for (std::string_view piece : pieces) out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
   return static_cast<bool>(out.flush());
 }
 
 inline void WriteBytes(const fs::path& path, const std::string& bytes) { WritePieces(path, {bytes}); }
-
-// Where the file first differs from the pieces, or -1 when it holds exactly them.
-inline long long FirstDifference(const fs::path& path, const Pieces& pieces) {
-  std::ifstream in(path, std::ios::binary);
-  std::string chunk;
-  long long at = 0;
-  for (std::string_view piece : pieces) {
-    chunk.resize(piece.size());
-    in.read(&chunk[0], static_cast<std::streamsize>(piece.size()));
-    auto got = static_cast<size_t>(in.gcount());
-    for (size_t i = 0; i < piece.size(); ++i) {
-      if (i >= got || chunk[i] != piece[i]) return at + static_cast<long long>(i);
-    }
-    at += static_cast<long long>(piece.size());
-  }
-  return in.peek() == std::char_traits<char>::eof() ? -1 : at;
-}
 
 // Whole-file reads and write-then-rename replacement, as the Windows store does it.
 class NativeFileStore : public ini::FileStore {
@@ -94,14 +74,13 @@ class NativeFileStore : public ini::FileStore {
     return ReadAll(fs::path(path), bytes) ? ini::ReadResult::kOk : ini::ReadResult::kFailed;
   }
 
-  bool ReplaceFileBytes(const std::u16string& path, const Pieces& pieces) override {
+  bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
     ++replaces;
-    fs::path target(path);
-    fs::path temp = target;
+    fs::path temp = fs::path(path);
     temp += ".tmp";
     if (!WritePieces(temp, pieces)) return false;
     std::error_code error;
-    fs::rename(temp, target, error);
+    fs::rename(temp, fs::path(path), error);
     return !error;
   }
 

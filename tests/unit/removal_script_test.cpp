@@ -48,83 +48,61 @@ std::string Script(const std::string& exe, const std::string& ini, const std::st
          "if %tries% GEQ 120 goto Removed\r\n"
          "ping -n 2 127.0.0.1 >nul\r\n"
          "goto Repeat\r\n"
-         ":Removed\r\n"
-         "DEL \"" + ini + "\"\r\n"
+         ":Removed\r\n" +
+         (ini.empty() ? "" : "DEL \"" + ini + "\"\r\n") +
          "DEL \"" + script + "\"\r\n";
 }
 
 const RemovalPaths kPlain = {u"C:\\Tools\\Glowmere.exe", u"C:\\Tools\\Glowmere.ini",
                              u"C:\\Temp\\Glowmere.exe_selfdestruct.bat"};
 
-TEST(FileNamePart, TakesWhatFollowsTheLastBackslash) {
-  struct Case {
-    const char16_t* path;
-    std::u16string expected;
-  } cases[] = {
-      {u"C:\\Tools\\Glowmere.exe", u"Glowmere.exe"},
-      {u"C:\\a\\b\\c.d.exe", u"c.d.exe"},
-      {u"Glowmere.exe", u"Glowmere.exe"},
-      {u"C:\\Tools\\", u""},
-      {u"", u""},
-      {nullptr, u""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.expected, FileNamePart(c.path)) << "path " << (c.path ? "given" : "null");
-  }
-}
-
-TEST(RemovalScriptName, AppendsSelfdestructToTheExecutableName) {
+TEST(RemovalScriptName, ExecutableFileNameWithSelfdestructBat) {
   EXPECT_EQ(u"Glowmere.exe_selfdestruct.bat", RemovalScriptName(u"C:\\Tools\\Glowmere.exe"));
-  EXPECT_EQ(u"g_p.exe_selfdestruct.bat", RemovalScriptName(u"g_p.exe"));
+  EXPECT_EQ(u"Glowmere.exe", FileNamePart(u"Glowmere.exe"));
+  EXPECT_EQ(u"", FileNamePart(u"C:\\Tools\\"));
+  EXPECT_EQ(u"", FileNamePart(nullptr));
 }
 
+// Percent signs doubled; a path the code page cannot hold goes in its short form.
 TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
-  ShortPaths shortPaths;
-  auto text = RemovalScriptText(kPlain, Latin1, std::ref(shortPaths));
-  ASSERT_TRUE(text.has_value());
-  EXPECT_EQ(Script("C:\\Tools\\Glowmere.exe", "C:\\Tools\\Glowmere.ini", "C:\\Temp\\Glowmere.exe_selfdestruct.bat"),
-            *text);
-  EXPECT_TRUE(shortPaths.asked.empty()) << "short forms are only for paths the code page cannot hold";
-}
-
-TEST(RemovalScriptText, DoublesEveryPercentSign) {
-  const RemovalPaths paths = {u"C:\\100% Tools\\%PATH%.exe", u"C:\\100% Tools\\Glowmere.ini",
-                              u"C:\\T%\\Glowmere.exe_selfdestruct.bat"};
-  auto text = RemovalScriptText(paths, Latin1, ShortPaths());
-  ASSERT_TRUE(text.has_value());
-  EXPECT_EQ(Script("C:\\100%% Tools\\%%PATH%%.exe", "C:\\100%% Tools\\Glowmere.ini",
-                   "C:\\T%%\\Glowmere.exe_selfdestruct.bat"),
-            *text);
-}
-
-TEST(RemovalScriptText, KeepsCharactersTheCodePageHolds) {
-  const RemovalPaths paths = {u"C:\\J\u00fcrgen\\Glowmere.exe", u"C:\\J\u00fcrgen\\Glowmere.ini", kPlain.script};
-  auto text = RemovalScriptText(paths, Latin1, ShortPaths());
-  ASSERT_TRUE(text.has_value());
-  EXPECT_EQ(Script("C:\\J\xfcrgen\\Glowmere.exe", "C:\\J\xfcrgen\\Glowmere.ini",
-                   "C:\\Temp\\Glowmere.exe_selfdestruct.bat"),
-            *text);
-}
-
-TEST(RemovalScriptText, UsesTheShortFormWhereTheCodePageFallsShort) {
-  const RemovalPaths paths = {u"C:\\\u0418\u0433\u0440\u044b\\Glowmere.exe", u"C:\\Tools\\Glowmere.ini",
-                              u"C:\\\u6f22\u5b57\\Glowmere.exe_selfdestruct.bat"};
-  ShortPaths shortPaths;
-  shortPaths.known[paths.executable] = u"C:\\____~1\\GLOWME~1.EXE";
-  shortPaths.known[paths.script] = u"C:\\__~1\\GLOWME~1.BAT";
-  auto text = RemovalScriptText(paths, Latin1, std::ref(shortPaths));
-  ASSERT_TRUE(text.has_value());
-  EXPECT_EQ(Script("C:\\____~1\\GLOWME~1.EXE", "C:\\Tools\\Glowmere.ini", "C:\\__~1\\GLOWME~1.BAT"), *text);
-}
-
-TEST(RemovalScriptText, DoublesPercentSignsInShortFormsToo) {
-  const RemovalPaths paths = {u"C:\\100% \u0416\\Glowmere.exe", kPlain.settingsFile, kPlain.script};
-  ShortPaths shortPaths;
-  shortPaths.known[paths.executable] = u"C:\\100%~1\\GLOWME~1.EXE";
-  auto text = RemovalScriptText(paths, Latin1, std::ref(shortPaths));
-  ASSERT_TRUE(text.has_value());
-  EXPECT_EQ(Script("C:\\100%%~1\\GLOWME~1.EXE", "C:\\Tools\\Glowmere.ini", "C:\\Temp\\Glowmere.exe_selfdestruct.bat"),
-            *text);
+  struct Case {
+    const char* what;
+    RemovalPaths paths;
+    std::u16string exeShort, scriptShort;
+    std::string exe, ini, script;
+  } cases[] = {
+      {"plain", kPlain, u"", u"", "C:\\Tools\\Glowmere.exe", "C:\\Tools\\Glowmere.ini",
+       "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
+      {"percent signs",
+       {u"C:\\100% Tools\\%PATH%.exe", u"C:\\100% Tools\\Glowmere.ini", u"C:\\T%\\Glowmere.exe_selfdestruct.bat"},
+       u"", u"", "C:\\100%% Tools\\%%PATH%%.exe", "C:\\100%% Tools\\Glowmere.ini",
+       "C:\\T%%\\Glowmere.exe_selfdestruct.bat"},
+      {"characters the code page holds",
+       {u"C:\\J\u00fcrgen\\Glowmere.exe", u"C:\\J\u00fcrgen\\Glowmere.ini", kPlain.script},
+       u"", u"", "C:\\J\xfcrgen\\Glowmere.exe", "C:\\J\xfcrgen\\Glowmere.ini",
+       "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
+      {"short forms",
+       {u"C:\\\u0418\u0433\u0440\u044b\\Glowmere.exe", kPlain.settingsFile,
+        u"C:\\\u6f22\u5b57\\Glowmere.exe_selfdestruct.bat"},
+       u"C:\\____~1\\GLOWME~1.EXE", u"C:\\__~1\\GLOWME~1.BAT", "C:\\____~1\\GLOWME~1.EXE",
+       "C:\\Tools\\Glowmere.ini", "C:\\__~1\\GLOWME~1.BAT"},
+      {"percent sign in a short form", {u"C:\\100% \u0416\\Glowmere.exe", kPlain.settingsFile, kPlain.script},
+       u"C:\\100%~1\\GLOWME~1.EXE", u"", "C:\\100%%~1\\GLOWME~1.EXE", "C:\\Tools\\Glowmere.ini",
+       "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
+      {"no settings file, no line for it", {kPlain.executable, u"", kPlain.script}, u"", u"",
+       "C:\\Tools\\Glowmere.exe", "", "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
+  };
+  for (const Case& c : cases) {
+    ShortPaths shortPaths;
+    if (!c.exeShort.empty()) shortPaths.known[c.paths.executable] = c.exeShort;
+    if (!c.scriptShort.empty()) shortPaths.known[c.paths.script] = c.scriptShort;
+    auto text = RemovalScriptText(c.paths, Latin1, std::ref(shortPaths));
+    ASSERT_TRUE(text.has_value()) << c.what;
+    EXPECT_EQ(Script(c.exe, c.ini, c.script), *text) << c.what;
+    if (c.exeShort.empty() && c.scriptShort.empty()) {
+      EXPECT_TRUE(shortPaths.asked.empty()) << c.what << ": short forms only where the code page falls short";
+    }
+  }
 }
 
 TEST(RemovalScriptText, NoScriptWhenAPathCannotBeWrittenExactly) {
@@ -135,7 +113,6 @@ TEST(RemovalScriptText, NoScriptWhenAPathCannotBeWrittenExactly) {
     std::u16string shortForm;  // for `foreign`
   } cases[] = {
       {"settings path, short form lossy too", {kPlain.executable, foreign, kPlain.script}, u"C:\\\u0416~1\\GLOWME~1.INI"},
-      {"settings path, no short form", {kPlain.executable, foreign, kPlain.script}, u""},
       {"executable, short form lossy too", {foreign, kPlain.settingsFile, kPlain.script}, u"C:\\\u0416\\GLOWME~1.INI"},
       {"script, no short form", {kPlain.executable, kPlain.settingsFile, foreign}, u""},
   };
@@ -144,21 +121,9 @@ TEST(RemovalScriptText, NoScriptWhenAPathCannotBeWrittenExactly) {
     if (!c.shortForm.empty()) shortPaths.known[foreign] = c.shortForm;
     EXPECT_FALSE(RemovalScriptText(c.paths, Latin1, std::ref(shortPaths)).has_value()) << c.name;
   }
-}
-
-TEST(RemovalScriptText, NoScriptWhenTheConversionSubstitutesSilently) {
-  const RemovalPaths paths = {u"C:\\\u0416\\Glowmere.exe", kPlain.settingsFile, kPlain.script};
+  const RemovalPaths paths = {foreign, kPlain.settingsFile, kPlain.script};
   EXPECT_FALSE(RemovalScriptText(paths, SilentLatin1, ShortPaths()).has_value())
-      << "a '?' would reach DEL as a wildcard";
-}
-
-TEST(RemovalScriptText, LeavesOutTheSettingsLineWhenThereIsNoSettingsFile) {
-  const RemovalPaths paths = {kPlain.executable, u"", kPlain.script};
-  auto text = RemovalScriptText(paths, Latin1, ShortPaths());
-  ASSERT_TRUE(text.has_value());
-  std::string expected = Script("C:\\Tools\\Glowmere.exe", "", "C:\\Temp\\Glowmere.exe_selfdestruct.bat");
-  expected.erase(expected.find("DEL \"\"\r\n"), 8);
-  EXPECT_EQ(expected, *text);
+      << "a silent substitution: a '?' would reach DEL as a wildcard";
 }
 
 }  // namespace

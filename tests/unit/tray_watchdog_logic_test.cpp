@@ -49,49 +49,30 @@ struct FakeWatchdog : WatchdogThreadPort {
   void RequestReadd() override { log.push_back("request readd"); }
 };
 
-TEST(TrayWatchdogStep, ProbeReaddsOnlyAMissingIcon) {
+TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
+  using W = WatchdogWake;
   struct Case {
     const char* name;
-    bool present;
+    bool present, ownerExists;
+    WatchdogWake wake;
+    bool goesOn;
     Log expected;
   };
   const Case cases[] = {
-      {"icon present", true, {"probe"}},
-      {"icon lost", false, {"probe", "add"}},
+      {"icon present", true, true, W::PeriodElapsed, true, {"probe"}},
+      {"icon lost", false, true, W::PeriodElapsed, true, {"probe", "add"}},
+      {"readd asked", false, true, W::ReaddRequested, true, {"add"}},
+      {"stop", false, true, W::StopRequested, false, {}},
+      {"window gone", false, false, W::PeriodElapsed, true, {}},
+      {"window gone, readd asked", false, false, W::ReaddRequested, true, {}},
   };
   for (const Case& c : cases) {
     Log log;
     FakeIcon icon(log);
     icon.present = c.present;
-    EXPECT_TRUE(TrayWatchdogStep(icon, WatchdogWake::PeriodElapsed)) << c.name;
+    icon.ownerExists = c.ownerExists;
+    EXPECT_EQ(TrayWatchdogStep(icon, c.wake), c.goesOn) << c.name;
     EXPECT_EQ(log, c.expected) << c.name;
-  }
-}
-
-TEST(TrayWatchdogStep, ReaddRequestAddsAtOnce) {
-  Log log;
-  FakeIcon icon(log);
-  icon.present = false;
-  EXPECT_TRUE(TrayWatchdogStep(icon, WatchdogWake::ReaddRequested));
-  EXPECT_EQ(log, Log{"add"});
-}
-
-TEST(TrayWatchdogStep, StopEndsWithoutTouchingTheShell) {
-  Log log;
-  FakeIcon icon(log);
-  icon.present = false;
-  EXPECT_FALSE(TrayWatchdogStep(icon, WatchdogWake::StopRequested));
-  EXPECT_EQ(log, Log{});
-}
-
-TEST(TrayWatchdogStep, NoIconForAWindowThatIsGone) {
-  for (WatchdogWake wake : {WatchdogWake::PeriodElapsed, WatchdogWake::ReaddRequested}) {
-    Log log;
-    FakeIcon icon(log);
-    icon.present = false;
-    icon.ownerExists = false;
-    EXPECT_TRUE(TrayWatchdogStep(icon, wake)) << "keeps waiting for its stop";
-    EXPECT_EQ(log, Log{}) << "wake " << static_cast<int>(wake);
   }
 }
 
@@ -112,56 +93,38 @@ TEST(RunTrayWatchdog, WaitsOnePeriodBetweenProbesAndEndsAtStop) {
   EXPECT_EQ(log, (Log{"probe", "probe", "add", "add"}));
 }
 
-TEST(CreateTrayIcon, FirstCreateAddsThenStartsTheWatchdog) {
-  Log log;
-  FakeIcon icon(log);
-  FakeWatchdog watchdog(log);
-  CreateTrayIcon(icon, watchdog, true, [&] { log.push_back("store fields"); });
-  EXPECT_EQ(log, (Log{"store fields", "add", "start"}));
-  EXPECT_TRUE(watchdog.running);
-}
+// A running watchdog is stopped before the fields change, and runs again afterwards.
+TEST(TrayIconLifetime, WatchdogNeverRunsWhileTheIconChanges) {
+  struct Case {
+    const char* name;
+    bool running, startWatchdog;
+    Log expected;
+  } cases[] = {
+      {"first create", false, true, {"store fields", "add", "start"}},
+      {"second create", true, true, {"stop and wait", "store fields", "add", "start"}},
+      {"create without watchdog", false, false, {"store fields", "add"}},
+      {"create without watchdog, one running", true, false, {"stop and wait", "store fields", "add", "start"}},
+  };
+  for (const Case& c : cases) {
+    Log log;
+    FakeIcon icon(log);
+    FakeWatchdog watchdog(log);
+    watchdog.running = c.running;
+    CreateTrayIcon(icon, watchdog, c.startWatchdog, [&] { log.push_back("store fields"); });
+    EXPECT_EQ(log, c.expected) << c.name;
+    EXPECT_EQ(watchdog.running, c.running || c.startWatchdog) << c.name;
+  }
 
-TEST(CreateTrayIcon, SecondCreateStopsTheFirstWatchdogBeforeAnythingElse) {
-  Log log;
-  FakeIcon icon(log);
-  FakeWatchdog watchdog(log);
-  CreateTrayIcon(icon, watchdog, true, [&] { log.push_back("store fields"); });
-  log.clear();
-  CreateTrayIcon(icon, watchdog, true, [&] { log.push_back("store fields"); });
-  EXPECT_EQ(log, (Log{"stop and wait", "store fields", "add", "start"}));
-}
-
-TEST(CreateTrayIcon, WithoutWatchdogFlag) {
-  Log log;
-  FakeIcon icon(log);
-  FakeWatchdog watchdog(log);
-  CreateTrayIcon(icon, watchdog, false, [&] { log.push_back("store fields"); });
-  EXPECT_EQ(log, (Log{"store fields", "add"})) << "no watchdog asked for, none started";
-
-  // A watchdog already running keeps going, but not while its fields change.
-  watchdog.running = true;
-  log.clear();
-  CreateTrayIcon(icon, watchdog, false, [&] { log.push_back("store fields"); });
-  EXPECT_EQ(log, (Log{"stop and wait", "store fields", "add", "start"}));
-}
-
-TEST(DestroyTrayIcon, WatchdogHasEndedBeforeTheIconIsRemoved) {
-  Log log;
-  FakeIcon icon(log);
-  FakeWatchdog watchdog(log);
-  icon.watchdogRunning = &watchdog.running;
-  watchdog.running = true;
-  DestroyTrayIcon(icon, watchdog);
-  EXPECT_EQ(log, (Log{"stop and wait", "remove"}));
-  EXPECT_FALSE(icon.present);
-}
-
-TEST(DestroyTrayIcon, WithoutWatchdogOnlyRemoves) {
-  Log log;
-  FakeIcon icon(log);
-  FakeWatchdog watchdog(log);
-  DestroyTrayIcon(icon, watchdog);
-  EXPECT_EQ(log, Log{"remove"});
+  for (bool running : {true, false}) {
+    Log log;
+    FakeIcon icon(log);
+    FakeWatchdog watchdog(log);
+    icon.watchdogRunning = &watchdog.running;
+    watchdog.running = running;
+    DestroyTrayIcon(icon, watchdog);
+    EXPECT_EQ(log, running ? (Log{"stop and wait", "remove"}) : (Log{"remove"})) << "destroy";
+    EXPECT_FALSE(icon.present);
+  }
 }
 
 TEST(ReaddTrayIcon, RunningWatchdogDoesTheAddSoItStaysTheOnlyWriter) {

@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <ostream>
-#include <string>
 #include <vector>
 
 void PrintTo(const ScreenRect& r, std::ostream* os) {
@@ -13,66 +12,72 @@ void PrintTo(const ScreenRect& r, std::ostream* os) {
 
 namespace {
 
-// A shell whose sources answer as configured, recording which ones were asked.
+// A shell whose sources answer when set, counting how many were asked.
 struct FakeSurroundings : TraySurroundings {
-  bool hasNotifyWindow = false;
-  ScreenRect notifyWindow;
-  bool hasTaskbarPosition = false;
-  ScreenRect taskbarPosition;
+  const ScreenRect* notifyWindow = nullptr;
+  const ScreenRect* taskbarPosition = nullptr;
   uint32_t edge = EdgeBottom;
-  bool hasTaskbarWindow = false;
-  ScreenRect taskbarWindow;
-  ScreenRect workArea;
-  std::vector<std::string> asked;
+  const ScreenRect* taskbarWindow = nullptr;
+  int asked = 0;
 
+  static bool Answer(const ScreenRect* source, ScreenRect* rect) {
+    if (source) *rect = *source;
+    return source != nullptr;
+  }
   bool NotifyWindowRect(ScreenRect* rect) override {
-    asked.push_back("notify window");
-    if (hasNotifyWindow) *rect = notifyWindow;
-    return hasNotifyWindow;
+    ++asked;
+    return Answer(notifyWindow, rect);
   }
   bool TaskbarPosition(ScreenRect* taskbar, uint32_t* reportedEdge) override {
-    asked.push_back("taskbar position");
-    if (hasTaskbarPosition) {
-      *taskbar = taskbarPosition;
-      *reportedEdge = edge;
-    }
-    return hasTaskbarPosition;
+    ++asked;
+    *reportedEdge = edge;
+    return Answer(taskbarPosition, taskbar);
   }
   bool TaskbarWindowRect(ScreenRect* rect) override {
-    asked.push_back("taskbar window");
-    if (hasTaskbarWindow) *rect = taskbarWindow;
-    return hasTaskbarWindow;
+    ++asked;
+    return Answer(taskbarWindow, rect);
   }
   ScreenRect WorkArea() override {
-    asked.push_back("work area");
-    return workArea;
+    ++asked;
+    return {0, 0, 1920, 1040};
   }
 };
 
-const ScreenRect kBottomTaskbar{0, 1040, 1920, 1080};
-const ScreenRect kWorkArea{0, 0, 1920, 1040};
-
-TEST(NotificationAreaRect, NotifyWindowWinsAndNothingElseIsAsked) {
-  FakeSurroundings shell;
-  shell.hasNotifyWindow = true;
-  shell.notifyWindow = {1700, 1042, 1916, 1078};
-  shell.hasTaskbarPosition = shell.hasTaskbarWindow = true;
-  shell.taskbarPosition = shell.taskbarWindow = kBottomTaskbar;
-  shell.workArea = kWorkArea;
-
-  EXPECT_EQ(NotificationAreaRect(shell), (ScreenRect{1700, 1042, 1916, 1078}));
-  EXPECT_EQ(shell.asked, std::vector<std::string>{"notify window"});
+// The first source that answers decides, and no later one is asked.
+TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
+  const ScreenRect notify{1700, 1042, 1916, 1078};
+  const ScreenRect taskbar{0, 1040, 1920, 1080};
+  struct Case {
+    const char* what;
+    const ScreenRect *notify, *position;
+    uint32_t edge;
+    const ScreenRect* window;
+    ScreenRect expected;
+    int asked;
+  } cases[] = {
+      {"notify window", &notify, &taskbar, EdgeBottom, &taskbar, {1700, 1042, 1916, 1078}, 1},
+      {"taskbar position", nullptr, &taskbar, EdgeBottom, &taskbar, {1820, 1040, 1904, 1080}, 2},
+      {"unknown edge, taskbar window", nullptr, &taskbar, 4, &taskbar, {1770, 1050, 1920, 1080}, 3},
+      {"work area", nullptr, nullptr, EdgeBottom, nullptr, {1770, 1010, 1920, 1040}, 4},
+  };
+  for (const Case& c : cases) {
+    FakeSurroundings shell;
+    shell.notifyWindow = c.notify;
+    shell.taskbarPosition = c.position;
+    shell.edge = c.edge;
+    shell.taskbarWindow = c.window;
+    EXPECT_EQ(NotificationAreaRect(shell), c.expected) << c.what;
+    EXPECT_EQ(shell.asked, c.asked) << c.what;
+  }
 }
 
 // The 84-pixel stretch from 100 to 16 pixels before the taskbar's bottom or right end.
 TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
-  struct Case {
+  const struct {
     const char* name;
     uint32_t edge;
-    ScreenRect taskbar;
-    ScreenRect expected;
-  };
-  const Case cases[] = {
+    ScreenRect taskbar, expected;
+  } cases[] = {
       {"left", EdgeLeft, {0, 0, 60, 1080}, {0, 980, 60, 1064}},
       {"top", EdgeTop, {0, 0, 1920, 40}, {1820, 0, 1904, 40}},
       {"right", EdgeRight, {1860, 0, 1920, 1080}, {1860, 980, 1920, 1064}},
@@ -80,118 +85,50 @@ TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
       // A second monitor left of the primary one: negative coordinates.
       {"bottom, left monitor", EdgeBottom, {-1280, 984, 0, 1024}, {-100, 984, -16, 1024}},
   };
-  for (const Case& c : cases) {
-    FakeSurroundings shell;
-    shell.hasTaskbarPosition = true;
-    shell.taskbarPosition = c.taskbar;
-    shell.edge = c.edge;
-    shell.hasTaskbarWindow = true;
-    shell.taskbarWindow = kBottomTaskbar;
-    EXPECT_EQ(NotificationAreaRect(shell), c.expected) << c.name << " taskbar";
-    EXPECT_EQ(shell.asked, (std::vector<std::string>{"notify window", "taskbar position"})) << c.name;
+  for (const auto& c : cases) {
+    ScreenRect target;
+    EXPECT_TRUE(TargetFromTaskbarPosition(c.taskbar, c.edge, &target)) << c.name;
+    EXPECT_EQ(target, c.expected) << c.name << " taskbar";
   }
-}
-
-TEST(NotificationAreaRect, UnknownEdgeFallsThroughToTheTaskbarWindow) {
-  FakeSurroundings shell;
-  shell.hasTaskbarPosition = true;
-  shell.taskbarPosition = kBottomTaskbar;
-  shell.edge = 4;
-  shell.hasTaskbarWindow = true;
-  shell.taskbarWindow = kBottomTaskbar;
-
-  EXPECT_EQ(NotificationAreaRect(shell), (ScreenRect{1770, 1050, 1920, 1080}));
   ScreenRect untouched{1, 2, 3, 4};
-  EXPECT_FALSE(TargetFromTaskbarPosition(kBottomTaskbar, UINT32_MAX, &untouched));
+  EXPECT_FALSE(TargetFromTaskbarPosition(cases[3].taskbar, UINT32_MAX, &untouched));
   EXPECT_EQ(untouched, (ScreenRect{1, 2, 3, 4})) << "a refused edge must leave the target alone";
 }
 
-// Only a side longer than 150 (width) or 30 (height) is cut to that length.
-TEST(NotificationAreaRect, TaskbarWindowCutToItsBottomRightCorner) {
-  struct Case {
+// Only a side longer than 150 (width) or 30 (height) is cut to that length; the
+// work-area box keeps its size even in a smaller work area.
+TEST(NotificationAreaRect, BoxesInTheBottomRightCorner) {
+  const struct {
     const char* name;
-    ScreenRect taskbar;
-    ScreenRect expected;
-  };
-  const Case cases[] = {
-      {"wide and high", {0, 1040, 1920, 1080}, {1770, 1050, 1920, 1080}},
-      {"narrow and low", {100, 1050, 200, 1075}, {100, 1050, 200, 1075}},
+    ScreenRect taskbar, expected;
+  } cases[] = {
       {"exactly 150 x 30", {10, 20, 160, 50}, {10, 20, 160, 50}},
       {"151 x 31", {10, 20, 161, 51}, {11, 21, 161, 51}},
-      {"wide but low", {0, 1055, 1920, 1080}, {1770, 1055, 1920, 1080}},
       {"narrow but high (vertical)", {0, 0, 60, 1080}, {0, 1050, 60, 1080}},
   };
-  for (const Case& c : cases) {
-    FakeSurroundings shell;
-    shell.hasTaskbarWindow = true;
-    shell.taskbarWindow = c.taskbar;
-    shell.workArea = kWorkArea;
-    EXPECT_EQ(NotificationAreaRect(shell), c.expected) << c.name;
-    EXPECT_EQ(shell.asked, (std::vector<std::string>{"notify window", "taskbar position", "taskbar window"}))
-        << c.name;
-  }
-}
-
-TEST(NotificationAreaRect, WorkAreaOnlyGivesBoxInItsBottomRightCorner) {
-  FakeSurroundings shell;
-  shell.workArea = kWorkArea;
-  EXPECT_EQ(NotificationAreaRect(shell), (ScreenRect{1770, 1010, 1920, 1040}));
-  EXPECT_EQ(shell.asked,
-            (std::vector<std::string>{"notify window", "taskbar position", "taskbar window", "work area"}));
-
-  // The box keeps its size even when the work area is smaller.
+  for (const auto& c : cases) EXPECT_EQ(TargetFromTaskbarWindow(c.taskbar), c.expected) << c.name;
   EXPECT_EQ(TargetFromWorkArea({0, 0, 100, 20}), (ScreenRect{-50, -10, 100, 20}));
 }
 
-// Expected edges: from + (to - from) * step / 6, truncated toward zero.
-TEST(AnimationStepRect, SixStepsTowardTheTargetTruncated) {
-  const ScreenRect from{100, 200, 500, 400};
-  const ScreenRect to{1820, 1000, 1904, 1080};
-  const ScreenRect expected[kAnimationSteps] = {
-      {100, 200, 500, 400},       // exactly where the dialog was
-      {386, 333, 734, 513},       // 386.67, 333.33, 734, 513.33
-      {673, 466, 968, 626},       // 673.33, 466.67, 968, 626.67
-      {960, 600, 1202, 740},      // half way
-      {1246, 733, 1436, 853},     // 1246.67, 733.33, 1436, 853.33
-      {1533, 866, 1670, 966},     // 1533.33, 866.67, 1670, 966.67
+// Worked steps: a sixth of the way per step, truncated toward zero. The step fraction
+// is the double just below a sixth, so a whole-pixel sixth can land one pixel short.
+TEST(AnimationStepRect, WorkedSteps) {
+  struct Case {
+    ScreenRect from, to;
+    int step;
+    ScreenRect expected;
+  } cases[] = {
+      {{100, 200, 500, 400}, {1820, 1000, 1904, 1080}, 0, {100, 200, 500, 400}},
+      {{100, 200, 500, 400}, {1820, 1000, 1904, 1080}, 1, {386, 333, 734, 513}},
+      {{100, 200, 500, 400}, {1820, 1000, 1904, 1080}, 5, {1533, 866, 1670, 966}},
+      {{-300, -250, -100, -50}, {10, 20, 30, 40}, 1, {-248, -205, -78, -35}},  // not -249, -79
+      {{-300, -250, -100, -50}, {10, 20, 30, 40}, 5, {-41, -25, 8, 25}},
+      {{0, 0, 0, 0}, {840, 840, 840, 840}, 5, {699, 699, 699, 699}},
+      {{0, 0, 0, 0}, {6, 6, 6, 6}, 1, {1, 1, 1, 1}},
   };
-  for (int step = 0; step < kAnimationSteps; ++step) {
-    EXPECT_EQ(AnimationStepRect(from, to, step), expected[step]) << "step " << step;
+  for (const Case& c : cases) {
+    EXPECT_EQ(AnimationStepRect(c.from, c.to, c.step), c.expected) << "step " << c.step << " toward " << c.to.left;
   }
-}
-
-TEST(AnimationStepRect, NegativeCoordinatesTruncateTowardZero) {
-  const ScreenRect from{-300, -250, -100, -50};
-  const ScreenRect to{10, 20, 30, 40};
-  const ScreenRect expected[kAnimationSteps] = {
-      {-300, -250, -100, -50},
-      {-248, -205, -78, -35},  // -248.33 and -78.33 become -248 and -78, not -249 and -79
-      {-196, -160, -56, -20},  // -196.67, -56.67
-      {-145, -115, -35, -5},
-      {-93, -70, -13, 10},     // -93.33, -13.33
-      {-41, -25, 8, 25},       // -41.67, 8.33
-  };
-  for (int step = 0; step < kAnimationSteps; ++step) {
-    EXPECT_EQ(AnimationStepRect(from, to, step), expected[step]) << "step " << step;
-  }
-}
-
-// The step fraction is the double 0.16666666666666666, a hair below a sixth: where a
-// sixth of the distance is a whole number of pixels, some steps land one pixel short.
-TEST(AnimationStepRect, StepFractionIsTheDoubleNearestBelowOneSixth) {
-  EXPECT_EQ(AnimationStepRect({0, 0, 0, 0}, {840, 840, 840, 840}, 5), (ScreenRect{699, 699, 699, 699}));
-  EXPECT_EQ(AnimationStepRect({0, 0, 0, 0}, {6, 6, 6, 6}, 1), (ScreenRect{1, 1, 1, 1}));
-}
-
-TEST(AnimationStepRect, LastStepNeverReachesTheTarget) {
-  const ScreenRect from{100, 200, 500, 400};
-  const ScreenRect to{1820, 1040, 1904, 1080};
-  const ScreenRect last = AnimationStepRect(from, to, kAnimationSteps - 1);
-  EXPECT_LT(last.left, to.left);
-  EXPECT_LT(last.top, to.top);
-  EXPECT_LT(last.right, to.right);
-  EXPECT_LT(last.bottom, to.bottom);
-  EXPECT_GT(last.left, from.left);
 }
 
 // Draws come from a scripted sequence.
@@ -205,27 +142,19 @@ StepColor ColorFor(std::vector<int> draws) {
   return DrawStepColor(ScriptedDraw);
 }
 
-TEST(DrawStepColor, FirstDrawIsBlueSecondGreenThirdRed) {
+TEST(DrawStepColor, BlueGreenRedFromThreeDrawsAndAlwaysLight) {
   const StepColor color = ColorFor({1, 2, 3});
+  EXPECT_EQ(nextDraw, 3u) << "exactly three draws per step";
   EXPECT_EQ(color.blue, 129);
   EXPECT_EQ(color.green, 130);
   EXPECT_EQ(color.red, 131);
-  EXPECT_EQ(nextDraw, 3u) << "exactly three draws per step";
   EXPECT_EQ(ToColorRef(color), 0x818283u) << "0x00BBGGRR";
-}
 
-TEST(DrawStepColor, ComponentsStayLightForExtremeDraws) {
-  struct Case {
+  const struct {
     int draw;
-    int component;
-  };
-  const Case cases[] = {{0, 128}, {127, 255}, {128, 128}, {32767, 255}, {INT_MAX, 255}};
-  for (const Case& c : cases) {
-    const StepColor color = ColorFor({c.draw, c.draw, c.draw});
-    EXPECT_EQ(color.red, c.component) << "draw " << c.draw;
-    EXPECT_EQ(color.green, c.component) << "draw " << c.draw;
-    EXPECT_EQ(color.blue, c.component) << "draw " << c.draw;
-  }
+    uint32_t color;
+  } cases[] = {{0, 0x808080u}, {127, 0xFFFFFFu}, {128, 0x808080u}, {INT_MAX, 0xFFFFFFu}};
+  for (const auto& c : cases) EXPECT_EQ(ToColorRef(ColorFor({c.draw, c.draw, c.draw})), c.color) << "draw " << c.draw;
   EXPECT_EQ(ToColorRef(ColorFor({32767, 0, 32767})), 0xFF80FFu);
 }
 
