@@ -31,38 +31,18 @@ TEST(LanguageLabels, DeveloperMarkerPutsTheIndexInFront) {
   EXPECT_EQ(Utf8(labels[1].listText), "1 Englisch - English / 100 %");
 }
 
-TEST(LanguageLabels, NamesOfFiveUnitsOrFewerAreNotListed) {
-  const char16_t* names[] = {u"Abc\tde", u"Abc\td", u"", nullptr};
-  const int percents[] = {50, 50, 0, 0};
-  const auto labels = LanguageLabels(names, percents, 4, false);
-  ASSERT_EQ(labels.size(), 4u);
-  EXPECT_TRUE(labels[0].inMenu) << "6 units are enough";
-  for (size_t i = 1; i < 4; ++i) {
-    EXPECT_FALSE(labels[i].inMenu) << "language " << i;
-    EXPECT_FALSE(labels[i].inList) << "language " << i;
-  }
-}
-
-TEST(LanguageLabels, ListEndsBeforeASkippedLanguageWhileTheMenuGoesOn) {
-  const char16_t* names[] = {u"German\tDeutsch", u"Xx\tYy", u"French\tFrancais", u"Dutch\tNederlands"};
-  const int percents[] = {100, 3, 90, 80};
-  const auto labels = LanguageLabels(names, percents, 4, false);
-  const bool expectedInMenu[] = {true, false, true, true};
-  const bool expectedInList[] = {true, false, false, false};
-  for (size_t i = 0; i < 4; ++i) {
+TEST(LanguageLabels, NamesOfFiveUnitsOrFewerAreSkippedAndEndTheList) {
+  const char16_t* names[] = {u"Abc\tde", u"Xx\tYy", u"French\tFrancais", u"", nullptr, u"Dutch\tNederlands"};
+  const int percents[] = {100, 3, 90, 0, 0, 80};
+  const auto labels = LanguageLabels(names, percents, 6, false);
+  ASSERT_EQ(labels.size(), 6u);
+  const bool expectedInMenu[] = {true, false, true, false, false, true};  // 6 units are enough
+  const bool expectedInList[] = {true, false, false, false, false, false};
+  for (size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(labels[i].inMenu, expectedInMenu[i]) << "menu item of language " << i;
     EXPECT_EQ(labels[i].inList, expectedInList[i]) << "list entry of language " << i;
   }
-  EXPECT_EQ(Utf8(labels[3].menuText), "Dutch\tNederlands / 80 %");
-}
-
-TEST(LanguageLabels, ShippedFinalNamelessSectionIsNeverListed) {
-  const char16_t* names[] = {u"German\tDeutsch", u"Englisch\tEnglish", nullptr};
-  const int percents[] = {100, 100, 0};
-  const auto labels = LanguageLabels(names, percents, 3, false);
-  EXPECT_TRUE(labels[1].inList);
-  EXPECT_FALSE(labels[2].inMenu);
-  EXPECT_FALSE(labels[2].inList);
+  EXPECT_EQ(Utf8(labels[5].menuText), "Dutch\tNederlands / 80 %");
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // The archive the build generates from src/res/lang/archive.txt, loaded as the program does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "common/text.h"
 #include "i18n/language_archive_core.h"
+#include "i18n/language_choice.h"
 #include "i18n/string_table.h"
 
 namespace {
@@ -20,6 +23,19 @@ std::string ReadBytes(const char* path) {
 }
 
 std::string Utf8(const char16_t* s) { return s ? text::ToUtf8(s) : std::string("(null)"); }
+
+// printf conversions of a text, "%%" included, sorted: a translation may reorder them.
+std::vector<std::string> Conversions(const std::string& text) {
+  std::vector<std::string> found;
+  for (size_t pos = text.find('%'); pos != std::string::npos; pos = text.find('%', pos)) {
+    size_t end = text[pos + 1] == '%' ? pos + 1 : text.find_first_not_of("-+ #0123456789.hlL", pos + 1);
+    if (end == std::string::npos) end = text.size();
+    found.push_back(text.substr(pos, end + 1 - pos));
+    pos = end + 1;
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
 
 class ShippedArchiveTest : public ::testing::Test {
  protected:
@@ -59,6 +75,18 @@ TEST_F(ShippedArchiveTest, EveryNamedSectionIsComplete) {
   EXPECT_EQ(translatedPercent[15], 0);
 }
 
+// A wrong conversion in a translation would crash or garble its formatted message.
+TEST_F(ShippedArchiveTest, TranslationsKeepTheReferenceConversions) {
+  for (int id = 0; id < kTextIds; ++id) {
+    const std::string reference = Utf8(sectionTables[kReferenceSection][id]);
+    for (int k = 0; k < 15; ++k) {
+      const std::string translated = Utf8(sectionTables[k][id]);
+      EXPECT_EQ(Conversions(translated), Conversions(reference))
+          << "section " << k << ", id " << id << ": \"" << translated << "\" against \"" << reference << "\"";
+    }
+  }
+}
+
 TEST_F(ShippedArchiveTest, LookedUpTextsOfGermanAndEnglish) {
   const struct {
     int id;
@@ -88,9 +116,33 @@ TEST_F(ShippedArchiveTest, LookedUpTextsOfGermanAndEnglish) {
   }
 }
 
-TEST_F(ShippedArchiveTest, CommonBlockHoldsTheProductVersion) {
-  EXPECT_EQ(Utf8(StringTable::CommonText(19)), "Glowmere 1.77");
-  EXPECT_EQ(StringTable::CommonText(25), nullptr);
+TEST_F(ShippedArchiveTest, SystemLanguagePicksItsSection) {
+  auto langId = [](int primary, int sub) { return static_cast<uint16_t>(sub << 10 | primary); };
+  const struct {
+    const char* language;
+    uint16_t langId;
+    int expected;
+  } cases[] = {
+      {"German", langId(7, 1), 0},
+      {"English (US)", langId(9, 1), 1},
+      {"Korean", langId(18, 1), 2},
+      {"French", langId(12, 1), 3},
+      {"Chinese (Traditional)", langId(4, 1), 4},
+      // "Chinese-Traditional" already holds "chines" and comes before the simplified section.
+      {"Chinese (Simplified)", langId(4, 2), 4},
+      {"Italian", langId(16, 1), 5},
+      {"Japanese", langId(17, 1), 6},
+      {"Arabic (Saudi Arabia)", langId(1, 1), 7},
+      {"Spanish (modern)", langId(10, 3), 8},
+      {"Portuguese (Brazil)", langId(22, 1), 9},
+      {"Portuguese (Portugal)", langId(22, 2), 9},
+      {"Dutch", langId(19, 1), 11},
+      {"Russian", langId(25, 1), 12},
+      {"Farsi", langId(41, 1), 1},
+      {"Chinese (Hong Kong)", langId(4, 3), 1},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MatchLanguage(c.langId, sectionNames, sectionCount), c.expected) << c.language;
 }
 
 // The template is the English section as the source has it, with CR LF line ends: this

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "i18n/language_archive_core.h"
 #include "i18n/string_table.h"
 
 namespace {
@@ -53,20 +54,6 @@ TEST(Utf16FileBytes, NonAsciiUnitsAreLittleEndianWithoutTerminator) {
   EXPECT_EQ(Utf16FileBytes(u"\u00E4\u20AC"), std::string("\xFF\xFE\xE4\x00\xAC\x20", 6));
 }
 
-TEST(DecodeTextFile, Utf16FileKeepsItsMarkAndText) {
-  const std::u16string content = u"\uFEFF\r\n40=Mit Windows Starten\r\n63=&Mobilit\u00E4tszentrum\r\n";
-  EXPECT_EQ(DecodeTextFile(Utf16Le(content), Latin1), content);
-}
-
-TEST(DecodeTextFile, FileWithoutMarkIsReadInTheAnsiCodePage) {
-  EXPECT_EQ(Utf8(DecodeTextFile("40=Gr\xFC\xDF" "e\r\n", Latin1)), "40=Gr\xC3\xBC\xC3\x9F" "e\r\n");
-}
-
-TEST(DecodeTextFile, Utf8FileIsReadAsAnsiAndComesOutGarbled) {
-  // "ä" in UTF-8 is C3 A4; read as ANSI these are two characters.
-  EXPECT_EQ(Utf8(DecodeTextFile("42=\xC3\xA4\r\n", Latin1)), "42=\xC3\x83\xC2\xA4\r\n");
-}
-
 TEST(DecodeTextFile, ZeroEndsOnlyItsOwnChunk) {
   // ANSI: a zero byte drops the rest of the first 1024-byte chunk; the second chunk is read.
   std::string ansi(2048, 'a');
@@ -107,11 +94,6 @@ struct ReferenceTable {
   }
 };
 
-TEST(ImportReportText, CompleteFileShowsOnlyThePercentage) {
-  ReferenceTable reference(20);
-  EXPECT_EQ(Utf8(ImportReportText(reference.entries, reference.entries)), "100 %");
-}
-
 TEST(ImportReportText, TwelveMissingListNineWithTextThenDotsThenIds) {
   ReferenceTable reference(20);
   const char16_t* imported[kTextIds] = {};
@@ -130,15 +112,6 @@ TEST(ImportReportText, EmptyImportListsEveryIdBeyondAnyFixedBuffer) {
   EXPECT_EQ(report.substr(report.size() - 12), "253,254,255,") << "the last ids are listed too";
 }
 
-TEST(ImportReportText, PercentIsTruncatedAndEmptyTextsCountAsMissing) {
-  ReferenceTable reference(55);
-  const char16_t* imported[kTextIds] = {};
-  for (int id = 0; id < 55; ++id) imported[id] = u"t";
-  imported[43] = u"";  // an empty line "43=" translates nothing
-  EXPECT_EQ(Utf8(ImportReportText(reference.entries, imported)), "98 %\n\nmiss:\n43=Text 43\n")
-      << "54 of 55 gives 98 %";
-}
-
 TEST(ImportReportText, IdsWithoutReferenceTextNeitherCountNorShow) {
   const char16_t* reference[kTextIds] = {};
   const char16_t* imported[kTextIds] = {};
@@ -154,17 +127,13 @@ TEST(ImportReportText, IdsWithoutReferenceTextNeitherCountNorShow) {
 class ImportedTranslation : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (int id = 0; id < kTextIds; ++id) saved_[id] = sectionTables[kReferenceSection][id];
-    for (auto& entry : sectionTables[kReferenceSection]) entry = nullptr;
-    sectionTables[kReferenceSection][0] = u"Glowmere translators";
-    sectionTables[kReferenceSection][40] = u"Start with Windows";
-    sectionTables[kReferenceSection][41] = u"Restore at program start";
-    sectionTables[kReferenceSection][43] = u"&Reset";
-    sectionTables[kReferenceSection][44] = u"&Exit";
+    LanguageArchive::LoadFromText(u"##\r\n##\r\n##\r\n##=German\tDeutsch\r\n##=Englisch\tEnglish\r\n"
+                                  u"TranslatorName=Glowmere translators\r\n40=Start with Windows\r\n"
+                                  u"41=Restore at program start\r\n43=&Reset\r\n44=&Exit\r\n");
   }
   void TearDown() override {
-    for (int id = 0; id < kTextIds; ++id) sectionTables[kReferenceSection][id] = saved_[id];
     importActive = false;
+    LanguageArchive::Clear();
   }
 
   std::string Import(const std::string& fileBytes) {
@@ -174,7 +143,6 @@ class ImportedTranslation : public ::testing::Test {
   static std::string Imported(int id) { return importedTexts[id] ? Utf8(importedTexts[id]) : "<null>"; }
 
   std::u16string imported_;
-  const char16_t* saved_[kTextIds] = {};
 };
 
 TEST_F(ImportedTranslation, AnsiFileWithRepeatedIdAndEmptyText) {
@@ -198,12 +166,6 @@ TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
   EXPECT_EQ(Imported(43), "&Zur\xC3\xBC" "cksetzen");
   EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
   EXPECT_EQ(report, "100 %");
-}
-
-TEST_F(ImportedTranslation, Utf8FileParsesButItsLettersComeOutGarbled) {
-  const std::string report = Import("\r\n40=D\xC3\xA9marrer avec Windows\r\n");
-  EXPECT_EQ(Imported(40), "D\xC3\x83\xC2\xA9marrer avec Windows");
-  EXPECT_EQ(report.substr(0, 5), "20 %\n");
 }
 
 TEST_F(ImportedTranslation, UnreadableFileActsAsOneWithoutTexts) {
