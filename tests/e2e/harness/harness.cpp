@@ -229,25 +229,31 @@ NOTIFYICONDATAW IconRecord(HWND owner, UINT id) {
   return record;
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD pid;
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner == search->pid && (!search->className || lstrcmpiW(name, search->className) == 0)) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
-  struct Search {
-    DWORD pid;
-    const wchar_t* className;
-    std::vector<HWND> found;
-  } search{pid, className, {}};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner == search->pid && (!search->className || lstrcmpiW(name, search->className) == 0)) {
-          search->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{pid, className, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
