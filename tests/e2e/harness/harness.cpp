@@ -296,8 +296,20 @@ Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back(0);
   Process process;
-  if (!CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    ADD_FAILURE() << "could not start " << std::string(path.begin(), path.end()) << ": error " << GetLastError();
+  // Wine on a busy machine now and then refuses a start with ERROR_INTERNAL_ERROR; a real
+  // failure to start repeats, so only that one is tried again.
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+      error = ERROR_SUCCESS;
+      break;
+    }
+    error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR) break;
+    Sleep(1000);
+  }
+  if (error != ERROR_SUCCESS) {
+    ADD_FAILURE() << "could not start " << Narrow(path) << ": error " << error;
     return process;
   }
   CloseHandle(info.hThread);
