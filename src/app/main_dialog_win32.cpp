@@ -30,6 +30,7 @@ constexpr int kExitCommand = 1075;
 constexpr UINT kApplyTimer = 1001;      // red/green/blue settle
 constexpr UINT kActivateTimer = 2000;   // a second start asked us to show up
 constexpr UINT kReapplyTimer = 3000;    // the system may have reset the ramps
+constexpr UINT kSaveTimer = 3001;       // the levels have settled: store them
 
 ColorLevels levels;
 HWND brightnessSlider, redSlider, greenSlider, blueSlider, languageList;
@@ -39,6 +40,8 @@ UINT taskbarCreatedMessage = 0;
 Coalescer applyCoalescer(kApplyTimer, 50);
 // Displays report ready a moment after resume or power-on; one re-apply after the burst.
 Coalescer reapplyCoalescer(kReapplyTimer, 300);
+// A drag writes the file once it rests, not at every step; a long one every half second.
+WriteSchedule saveSchedule(kSaveTimer, 300, 500);
 
 class DialogTimers final : public TimerPort {
  public:
@@ -68,15 +71,27 @@ void ApplyLevels() {
   SetDlgItemTextA(mainDialog, IDC_GREEN_VALUE, FormatPercent(green).c_str());
   SetDlgItemTextA(mainDialog, IDC_BLUE_VALUE, FormatPercent(blue).c_str());
 
-  settingsFile.WriteInt(u"Start", u"r", red);
-  settingsFile.WriteInt(u"Start", u"g", green);
-  settingsFile.WriteInt(u"Start", u"b", blue);
-  settingsFile.WriteInt(u"Start", u"H", brightness);
+  settingsFile.SetPending(u"Start", u"r", red);
+  settingsFile.SetPending(u"Start", u"g", green);
+  settingsFile.SetPending(u"Start", u"b", blue);
+  settingsFile.SetPending(u"Start", u"H", brightness);
+  if (saveSchedule.Changed(dialogTimers, GetTickCount())) FlushPendingSettings();
 }
 
-// Puts the ramps the sliders show back on the displays, and nothing else.
+// A value written straight to the file (language, check box) that found it busy waits
+// in the settings file; this tries it again later.
+void RetryBusyWrites() {
+  if (settingsFile.HasPending() && settingsFile.LastWrite() == ini::WriteResult::kBusy && !saveSchedule.Scheduled()) {
+    saveSchedule.Written(dialogTimers, true);
+  }
+}
+
+// Puts the ramps the sliders show back on the displays, and nothing else. A display that
+// refuses (some do right after the event) gets a few more tries by the timer.
 void ReapplyRamps() {
-  gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider));
+  if (!gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider))) {
+    reapplyCoalescer.Retry(dialogTimers);
+  }
 }
 
 void ResetLevels() {
@@ -232,6 +247,7 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       ResetLevels();
       break;
     case IDC_EXIT:
+      FlushPendingSettings();
       EndDialog(dialog, 0);
       PostQuitMessage(kExitCommand);
       break;
@@ -266,6 +282,7 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       OpenWebPage(3);
       break;
     case CMD_UNINSTALL:
+      FlushPendingSettings();  // the removal deletes the file; nothing may write it afterwards
       UninstallProgram();
       break;
     case CMD_SCREENSAVER:
@@ -299,6 +316,10 @@ INT_PTR OnTrayCallback(LPARAM lParam) {
 
 }  // namespace
 
+void FlushPendingSettings() {
+  if (settingsFile.HasPending()) saveSchedule.Written(dialogTimers, settingsFile.WritePending() == ini::WriteResult::kBusy);
+}
+
 const wchar_t* WindowTitle() {
   windowTitle = ComposeWindowTitle(StringTable::CommonText(19), portableMode == 1);
   return W(windowTitle);
@@ -306,6 +327,7 @@ const wchar_t* WindowTitle() {
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == activateMessage && activateMessage != 0) {
+    FlushPendingSettings();  // the second start may be an installer or a copy replacing us
     SetTimer(mainDialog, kActivateTimer, 500, nullptr);
     return FALSE;
   }
@@ -324,6 +346,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return FALSE;
     case WM_COMMAND:
       OnCommand(dialog, wParam);
+      RetryBusyWrites();
       return TRUE;
     case WM_ACTIVATE:
       activeDialog = LOWORD(wParam) != WA_INACTIVE ? mainDialog : nullptr;
@@ -346,11 +369,22 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if (reapplyCoalescer.Expire(dialogTimers)) ReapplyRamps();
         return TRUE;
       }
+      if (wParam == kSaveTimer) {
+        if (saveSchedule.Expire(dialogTimers)) FlushPendingSettings();
+        return TRUE;
+      }
       return FALSE;
     case WM_DISPLAYCHANGE:
       reapplyCoalescer.Trigger(dialogTimers);
       return FALSE;
+    case WM_QUERYENDSESSION:
+      FlushPendingSettings();
+      return FALSE;  // no objection: the default answer lets the session end
+    case WM_ENDSESSION:
+      if (wParam) FlushPendingSettings();
+      return FALSE;
     case WM_POWERBROADCAST:
+      if (wParam == PBT_APMSUSPEND) FlushPendingSettings();
       if (IsResumeEvent(static_cast<unsigned>(wParam)) ||
           (wParam == PBT_POWERSETTINGCHANGE && IsConsoleDisplayOn(lParam))) {
         reapplyCoalescer.Trigger(dialogTimers);

@@ -10,18 +10,10 @@ int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue
       result = 0;
       continue;
     }
-    if (!SetRampWithRetry(dc, BuildRamp(red, green, blue))) result = 0;
+    if (!platform_.SetDeviceGammaRamp(dc, BuildRamp(red, green, blue))) result = 0;
     platform_.DeleteDisplayDC(dc);
   }
   return result;
-}
-
-bool GammaController::SetRampWithRetry(GammaPlatform::Handle dc, const GammaRamp& ramp) {
-  for (int attempt = 1;; ++attempt) {
-    if (platform_.SetDeviceGammaRamp(dc, ramp)) return true;
-    if (attempt == kSetRampAttempts) return false;
-    platform_.Pause(kRetryPauseMs);
-  }
 }
 
 int GammaController::ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level) {

@@ -29,18 +29,14 @@ class GammaPlatform {
   virtual void FreeLibraryHandle(Handle library) = 0;
   // Calls a looked-up SetDeviceGammaRamp.
   virtual bool CallSetRampEntry(void* entry, Handle dc, const GammaRamp& ramp) = 0;
-  virtual void Pause(unsigned milliseconds) = 0;
 };
 
 class GammaController {
  public:
-  // Some drivers refuse the first call after a display event: a refused ramp is tried again.
-  static constexpr int kSetRampAttempts = 3;
-  static constexpr unsigned kRetryPauseMs = 30;
-
   constexpr explicit GammaController(GammaPlatform& platform) : platform_(platform) {}
 
   // 1 when every attached display took the ramp (or there is no display device), else 0.
+  // A refused ramp is not tried again here: a caller that needs it to stick retries later.
   int ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue);
   // Same curve on all channels into `dc`, or the screen's DC when null; through the looked-up entry.
   int ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level);
@@ -53,8 +49,6 @@ class GammaController {
   bool IsLoaded() const { return library_ != nullptr; }
 
  private:
-  bool SetRampWithRetry(GammaPlatform::Handle dc, const GammaRamp& ramp);
-
   GammaPlatform::Handle library_ = nullptr;
   void* getRampEntry_ = nullptr;  // looked up only: its presence is required
   void* setRampEntry_ = nullptr;

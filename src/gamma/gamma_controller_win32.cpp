@@ -38,7 +38,6 @@ class Win32GammaPlatform final : public GammaPlatform {
     auto setRamp = reinterpret_cast<SetRampFn>(entry);
     return setRamp(static_cast<HDC>(dc), const_cast<uint16_t*>(ramp.data())) != FALSE;
   }
-  void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
 };
 
 Win32GammaPlatform realGammaPlatform;

@@ -30,7 +30,6 @@ bool ToCp1252(char16_t c, char* out) {
       return true;
     }
   }
-  *out = '?';
   return false;
 }
 
@@ -92,7 +91,7 @@ std::string Encode(std::u16string_view s, Encoding encoding) {
       out.push_back(static_cast<char>(c & 0xFF));
       out.push_back(static_cast<char>(c >> 8));
     } else {
-      char b;
+      char b = '?';  // never reached: PlanWrite refuses what ANSI cannot spell
       ToCp1252(c, &b);
       out.push_back(b);
     }
@@ -270,15 +269,21 @@ bool ReadValue(std::string_view bytes, std::u16string_view section, std::u16stri
   return true;
 }
 
+bool IsForeignEncoding(std::string_view bytes) {
+  return bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF';
+}
+
 bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16string_view key,
                std::u16string_view value, Edit* edit) {
   section = Trimmed(section);
   key = Trimmed(key);
   Layout l = LayoutOf(bytes);
-  // A name that would not read back as itself would make every later write add a new line.
-  if (section.empty() || key.empty() || HoldsLineBreakOrNul(section) || HoldsLineBreakOrNul(key) ||
-      HoldsLineBreakOrNul(value) || key.find(u'=') != std::u16string_view::npos || key.front() == u'[' ||
-      key.front() == u';' || !Representable(section, l.encoding) || !Representable(key, l.encoding)) {
+  // A name that would not read back as itself would make every later write add a new line,
+  // and a value that would not would be stored as something else.
+  if (IsForeignEncoding(bytes) || section.empty() || key.empty() || HoldsLineBreakOrNul(section) ||
+      HoldsLineBreakOrNul(key) || HoldsLineBreakOrNul(value) || key.find(u'=') != std::u16string_view::npos ||
+      key.front() == u'[' || key.front() == u';' || !Representable(section, l.encoding) ||
+      !Representable(key, l.encoding) || !Representable(value, l.encoding)) {
     return false;
   }
   std::u16string eol = LineEndOf(bytes, l);
@@ -320,18 +325,22 @@ bool ReadFileValue(FileStore& store, const std::u16string& path, std::u16string_
   return ReadValue(bytes, section, key, value);
 }
 
-bool WriteFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
-                    std::u16string_view key, std::u16string_view value) {
+WriteResult WriteFileValues(FileStore& store, const std::u16string& path, const std::vector<Assignment>& values) {
   std::string bytes;
   ReadResult read = store.ReadFileBytes(path, &bytes);
-  if (read == ReadResult::kFailed) return false;
+  if (read == ReadResult::kFailed || IsForeignEncoding(bytes)) return WriteResult::kRefused;
   if (read == ReadResult::kMissing) bytes.clear();
-  Edit edit;
-  if (!PlanWrite(bytes, section, key, value, &edit)) return false;
-  if (!edit.Changes()) return true;
-  std::string_view all(bytes);
-  return store.ReplaceFileBytes(
-      path, {all.substr(0, edit.at), edit.insert, all.substr(edit.at + edit.removed)});
+  bool invalid = false;
+  std::string changed(bytes);
+  for (const Assignment& a : values) invalid = !WriteValue(&changed, a.section, a.key, a.value) || invalid;
+  WriteResult result = changed == bytes ? WriteResult::kOk : store.ReplaceFileBytes(path, {changed});
+  return result == WriteResult::kOk && invalid ? WriteResult::kInvalid : result;
+}
+
+bool WriteFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
+                    std::u16string_view key, std::u16string_view value) {
+  return WriteFileValues(store, path, {{std::u16string(section), std::u16string(key), std::u16string(value)}}) ==
+         WriteResult::kOk;
 }
 
 }  // namespace ini

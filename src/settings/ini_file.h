@@ -33,12 +33,16 @@ struct Edit {
   bool Changes() const { return removed != 0 || !insert.empty(); }
 };
 
+// True for a file we never rewrite: one that starts with a UTF-16 big-endian mark,
+// which our ANSI lines would only damage.
+bool IsForeignEncoding(std::string_view bytes);
+
 // Plans setting `key` in `section` to `value`, in the file's own encoding and line ends:
 // the key's line keeps its name as written; a new key goes after the section's last
 // key; a new section goes at the end; a value that already reads as asked changes
 // nothing. False for names or a value no line can hold (empty names, line breaks,
-// NUL, '=' in a key, a key that would read as a header or comment, a name the
-// file's encoding cannot spell).
+// NUL, '=' in a key, a key that would read as a header or comment, a name or value
+// the file's encoding cannot spell), and for a file of a foreign encoding.
 bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16string_view key,
                std::u16string_view value, Edit* edit);
 
@@ -47,6 +51,17 @@ bool WriteValue(std::string* bytes, std::u16string_view section, std::u16string_
                 std::u16string_view value);
 
 enum class ReadResult { kOk, kMissing, kFailed };
+
+enum class WriteResult {
+  kOk,
+  kBusy,     // another program holds the file for a moment: worth another try soon
+  kRefused,  // the file takes no writes now (read-only, unreadable, no folder, foreign encoding)
+  kInvalid,  // a name or value no line of this file can hold; the others were stored
+};
+
+struct Assignment {
+  std::u16string section, key, value;
+};
 
 // Whole-file access, so the INI logic can run on any file system (and on a fake one).
 class FileStore {
@@ -58,15 +73,18 @@ class FileStore {
   // Replaces the file (creating it, never its folder) with `pieces` one after another,
   // so that it afterwards holds either its old bytes or the new ones, never a mix: a
   // crash or a full disk cannot lose it. Pieces spare a second copy of a large file.
-  virtual bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) = 0;
+  // kOk, kBusy or kRefused; it never waits for the file to come free.
+  virtual WriteResult ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) = 0;
 };
 
 // ReadValue on a file; a missing or unreadable file has no values.
 bool ReadFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
                    std::u16string_view key, std::u16string* value);
 
-// PlanWrite on a file. A file we cannot read is never overwritten, and a write that
-// changes nothing does not touch the file. False when the value could not be stored.
+// PlanWrite for each value in turn, stored with one replacement of the file. A file we
+// cannot read is never overwritten, and a write that changes nothing does not touch it.
+WriteResult WriteFileValues(FileStore& store, const std::u16string& path, const std::vector<Assignment>& values);
+// One value; false when it could not be stored.
 bool WriteFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
                     std::u16string_view key, std::u16string_view value);
 

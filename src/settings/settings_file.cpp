@@ -69,12 +69,42 @@ void SettingsFile::WriteInt(const char16_t* section, const char16_t* key, int va
   WriteString(section, key, text::FromInt(value).c_str(), file);
 }
 
+void SettingsFile::SetPending(const char16_t* section, const char16_t* key, int value) {
+  SetPendingText(section, key, text::FromInt(value).c_str());
+}
+
+void SettingsFile::SetPendingText(const char16_t* section, const char16_t* key, const char16_t* value) {
+  if (ini::Assignment* kept = FindPending(section, key)) {
+    kept->value = value;
+  } else {
+    pending_.push_back({section, key, value});
+  }
+}
+
+ini::Assignment* SettingsFile::FindPending(const char16_t* section, const char16_t* key) {
+  for (ini::Assignment& a : pending_) {
+    if (text::Lowered(a.section) == text::Lowered(section) && text::Lowered(a.key) == text::Lowered(key)) return &a;
+  }
+  return nullptr;
+}
+
+ini::WriteResult SettingsFile::WritePending() {
+  if (pending_.empty()) return ini::WriteResult::kOk;
+  lastWrite_ = path_.empty() ? ini::WriteResult::kRefused : ini::WriteFileValues(*platform_, path_, pending_);
+  // A value no line can hold never will: it is dropped with the stored ones.
+  if (lastWrite_ == ini::WriteResult::kOk || lastWrite_ == ini::WriteResult::kInvalid) pending_.clear();
+  return lastWrite_;
+}
+
 int SettingsFile::ReadString(const char16_t* section, const char16_t* key, char16_t* buffer, int size,
                              const char16_t* file) {
   if (buffer == nullptr || size <= 0 || section == nullptr || key == nullptr) return 0;
   const std::u16string target = Target(file);
   std::u16string value;
-  if (target.empty() || !ini::ReadFileValue(*platform_, target, section, key, &value)) {
+  const ini::Assignment* kept = target == path_ ? FindPending(section, key) : nullptr;
+  if (kept != nullptr) {
+    value = kept->value;  // newer than the file
+  } else if (target.empty() || !ini::ReadFileValue(*platform_, target, section, key, &value)) {
     // Missing: the buffer's own text stands, cut to the buffer like a found value.
     size_t length = 0;
     while (length < static_cast<size_t>(size) && buffer[length] != 0) ++length;
@@ -91,7 +121,9 @@ int SettingsFile::WriteString(const char16_t* section, const char16_t* key, cons
   const std::u16string target = Target(file);
   // Before Init there is no file; an empty path would land in the current folder.
   if (target.empty() || section == nullptr || key == nullptr || text == nullptr) return 0;
-  return ini::WriteFileValue(*platform_, target, section, key, text) ? 1 : 0;
+  if (file != nullptr && target != path_) return ini::WriteFileValue(*platform_, target, section, key, text) ? 1 : 0;
+  SetPendingText(section, key, text);
+  return WritePending() == ini::WriteResult::kOk ? 1 : 0;
 }
 
 int SettingsFile::PathKind(const std::u16string& path) { return platform_->PathKind(path); }

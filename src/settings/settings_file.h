@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "settings/settings_platform.h"
 
@@ -20,11 +21,22 @@ class SettingsFile {
   // Writes `value` as "%d"; `file` null means the settings file itself. Failures are silent.
   void WriteInt(const char16_t* section, const char16_t* key, int value, const char16_t* file = nullptr);
 
+  // Keeps a value for the settings file's next write, in place of any value kept for that
+  // key; reads of the key see it at once.
+  void SetPending(const char16_t* section, const char16_t* key, int value);
+  // Writes every pending value with one replacement of the file. Values the file refused
+  // stay pending for the next write; so does a value written to the file itself that failed.
+  ini::WriteResult WritePending();
+  bool HasPending() const { return !pending_.empty(); }
+  // What the last write of pending values met.
+  ini::WriteResult LastWrite() const { return lastWrite_; }
+
   // Reads a value into `buffer` of `size` characters, cut to fit. The buffer's text on
   // entry is the default: a missing key leaves it as it was. Returns the characters stored.
   int ReadString(const char16_t* section, const char16_t* key, char16_t* buffer, int size,
                  const char16_t* file = nullptr);
-  // 1 when the value was stored, else 0.
+  // 1 when the value was stored, else 0. A value for the settings file itself goes
+  // together with the pending ones, and stays pending if the file refuses it.
   int WriteString(const char16_t* section, const char16_t* key, const char16_t* text,
                   const char16_t* file = nullptr);
 
@@ -37,10 +49,14 @@ class SettingsFile {
 
  private:
   std::u16string Target(const char16_t* file) const;
+  void SetPendingText(const char16_t* section, const char16_t* key, const char16_t* value);
+  ini::Assignment* FindPending(const char16_t* section, const char16_t* key);
 
   SettingsPlatform* platform_;
   std::u16string path_;
   std::u16string baseName_;
+  std::vector<ini::Assignment> pending_;
+  ini::WriteResult lastWrite_ = ini::WriteResult::kOk;
 };
 
 // The process-wide settings file on the real platform (Win32 builds).

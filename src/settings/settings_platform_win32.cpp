@@ -9,12 +9,9 @@
 
 namespace {
 
-// Files beyond this are not ours; reading them into memory could starve a 32-bit process.
-constexpr LONGLONG kMaxFileBytes = 128LL * 1024 * 1024;
-
-// A replacement refused by a reader holding the file is tried again for about half a second.
-constexpr int kSwapAttempts = 10;
-constexpr DWORD kSwapPauseMs = 50;
+// Files beyond this are not ours; a settings file is a few hundred bytes, and reading a
+// huge one into a 32-bit process could fail its allocation.
+constexpr LONGLONG kMaxFileBytes = 1024 * 1024;
 
 class ScopedHandle {
  public:
@@ -114,19 +111,24 @@ class Win32Platform final : public SettingsPlatform {
   }
 
   // Another program reading the settings file at that moment (a virus scanner, an editor,
-  // a backup) can refuse the replacement for a moment; a value must not be lost to that.
-  static bool SwapIn(const std::wstring& temp, const std::wstring& target) {
-    for (int attempt = 0;; ++attempt) {
-      if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-      const DWORD error = GetLastError();
-      const bool transient =
-          error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-      if (!transient || attempt == kSwapAttempts - 1) return false;
-      Sleep(kSwapPauseMs);
+  // a backup) can refuse the replacement for a moment: reported at once, for the caller to
+  // try again later rather than wait here.
+  static ini::WriteResult SwapIn(const std::wstring& temp, const std::wstring& target) {
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return ini::WriteResult::kOk;
     }
+    const DWORD error = GetLastError();
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
+               ? ini::WriteResult::kBusy
+               : ini::WriteResult::kRefused;
   }
 
-  bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
+  ini::WriteResult ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
+    // A read-only file is the user's wish, not a moment's obstacle: no replacement, no retry.
+    const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+      return ini::WriteResult::kRefused;
+    }
     // Write beside the target, then swap it in: the file is always old or new, never half.
     const std::u16string stem = path + u".~" + Hex(GetCurrentProcessId()) + u"-";
     for (DWORD attempt = 0; attempt < 16; ++attempt) {
@@ -135,15 +137,15 @@ class Win32Platform final : public SettingsPlatform {
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
       if (!file.Valid()) {
         if (GetLastError() == ERROR_FILE_EXISTS) continue;  // litter of an earlier crash
-        return false;                                      // no folder, or no write access
+        return ini::WriteResult::kRefused;                 // no folder, or no write access
       }
       bool written = WriteAll(file.Get(), pieces) && FlushFileBuffers(file.Get());
       written = file.Close() && written;
-      if (written && SwapIn(temp, LongPath(path))) return true;
-      DeleteFileW(temp.c_str());
-      return false;
+      const ini::WriteResult result = written ? SwapIn(temp, LongPath(path)) : ini::WriteResult::kRefused;
+      if (result != ini::WriteResult::kOk) DeleteFileW(temp.c_str());
+      return result;
     }
-    return false;
+    return ini::WriteResult::kRefused;
   }
 };
 

@@ -4,7 +4,12 @@
 // through the platform seam in settings_file_test.cpp.)
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "harness/harness.h"
 
@@ -42,6 +47,49 @@ std::wstring ImagePath(const e2e::Process& process) {
 
 bool IsChecked(HWND dialog, int id) {
   return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// A replacement puts another file in place: its identity or its write time changes.
+std::wstring FileStamp(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  BY_HANDLE_FILE_INFORMATION info = {};
+  const BOOL ok = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!ok) return L"";
+  return std::to_wstring(info.nFileIndexHigh) + L":" + std::to_wstring(info.nFileIndexLow) + L":" +
+         std::to_wstring(info.ftLastWriteTime.dwHighDateTime) + L":" + std::to_wstring(info.ftLastWriteTime.dwLowDateTime);
+}
+
+// The brightness slider dragged down 100 steps from 127 to 27, as the trackbar reports a drag:
+// 101 thumb-track notifications, each timed from here. Counts the settings file's replacements.
+struct Drag {
+  std::vector<double> ms;  // sorted
+  int replacements = 0;
+  double Median() const { return ms[ms.size() / 2]; }
+  double P95() const { return ms[ms.size() * 95 / 100]; }
+};
+
+Drag DragBrightness(HWND dialog) {
+  Drag drag;
+  HWND slider = GetDlgItem(dialog, kBrightnessSlider);
+  std::wstring stamp = FileStamp(e2e::PerUserIni());
+  LARGE_INTEGER frequency, before, after;
+  QueryPerformanceFrequency(&frequency);
+  for (int pos = 127; pos >= 27; --pos) {
+    SendMessageW(slider, TBM_SETPOS, TRUE, pos);
+    QueryPerformanceCounter(&before);
+    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, pos), reinterpret_cast<LPARAM>(slider));
+    QueryPerformanceCounter(&after);
+    drag.ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
+    const std::wstring now = FileStamp(e2e::PerUserIni());
+    if (now != stamp) ++drag.replacements;
+    stamp = now;
+  }
+  std::sort(drag.ms.begin(), drag.ms.end());
+  std::printf("brightness drag: %d file replacements, notification median %.2f ms, p95 %.2f ms, max %.2f ms\n",
+              drag.replacements, drag.Median(), drag.P95(), drag.ms.back());
+  return drag;
 }
 
 
@@ -161,6 +209,51 @@ TEST_F(SettingsE2eTest, LongExecutablePathGivesTheWholeRunValue) {
   HWND second = WaitForDialog(again);
   ASSERT_NE(second, nullptr);
   EXPECT_TRUE(e2e::WaitUntil([&] { return IsChecked(second, kAutostartBox); }, 10000)) << "box shows the entry";
+}
+
+TEST_F(SettingsE2eTest, ADragIsStoredOnceItSettlesAndAKillASecondLaterLosesNothing) {
+  e2e::Process glowmere = Start();
+  HWND dialog = WaitForDialog(glowmere);
+  ASSERT_NE(dialog, nullptr);
+  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n");
+  const Drag drag = DragBrightness(dialog);
+  EXPECT_LE(drag.replacements, 3) << "settings file replacements during the drag: expected at most 3, seen "
+                                  << drag.replacements;
+  Sleep(1000);  // the user lets go; a second later the process is killed
+  TerminateProcess(glowmere.handle, 0);
+  WaitForExit(glowmere);
+  const std::wstring expected = L"[Start]\r\nr=27\r\ng=27\r\nb=27\r\nH=27\r\n";
+  const std::wstring seen = e2e::ReadFileText(e2e::PerUserIni());
+  EXPECT_EQ(seen, expected) << "expected:\n" << e2e::Narrow(expected) << "\nseen:\n" << e2e::Narrow(seen);
+}
+
+// A file another program holds without letting it be replaced, and one the user made
+// read-only: the dialog answers at once; the held file gets the levels once it is let go
+// (by a later try), the read-only one stays as it was even through Exit.
+TEST_F(SettingsE2eTest, ARefusingFileLeavesTheDialogResponsive) {
+  const std::string old = "[Start]\r\nsetrgb=0\r\n";
+  for (bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only file" : "file held open");
+    ASSERT_TRUE(e2e::WriteFileBytes(e2e::PerUserIni(), old));
+    if (readOnly) ASSERT_TRUE(SetFileAttributesW(e2e::PerUserIni().c_str(), FILE_ATTRIBUTE_READONLY));
+    HANDLE held = readOnly ? INVALID_HANDLE_VALUE
+                           : CreateFileW(e2e::PerUserIni().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr);
+    e2e::Process glowmere = Start();
+    HWND dialog = WaitForDialog(glowmere);
+    ASSERT_NE(dialog, nullptr);
+    const Drag drag = DragBrightness(dialog);
+    EXPECT_LT(drag.Median(), 100.0) << "a brightness notification: expected well under 100 ms, seen a median of "
+                                    << drag.Median() << " ms";
+    EXPECT_EQ(e2e::ReadFileBytes(e2e::PerUserIni()), old) << "the file must not change while it refuses";
+    if (held != INVALID_HANDLE_VALUE) {
+      CloseHandle(held);
+      ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nsetrgb=0\r\nr=27\r\ng=27\r\nb=27\r\nH=27\r\n");
+    }
+    e2e::ClickButton(dialog, 1030);  // Exit tries once more
+    ASSERT_NE(WaitForExit(glowmere), static_cast<DWORD>(STILL_ACTIVE)) << "Exit did not end the process";
+  }
+  EXPECT_EQ(e2e::ReadFileBytes(e2e::PerUserIni()), old) << "a read-only file must stay as it was";
 }
 
 }  // namespace

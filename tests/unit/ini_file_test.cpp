@@ -112,7 +112,6 @@ TEST_F(IniFileTest, WritesOneLineAndKeepsEverythingElse) {
       {"new key in the first of two sections", "[S]\r\na=1\r\n[S]\r\nb=1\r\n", false, u"S", u"k", u"2",
        "[S]\r\na=1\r\nk=2\r\n[S]\r\nb=1\r\n"},
       {"names trimmed", "", true, u" Start ", u" r ", u"1", "[Start]\r\nr=1\r\n"},
-      {"value unmappable in ANSI", "", true, u"S", u"k", u"\u65E5", "[S]\r\nk=?\r\n"},
       {"UTF-8 byte-order mark", "\xEF\xBB\xBF[Start]\r\nr=1\r\n", false, u"Start", u"r", u"\u00E4",
        "\xEF\xBB\xBF[Start]\r\nr=\xC3\xA4\r\n"},
       {"UTF-16, existing key", Utf16File(u"[O]\r\nn=\u03A9\r\n[Start]\r\nr=1\r\n"), false, u"Start", u"r", u"128",
@@ -145,6 +144,7 @@ TEST_F(IniFileTest, RefusesNamesAndValuesNoLineCanHold) {
       {u"", u"k", u"1"},   {u"S", u"a=b", u"1"},   {u"S", u"[k", u"1"},
       {u"S", u";k", u"1"}, {u"S", u"k", u"a\nb"}, {u"S\n", u"k", u"1"},
       {u"S", u"\u65E5", u"1"},  // would come back as "?" and never match again
+      {u"S", u"k", u"\u65E5"},  // would be stored as "?"
   };
   for (const Bad& c : cases) {
     WriteBytes(folder_.Path("Glowmere.ini"), before);
@@ -171,6 +171,12 @@ TEST_F(IniFileTest, LeavesTheFileAloneWhenTheValueIsAlreadyThere) {
 }
 
 TEST_F(IniFileTest, NeverOverwritesAFileItCannotRead) {
+  const std::string bigEndian("\xFE\xFF\0[\0S\0]\0\r\0\n", 12);  // our ANSI lines would damage it
+  WriteBytes(folder_.Path("Glowmere.ini"), bigEndian);
+  EXPECT_EQ(ini::WriteFileValues(store_, path_, {{u"S", u"k", u"1"}}), ini::WriteResult::kRefused);
+  EXPECT_EQ(FileBytes(), bigEndian);
+  std::filesystem::remove(folder_.Path("Glowmere.ini"));
+
   std::filesystem::create_directory(folder_.Path("Glowmere.ini"));
   EXPECT_FALSE(ini::WriteFileValue(store_, path_, u"S", u"k", u"1"));
   EXPECT_EQ(store_.replaces, 0);

@@ -74,14 +74,14 @@ class NativeFileStore : public ini::FileStore {
     return ReadAll(fs::path(path), bytes) ? ini::ReadResult::kOk : ini::ReadResult::kFailed;
   }
 
-  bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
+  ini::WriteResult ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
     ++replaces;
     fs::path temp = fs::path(path);
     temp += ".tmp";
-    if (!WritePieces(temp, pieces)) return false;
+    if (!WritePieces(temp, pieces)) return ini::WriteResult::kRefused;
     std::error_code error;
     fs::rename(temp, fs::path(path), error);
-    return !error;
+    return error ? ini::WriteResult::kRefused : ini::WriteResult::kOk;
   }
 
   int replaces = 0;

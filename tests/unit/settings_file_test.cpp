@@ -35,13 +35,14 @@ class FakePlatform : public SettingsPlatform {
     *bytes = file->second;
     return ini::ReadResult::kOk;
   }
-  bool ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
+  ini::WriteResult ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {
     ++replaces;
-    if (diskFull || !Writable(ParentOf(path)) || folders.count(path)) return false;
+    if (busy) return ini::WriteResult::kBusy;
+    if (diskFull || !Writable(ParentOf(path)) || folders.count(path)) return ini::WriteResult::kRefused;
     std::string bytes;
     for (std::string_view piece : pieces) bytes += piece;
     files[path] = bytes;
-    return true;
+    return ini::WriteResult::kOk;
   }
 
   bool Writable(const std::u16string& folder) const { return folders.count(folder) && !readOnly.count(folder); }
@@ -54,6 +55,7 @@ class FakePlatform : public SettingsPlatform {
   std::set<std::u16string> locked;
   std::map<std::u16string, std::string> files;
   bool diskFull = false;
+  bool busy = false;  // another program holds the file
   int replaces = 0;
 };
 
@@ -139,7 +141,6 @@ TEST_F(SettingsFileTest, WritesFailSilentlyWhenTheFolderIsMissing) {
   settings_.Init(u"Glowmere");
   settings_.WriteInt(u"Start", u"r", 200);
   EXPECT_TRUE(platform_.files.empty());
-  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 128);
 }
 
 struct ReadIntCase {
@@ -184,7 +185,6 @@ TEST_F(SettingsFileTest, FailedWritesLeaveTheOldFile) {
   platform_.diskFull = true;
   settings_.WriteInt(u"Start", u"r", 128);
   EXPECT_EQ(platform_.files[kPerUser], old);
-  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 77);
 
   platform_.diskFull = false;
   platform_.locked.insert(kPerUser);  // cannot be read: never rewritten blind
@@ -192,6 +192,30 @@ TEST_F(SettingsFileTest, FailedWritesLeaveTheOldFile) {
   settings_.WriteInt(u"Start", u"r", 128);
   EXPECT_EQ(platform_.replaces, before);
   EXPECT_EQ(platform_.files[kPerUser], old);
+}
+
+// A drag's levels wait in memory, reads see them, and they reach the file in one replacement
+// (carried by any other write, such as the language's); a busy file loses none of them.
+TEST_F(SettingsFileTest, PendingValuesAreReadAtOnceAndStoredTogether) {
+  InitPerUser("[Start]\r\nsetrgb=1\r\n");
+  for (const char16_t* key : {u"r", u"g", u"b", u"H"}) settings_.SetPending(u"Start", key, 100);
+  settings_.SetPending(u"start", u"R", 27);
+  EXPECT_EQ(settings_.ReadInt(u"Start", u"h", 128, 0, 256), 100);
+  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 27);
+  EXPECT_EQ(platform_.replaces, 0) << "nothing written before it is asked for";
+
+  platform_.busy = true;
+  EXPECT_EQ(settings_.WritePending(), ini::WriteResult::kBusy);
+  settings_.WriteInt(u"Program", u"m_lang_id", 3);
+  EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nsetrgb=1\r\n");
+  EXPECT_TRUE(settings_.HasPending());
+
+  platform_.busy = false;
+  settings_.WriteInt(u"Start", u"setrgb", 0);
+  EXPECT_EQ(platform_.files[kPerUser],
+            "[Start]\r\nsetrgb=0\r\nr=27\r\ng=100\r\nb=100\r\nH=100\r\n[Program]\r\nm_lang_id=3\r\n");
+  EXPECT_EQ(platform_.replaces, 3) << "one replacement per write, whatever it carries";
+  EXPECT_FALSE(settings_.HasPending());
 }
 
 TEST_F(SettingsFileTest, ReadStringUsesTheBufferAsDefault) {

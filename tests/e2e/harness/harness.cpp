@@ -265,6 +265,7 @@ bool IconPresent(HWND owner, UINT id) {
 void GlowmereTest::SetUp() {
   ASSERT_FALSE(GlowmereExe().empty()) << "GLOWMERE_EXE must name the Glowmere.exe under test";
   KillStrayGlowmeres();
+  SetFileAttributesW(PerUserIni().c_str(), FILE_ATTRIBUTE_NORMAL);  // a test may leave it read-only
   DeleteFileW(PerUserIni().c_str());
   HKEY run = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_SET_VALUE,

@@ -1,0 +1,66 @@
+// The settings file's Windows store on a real file system (under Wine in the test run):
+// the replacement, and how it meets a file that refuses it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/settings_platform.h"
+
+namespace {
+
+using ini::ReadResult;
+using ini::WriteResult;
+
+std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+
+TEST(SettingsStoreWin32, ReplacesBeyondTheClassicPathLimitAndNeverWaitsForARefusingFile) {
+  SettingsPlatform& store = Win32SettingsPlatform();
+  wchar_t temp[MAX_PATH + 1] = {};
+  std::wstring folder = L"\\\\?\\" + std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp)) + L"glowmere-store";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  while (folder.size() < 300) {
+    folder += L"\\" + std::wstring(60, L'd');
+    CreateDirectoryW(folder.c_str(), nullptr);
+  }
+  const std::wstring file = folder + L"\\Glowmere.ini";
+  const std::u16string path = U16(file.substr(4));  // as the program names it, without "\\?\"
+  std::string bytes;
+
+  ASSERT_EQ(store.ReplaceFileBytes(path, {"[S]\r\n", "k=1\r\n"}), WriteResult::kOk) << "a path of " << path.size();
+  ASSERT_EQ(store.ReadFileBytes(path, &bytes), ReadResult::kOk);
+  EXPECT_EQ(bytes, "[S]\r\nk=1\r\n");
+
+  // Held open by a reader that does not share deletion (a scanner, an editor): refused at
+  // once, the old file intact; the next try after it lets go succeeds.
+  HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(store.ReplaceFileBytes(path, {"k=2\r\n"}), WriteResult::kBusy);
+  EXPECT_LT(GetTickCount() - start, 100u) << "a busy file must be reported, not waited for";
+  CloseHandle(held);
+  EXPECT_EQ(store.ReadFileBytes(path, &bytes), ReadResult::kOk);
+  EXPECT_EQ(bytes, "[S]\r\nk=1\r\n");
+  EXPECT_EQ(store.ReplaceFileBytes(path, {"k=2\r\n"}), WriteResult::kOk);
+
+  // Read-only: refused for good, the file as it was.
+  ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(store.ReplaceFileBytes(path, {"k=3\r\n"}), WriteResult::kRefused);
+  EXPECT_EQ(store.ReadFileBytes(path, &bytes), ReadResult::kOk);
+  EXPECT_EQ(bytes, "k=2\r\n");
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // A file far beyond any settings file is not read into memory.
+  EXPECT_EQ(store.ReplaceFileBytes(path, {std::string(1024 * 1024 + 1, ';')}), WriteResult::kOk);
+  EXPECT_EQ(store.ReadFileBytes(path, &bytes), ReadResult::kFailed);
+
+  WIN32_FIND_DATAW found;
+  HANDLE litter = FindFirstFileW((folder + L"\\*.tmp").c_str(), &found);
+  EXPECT_EQ(litter, INVALID_HANDLE_VALUE) << "temporary files left behind";
+  if (litter != INVALID_HANDLE_VALUE) FindClose(litter);
+  DeleteFileW(file.c_str());
+}
+
+}  // namespace
