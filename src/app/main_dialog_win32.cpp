@@ -317,7 +317,8 @@ INT_PTR OnTrayCallback(LPARAM lParam) {
 }  // namespace
 
 void FlushPendingSettings() {
-  if (settingsFile.HasPending()) saveSchedule.Written(dialogTimers, settingsFile.WritePending() == ini::WriteResult::kBusy);
+  if (!settingsFile.HasPending()) return;
+  saveSchedule.Written(dialogTimers, settingsFile.WritePending() == ini::WriteResult::kBusy);
 }
 
 const wchar_t* WindowTitle() {

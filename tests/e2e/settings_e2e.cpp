@@ -58,7 +58,8 @@ std::wstring FileStamp(const std::wstring& path) {
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (!ok) return L"";
   return std::to_wstring(info.nFileIndexHigh) + L":" + std::to_wstring(info.nFileIndexLow) + L":" +
-         std::to_wstring(info.ftLastWriteTime.dwHighDateTime) + L":" + std::to_wstring(info.ftLastWriteTime.dwLowDateTime);
+         std::to_wstring(info.ftLastWriteTime.dwHighDateTime) + L":" +
+         std::to_wstring(info.ftLastWriteTime.dwLowDateTime);
 }
 
 // The brightness slider dragged down 100 steps from 127 to 27, as the trackbar reports a drag:
@@ -81,7 +82,8 @@ Drag DragBrightness(HWND dialog) {
     QueryPerformanceCounter(&before);
     SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, pos), reinterpret_cast<LPARAM>(slider));
     QueryPerformanceCounter(&after);
-    drag.ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
+    drag.ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 /
+                      static_cast<double>(frequency.QuadPart));
     const std::wstring now = FileStamp(e2e::PerUserIni());
     if (now != stamp) ++drag.replacements;
     stamp = now;

@@ -124,7 +124,8 @@ TEST(WriteSchedule, WritesWhenTheLevelsSettleAndAtLeastTwiceASecondDuringADrag) 
   ASSERT_FALSE(writes.empty());
   EXPECT_EQ(writes.back(), 2680u + 300u) << "the last write comes 300 ms after the last step";
   for (size_t i = 1; i < writes.size(); ++i) {
-    EXPECT_LE(writes[i] - writes[i - 1], 510u) << "write " << i << " came " << writes[i] - writes[i - 1] << " ms after the one before";
+    EXPECT_LE(writes[i] - writes[i - 1], 510u) << "write " << i << " came " << writes[i] - writes[i - 1]
+                                               << " ms after the one before";
   }
   EXPECT_LE(writes.size(), 6u) << "writes seen: " << writes.size();
 }
@@ -142,7 +143,8 @@ TEST(WriteSchedule, RetriesABusyFileAFewTimesAndARefusedOneNever) {
         schedule.Written(timers, busy);
       }
     }
-    const std::vector<unsigned> expected = busy ? std::vector<unsigned>{300, 1300, 3300, 7300} : std::vector<unsigned>{300};
+    const std::vector<unsigned> expected =
+        busy ? std::vector<unsigned>{300, 1300, 3300, 7300} : std::vector<unsigned>{300};
     EXPECT_EQ(attempts, expected) << (busy ? "busy" : "refused");
   }
 }
