@@ -28,6 +28,10 @@ class Resilience : public GlowmereTest {
     if (dialog == nullptr) return nullptr;
     e2e::MoveSlider(dialog, 1038, 64);
     EXPECT_TRUE(e2e::WaitUntil([] { return e2e::RampMatches(e2e::ScreenRamp(), 64, 64, 64); }, 10000));
+    // The levels are stored a moment after they rest; the events below must not store them again.
+    const std::wstring stored = L"H=64";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ReadFileText(e2e::PerUserIni()).find(stored) != std::wstring::npos; }))
+        << "expected H=64 stored, seen: " << e2e::Narrow(e2e::ReadFileText(e2e::PerUserIni()));
     return dialog;
   }
 
