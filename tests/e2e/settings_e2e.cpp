@@ -49,17 +49,11 @@ bool IsChecked(HWND dialog, int id) {
   return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// A replacement puts another file in place: its identity or its write time changes.
-std::wstring FileStamp(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  BY_HANDLE_FILE_INFORMATION info = {};
-  const BOOL ok = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  if (!ok) return L"";
-  return std::to_wstring(info.nFileIndexHigh) + L":" + std::to_wstring(info.nFileIndexLow) + L":" +
-         std::to_wstring(info.ftLastWriteTime.dwHighDateTime) + L":" +
-         std::to_wstring(info.ftLastWriteTime.dwLowDateTime);
+// A replacement puts another file in place, with the time of its writing.
+ULONGLONG WriteTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+  return static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
 }
 
 // The brightness slider dragged down 100 steps from 127 to 27, as the trackbar reports a drag:
@@ -74,7 +68,7 @@ struct Drag {
 Drag DragBrightness(HWND dialog) {
   Drag drag;
   HWND slider = GetDlgItem(dialog, kBrightnessSlider);
-  std::wstring stamp = FileStamp(e2e::PerUserIni());
+  ULONGLONG stamp = WriteTime(e2e::PerUserIni());
   LARGE_INTEGER frequency, before, after;
   QueryPerformanceFrequency(&frequency);
   for (int pos = 127; pos >= 27; --pos) {
@@ -84,7 +78,7 @@ Drag DragBrightness(HWND dialog) {
     QueryPerformanceCounter(&after);
     drag.ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 /
                       static_cast<double>(frequency.QuadPart));
-    const std::wstring now = FileStamp(e2e::PerUserIni());
+    const ULONGLONG now = WriteTime(e2e::PerUserIni());
     if (now != stamp) ++drag.replacements;
     stamp = now;
   }

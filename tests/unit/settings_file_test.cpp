@@ -136,13 +136,6 @@ TEST_F(SettingsFileTest, PerUserLocationCreatesBothFoldersButNoFile) {
   EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\n");
 }
 
-TEST_F(SettingsFileTest, WritesFailSilentlyWhenTheFolderIsMissing) {
-  platform_.appData = u"C:\\Gone";
-  settings_.Init(u"Glowmere");
-  settings_.WriteInt(u"Start", u"r", 200);
-  EXPECT_TRUE(platform_.files.empty());
-}
-
 struct ReadIntCase {
   const char* stored;  // null: key missing
   int def, min, max;
