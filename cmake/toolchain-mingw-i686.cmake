@@ -10,3 +10,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Lets CTest run the cross-built test programs.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Doubles round as IEEE doubles, as in the 64-bit build: with the x87 unit's wider
+# registers, percentages like 29 of 100 and the animation's steps came out one higher.
+# Every processor that runs Windows 7 or later has SSE2.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
