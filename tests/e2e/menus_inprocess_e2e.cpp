@@ -134,15 +134,21 @@ TEST_F(MenuBarInProcess, IconItemsShowTheirIcon) {
   BuildMenuBar(dialog_);
   HMENU bar = GetMenu(dialog_);
   const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
-  for (UINT id : kIconItems) {
+  const int shellIcons[] = {324, 0, 271, 151};  // per item of kIconItems; 0: Glowmere's own
+  for (int i = 0; i < 4; ++i) {
+    const UINT id = kIconItems[i];
     const HBITMAP bitmap = ItemBitmap(bar, id);
     ASSERT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP)) << "item " << id << " has no bitmap";
     BITMAP size = {};
     GetObjectW(bitmap, sizeof(size), &size);
     EXPECT_EQ(size.bmWidth, width) << "item " << id;
     EXPECT_EQ(size.bmHeight, height) << "item " << id;
-    EXPECT_GT(IconPixels(bitmap, width, height), width * height / 10)
-        << "item " << id << ": expected an icon's coloured pixels, saw a blank bitmap";
+    // Wine's shell32 lacks these icons: there the items can only be blank.
+    const bool systemHasIcon = shellIcons[i] == 0 || LoadImageW(GetModuleHandleW(L"shell32"),
+        MAKEINTRESOURCEW(shellIcons[i]), IMAGE_ICON, width, height, 0) != nullptr;
+    if (systemHasIcon)
+      EXPECT_GT(IconPixels(bitmap, width, height), width * height / 10)
+          << "item " << id << ": expected an icon's coloured pixels, saw a blank bitmap";
   }
   EXPECT_EQ(ItemBitmap(bar, 1030), nullptr) << "Exit has no bitmap";
 }

@@ -47,54 +47,6 @@ TEST_F(LanguageArchiveTest, SplitsBlocksAndNamedSections) {
   EXPECT_EQ(Utf8(LanguageArchive::blockStarts[2]), "free two\r\n");
 }
 
-TEST_F(LanguageArchiveTest, DelimiterInsideALineOpensTheNextBlock) {
-  LoadFromText(Header() + u"##=German\tDeutsch\r\n40=Mit##=X\tY\r\n41=in X\r\n");
-  ASSERT_EQ(sectionCount, 2);
-  EXPECT_EQ(Utf8(sectionNames[1]), "X\tY");
-  // The line "40=Mit" lost its line end to the delimiter, so section 0 defines nothing.
-  EXPECT_EQ(SectionText(0, 40), nullptr);
-  EXPECT_EQ(Utf8(SectionText(1, 41)), "in X");
-}
-
-TEST_F(LanguageArchiveTest, SectionsBeyondSixtyFourAreIgnored) {
-  std::u16string text = Header();
-  for (int k = 0; k < 66; ++k)
-    text += u"##=Language " + text::FromInt(k) + u"\tNative\r\n" + text::FromInt(k) + u"=text\r\n";
-  LoadFromText(text);
-  ASSERT_EQ(sectionCount, 64);
-  EXPECT_EQ(Utf8(sectionNames[63]), "Language 63\tNative");
-  EXPECT_EQ(Utf8(SectionText(63, 63)), "text");
-  // The 65th header still ends the 64th section: its line does not reach section 63.
-  currentLanguage = 63;
-  EXPECT_EQ(StringTable::Text(64), nullptr);
-}
-
-TEST_F(LanguageArchiveTest, TruncatedTextsAreSafe) {
-  struct Case {
-    const char* name;
-    std::u16string tail;
-    int sections;
-    const char* lastName;
-  } cases[] = {
-      {"named header without line end", u"##=Cut off", 1, "Cut off"},
-      {"delimiter and half a line end", u"##=A\tB\r\n##\r", 2, "(null)"},
-      {"empty name at the end", u"##=", 1, ""},
-  };
-  for (const Case& c : cases) {
-    LoadFromText(Header() + c.tail);
-    ASSERT_EQ(sectionCount, c.sections) << c.name;
-    EXPECT_EQ(Utf8(sectionNames[c.sections - 1]), c.lastName) << c.name;
-    currentLanguage = c.sections - 1;
-    for (int id = 0; id < kTextIds; ++id) {
-      if (id == 40) continue;
-      EXPECT_EQ(StringTable::Text(id), nullptr) << c.name << ": id " << id;
-    }
-  }
-  LoadFromText(u"##");  // the common block would begin past the end
-  EXPECT_EQ(Utf8(LanguageArchive::blockStarts[0]), "");
-  EXPECT_EQ(sectionCount, 0);
-}
-
 TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
   const std::u16string reference = u"##=Englisch\tEnglish\r\n";
   const struct {

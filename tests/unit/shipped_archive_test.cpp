@@ -122,15 +122,4 @@ TEST_F(ShippedArchiveTest, ReferenceTemplateIsTheEnglishSource) {
   EXPECT_EQ(Utf8(referenceTemplate), crlf);
 }
 
-TEST_F(ShippedArchiveTest, BlockIsPaddedWithSpaces) {
-  LanguageArchive::ArchiveBlock block;
-  ASSERT_TRUE(LanguageArchive::FindArchiveBlock(reinterpret_cast<const unsigned char*>(image_.data()),
-                                                image_.size(), &block));
-  EXPECT_EQ(block.data, reinterpret_cast<const unsigned char*>(image_.data()) + 45) << "the file starts with the start marker";
-  EXPECT_EQ(block.size + 45 + 44, image_.size()) << "the file ends with the end marker";
-  EXPECT_EQ(block.size % 4096, 0u) << "block of " << block.size << " bytes";
-  const std::string tail(reinterpret_cast<const char*>(block.data) + block.size - 1024, 1024);
-  EXPECT_EQ(tail, std::string(1024, ' ')) << "expected at least 1024 spaces of filler";
-}
-
 }  // namespace
