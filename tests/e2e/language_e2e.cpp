@@ -6,6 +6,7 @@
 // under any locale.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <string>
@@ -44,14 +45,10 @@ struct ArchiveSource {
     std::wstring path = L"Z:" + e2e::Widen(GLOWMERE_SOURCE_DIR "/src/res/lang/archive.txt");
     for (wchar_t& c : path) if (c == L'/') c = L'\\';
     const std::wstring all = e2e::Widen(e2e::ReadFileBytes(path));
-    size_t start = 0;
-    while (start < all.size()) {
-      size_t end = all.find(L'\n', start);
-      if (end == std::wstring::npos) end = all.size();
-      std::wstring line = all.substr(start, end - start);
-      if (!line.empty() && line.back() == L'\r') line.pop_back();
-      lines.push_back(line);
-      start = end + 1;
+    for (size_t start = 0, end = 0; start < all.size(); start = end + 1) {
+      end = std::min(all.find(L'\n', start), all.size());
+      lines.push_back(all.substr(start, end - start));
+      if (!lines.back().empty() && lines.back().back() == L'\r') lines.back().pop_back();
     }
   }
 
