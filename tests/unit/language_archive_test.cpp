@@ -36,17 +36,6 @@ class LanguageArchiveTest : public ::testing::Test {
   }
 };
 
-TEST_F(LanguageArchiveTest, SplitsBlocksAndNamedSections) {
-  LoadFromText(Header() + u"##=German\tDeutsch\r\n40=Mit\r\n##=Englisch\tEnglish\r\n40=Start\r\n##\r\n");
-  ASSERT_EQ(sectionCount, 3);
-  EXPECT_EQ(Utf8(sectionNames[0]), "German\tDeutsch");
-  EXPECT_EQ(Utf8(sectionNames[1]), "Englisch\tEnglish");
-  EXPECT_EQ(sectionNames[2], nullptr) << "a header without = has no name but takes an index";
-  EXPECT_EQ(Utf8(SectionText(0, 40)), "Mit");
-  EXPECT_EQ(Utf8(LanguageArchive::blockStarts[1]), "free one\r\n");
-  EXPECT_EQ(Utf8(LanguageArchive::blockStarts[2]), "free two\r\n");
-}
-
 TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
   const std::u16string reference = u"##=Englisch\tEnglish\r\n";
   const struct {
@@ -69,15 +58,6 @@ TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
     EXPECT_EQ(std::vector<int>(translatedPercent, translatedPercent + sectionCount), c.percents) << c.name;
   }
   EXPECT_EQ(referenceTemplate[0], 0) << "no reference section leaves the template empty";
-}
-
-TEST_F(LanguageArchiveTest, LongReferenceTemplateIsCut) {
-  std::u16string body = u"\n";
-  while (body.size() < 9000) body += u"40=" + std::u16string(60, u'x') + u"\r\n";
-  LoadFromText(Header() + u"##=German\tDeutsch\r\n##=Englisch\tEnglish\r" + body + u"##\r\n");
-  EXPECT_EQ(text::Length(referenceTemplate), static_cast<size_t>(kReferenceTemplateUnits));
-  EXPECT_EQ(std::u16string(referenceTemplate), body.substr(0, kReferenceTemplateUnits));
-  EXPECT_EQ(Utf8(SectionText(1, 40)), std::string(60, 'x')) << "the section itself is whole";
 }
 
 // --- finding the block in a file image ---
