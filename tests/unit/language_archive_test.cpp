@@ -1,4 +1,4 @@
-// Splitting the decoded text into blocks and sections, completeness, and finding the block.
+// Completeness of the sections, and finding and checking the archive block in a file image.
 #include "i18n/language_archive_core.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +12,6 @@
 namespace {
 
 using LanguageArchive::LoadFromText;
-
-std::string Utf8(const char16_t* s) { return s ? text::ToUtf8(s) : std::string("(null)"); }
 
 std::u16string Header() { return u"\uFEFF##\r\n19=Glowmere 1.77\r\n##\r\nfree one\r\n##\r\nfree two\r\n"; }
 
@@ -29,10 +27,6 @@ class LanguageArchiveTest : public ::testing::Test {
   void TearDown() override {
     currentLanguage = 1;
     LanguageArchive::Clear();
-  }
-  const char16_t* SectionText(int section, int id) {
-    currentLanguage = section;
-    return StringTable::Text(id);
   }
 };
 
