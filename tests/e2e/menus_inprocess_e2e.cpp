@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_state_win32.h"
@@ -78,14 +79,10 @@ class MenuBarInProcess : public ::testing::Test {
     // Texts come from an "imported translation", so the test needs no archive;
     // 51 and 53 are missing and must each show their own placeholder.
     for (auto& entry : importedTexts) entry = nullptr;
-    importedTexts[44] = u"&Exit";
-    importedTexts[50] = u"&Program";
-    importedTexts[52] = u"&Homepage";
-    importedTexts[60] = u"System";
-    importedTexts[61] = u"&Screensaver";
-    importedTexts[62] = u"&Power options";
-    importedTexts[63] = u"&Mobility Center";
-    importedTexts[64] = u"MS settings - battery";
+    const std::pair<int, const char16_t*> texts[] = {
+        {44, u"&Exit"}, {50, u"&Program"}, {52, u"&Homepage"}, {60, u"System"}, {61, u"&Screensaver"},
+        {62, u"&Power options"}, {63, u"&Mobility Center"}, {64, u"MS settings - battery"}};
+    for (const auto& t : texts) importedTexts[t.first] = t.second;
     importActive = true;
 
     sectionCount = 5;

@@ -14,29 +14,21 @@ namespace {
 
 // A shell whose sources answer when set, counting how many were asked.
 struct FakeSurroundings : TraySurroundings {
-  const ScreenRect* notifyWindow = nullptr;
-  const ScreenRect* taskbarPosition = nullptr;
+  const ScreenRect *notifyWindow = nullptr, *taskbarPosition = nullptr, *taskbarWindow = nullptr;
   uint32_t edge = EdgeBottom;
-  const ScreenRect* taskbarWindow = nullptr;
   int asked = 0;
 
-  static bool Answer(const ScreenRect* source, ScreenRect* rect) {
+  bool Answer(const ScreenRect* source, ScreenRect* rect) {
+    ++asked;
     if (source) *rect = *source;
     return source != nullptr;
   }
-  bool NotifyWindowRect(ScreenRect* rect) override {
-    ++asked;
-    return Answer(notifyWindow, rect);
-  }
+  bool NotifyWindowRect(ScreenRect* rect) override { return Answer(notifyWindow, rect); }
   bool TaskbarPosition(ScreenRect* taskbar, uint32_t* reportedEdge) override {
-    ++asked;
     *reportedEdge = edge;
     return Answer(taskbarPosition, taskbar);
   }
-  bool TaskbarWindowRect(ScreenRect* rect) override {
-    ++asked;
-    return Answer(taskbarWindow, rect);
-  }
+  bool TaskbarWindowRect(ScreenRect* rect) override { return Answer(taskbarWindow, rect); }
   ScreenRect WorkArea() override {
     ++asked;
     return {0, 0, 1920, 1040};
