@@ -22,7 +22,7 @@ constexpr UINT kTrayCallback = 0x8064;  // WM_APP + 100
 constexpr DWORD kWatchdogPeriodMs = 5000;
 
 bool RampIs(int red, int green, int blue) { return RampMatches(ScreenRamp(), red, green, blue); }
-std::string Top() { return "saw top entries " + std::to_string(ScreenRamp()[255]) + "/" +
+std::string RampSeen() { return "saw top entries " + std::to_string(ScreenRamp()[255]) + "/" +
                            std::to_string(ScreenRamp()[511]) + "/" + std::to_string(ScreenRamp()[767]); }
 
 // Takes the icon away as a restarting shell would.
@@ -39,7 +39,7 @@ class Spine : public e2e::GlowmereTest {
     HWND dialog = WaitForDialog(process_);
     if (dialog == nullptr) return nullptr;
     e2e::MoveSlider(dialog, kBrightness, 64);
-    EXPECT_TRUE(WaitUntil([] { return RampIs(64, 64, 64); }, 10000)) << "expected the level-64 ramp; " << Top();
+    EXPECT_TRUE(WaitUntil([] { return RampIs(64, 64, 64); }, 10000)) << "expected the level-64 ramp; " << RampSeen();
     return dialog;
   }
   e2e::Process process_;
@@ -60,19 +60,19 @@ TEST_F(Spine, StartShowsTheArchiveTextsAndTheSlidersDriveTheRamps) {
     EXPECT_EQ(e2e::SliderPos(dialog, id), 128) << "slider " << id;
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, id), TBM_GETRANGEMAX, 0, 0), 256) << "slider " << id;
   }
-  EXPECT_TRUE(RampIs(128, 128, 128)) << "expected the identity ramp at start; " << Top();
+  EXPECT_TRUE(RampIs(128, 128, 128)) << "expected the identity ramp at start; " << RampSeen();
 
   e2e::MoveSlider(dialog, kBrightness, 0);
   for (int id : {1039, 1040, 1041}) EXPECT_EQ(e2e::SliderPos(dialog, id), 0) << "slider " << id;
-  EXPECT_TRUE(WaitUntil([] { return RampIs(0, 0, 0); }, 10000)) << "expected the level-0 ramp; " << Top();
+  EXPECT_TRUE(WaitUntil([] { return RampIs(0, 0, 0); }, 10000)) << "expected the level-0 ramp; " << RampSeen();
   for (int id : {1044, 1045, 1046, 1047}) EXPECT_EQ(Narrow(e2e::ItemText(dialog, id)), " -50 %") << "label " << id;
 
   e2e::ClickButton(dialog, kReset);
-  EXPECT_TRUE(WaitUntil([] { return RampIs(128, 128, 128); }, 10000)) << "expected the identity ramp; " << Top();
+  EXPECT_TRUE(WaitUntil([] { return RampIs(128, 128, 128); }, 10000)) << "expected the identity ramp; " << RampSeen();
   for (int id = kBrightness; id <= 1041; ++id) EXPECT_EQ(e2e::SliderPos(dialog, id), 128) << "slider " << id;
 
   e2e::MoveSlider(dialog, kRed, 200);
-  EXPECT_TRUE(WaitUntil([] { return RampIs(200, 128, 128); }, 10000)) << "expected red at 200; " << Top();
+  EXPECT_TRUE(WaitUntil([] { return RampIs(200, 128, 128); }, 10000)) << "expected red at 200; " << RampSeen();
   EXPECT_EQ(Narrow(e2e::ItemText(dialog, 1044)), " 28 %");
   EXPECT_EQ(Narrow(e2e::ItemText(dialog, 1045)), "RGB") << "brightness label once the colours differ";
   EXPECT_EQ(e2e::SliderPos(dialog, kBrightness), 128) << "the brightness slider must not move";
@@ -140,10 +140,10 @@ TEST_F(Spine, RampsTheSystemResetComeBack) {
   for (const auto& e : events) {
     const std::string settingsBefore = e2e::ReadFileBytes(e2e::PerUserIni());
     e2e::ResetScreenRamp();
-    ASSERT_TRUE(RampIs(128, 128, 128)) << "the reset from outside did not take; " << Top();
+    ASSERT_TRUE(RampIs(128, 128, 128)) << "the reset from outside did not take; " << RampSeen();
     PostMessageW(dialog, e.message, e.wParam, 0);
     EXPECT_TRUE(WaitUntil([] { return RampIs(64, 64, 64); }, 3000))
-        << e.what << ": expected the level-64 ramp back within 3 s; " << Top();
+        << e.what << ": expected the level-64 ramp back within 3 s; " << RampSeen();
     EXPECT_EQ(e2e::ReadFileBytes(e2e::PerUserIni()), settingsBefore) << e.what << ": the settings were rewritten";
     EXPECT_EQ(e2e::SliderPos(dialog, kRed), 64) << e.what;
   }
@@ -152,7 +152,7 @@ TEST_F(Spine, RampsTheSystemResetComeBack) {
   PostMessageW(dialog, WM_POWERBROADCAST, 0x4 /* PBT_APMSUSPEND */, 0);
   EXPECT_FALSE(WaitUntil([] { return RampIs(64, 64, 64); }, 1500)) << "locking or suspending must not re-apply";
   for (int i = 0; i < 5; ++i) PostMessageW(dialog, WM_DISPLAYCHANGE, 32, 0);
-  EXPECT_TRUE(WaitUntil([] { return RampIs(64, 64, 64); }, 3000)) << "after a burst: " << Top();
+  EXPECT_TRUE(WaitUntil([] { return RampIs(64, 64, 64); }, 3000)) << "after a burst: " << RampSeen();
 }
 
 TEST_F(Spine, ASecondStartEndsWith45054AndBringsTheFirstDialogBack) {
@@ -164,7 +164,7 @@ TEST_F(Spine, ASecondStartEndsWith45054AndBringsTheFirstDialogBack) {
   e2e::Process second = Start();
   EXPECT_EQ(WaitForExit(second, 60000), 45054u);
   EXPECT_TRUE(WaitUntil([&] { return e2e::IsVisible(dialog); }, 15000)) << "the first dialog must show again";
-  EXPECT_TRUE(RampIs(64, 64, 64)) << "the second start must not touch the ramps; " << Top();
+  EXPECT_TRUE(RampIs(64, 64, 64)) << "the second start must not touch the ramps; " << RampSeen();
   EXPECT_EQ(e2e::SliderPos(dialog, kBrightness), 64);
 }
 
@@ -180,7 +180,7 @@ TEST_F(Spine, BackgroundStartStaysHiddenAndExitEndsWith1075KeepingTheRamp) {
   const ULONGLONG exitAfterMs = GetTickCount64() - clickedAt;
   // A watchdog that missed its stop would add up to a whole period.
   EXPECT_LT(exitAfterMs, 6000u) << "expected the program to end promptly; it took " << exitAfterMs << " ms";
-  EXPECT_TRUE(RampIs(64, 64, 64)) << "the last ramp must stay after the program ends; " << Top();
+  EXPECT_TRUE(RampIs(64, 64, 64)) << "the last ramp must stay after the program ends; " << RampSeen();
   EXPECT_FALSE(e2e::IconPresent(dialog)) << "icon still in the tray after Exit";
   Sleep(kWatchdogPeriodMs + 1000);
   EXPECT_FALSE(e2e::IconPresent(dialog)) << "icon came back a watchdog period after Exit";
