@@ -3,4 +3,3 @@
 target_compile_definitions(language_e2e PRIVATE GLOWMERE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 glowmere_e2e_test(language_e2e language_e2e FILTER Language.*)
 glowmere_e2e_test(language_german_e2e language_e2e LOCALE de_DE.UTF-8 FILTER LanguageUnderGermanLocale.*)
-glowmere_e2e_test(language_french_e2e language_e2e LOCALE fr_FR.UTF-8 FILTER LanguageUnderFrenchLocale.*)

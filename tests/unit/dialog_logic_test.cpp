@@ -149,14 +149,4 @@ TEST(WriteSchedule, RetriesABusyFileAFewTimesAndARefusedOneNever) {
   }
 }
 
-TEST(Coalescer, ResumeAndSessionEventsThatMayResetTheRamps) {
-  EXPECT_TRUE(IsResumeEvent(0x12));
-  EXPECT_TRUE(IsResumeEvent(0x7));
-  EXPECT_FALSE(IsResumeEvent(0x4));  // suspend
-  EXPECT_TRUE(IsSessionReturnEvent(0x8));
-  EXPECT_TRUE(IsSessionReturnEvent(0x1));
-  EXPECT_TRUE(IsSessionReturnEvent(0x4));
-  EXPECT_FALSE(IsSessionReturnEvent(0x7));  // lock
-}
-
 }  // namespace

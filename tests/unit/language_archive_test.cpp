@@ -1,4 +1,4 @@
-// Splitting the decoded text into blocks and sections, completeness, and finding the block.
+// Completeness of the sections, and finding and checking the archive block in a file image.
 #include "i18n/language_archive_core.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +12,6 @@
 namespace {
 
 using LanguageArchive::LoadFromText;
-
-std::string Utf8(const char16_t* s) { return s ? text::ToUtf8(s) : std::string("(null)"); }
 
 std::u16string Header() { return u"\uFEFF##\r\n19=Glowmere 1.77\r\n##\r\nfree one\r\n##\r\nfree two\r\n"; }
 
@@ -30,70 +28,7 @@ class LanguageArchiveTest : public ::testing::Test {
     currentLanguage = 1;
     LanguageArchive::Clear();
   }
-  const char16_t* SectionText(int section, int id) {
-    currentLanguage = section;
-    return StringTable::Text(id);
-  }
 };
-
-TEST_F(LanguageArchiveTest, SplitsBlocksAndNamedSections) {
-  LoadFromText(Header() + u"##=German\tDeutsch\r\n40=Mit\r\n##=Englisch\tEnglish\r\n40=Start\r\n##\r\n");
-  ASSERT_EQ(sectionCount, 3);
-  EXPECT_EQ(Utf8(sectionNames[0]), "German\tDeutsch");
-  EXPECT_EQ(Utf8(sectionNames[1]), "Englisch\tEnglish");
-  EXPECT_EQ(sectionNames[2], nullptr) << "a header without = has no name but takes an index";
-  EXPECT_EQ(Utf8(SectionText(0, 40)), "Mit");
-  EXPECT_EQ(Utf8(LanguageArchive::blockStarts[1]), "free one\r\n");
-  EXPECT_EQ(Utf8(LanguageArchive::blockStarts[2]), "free two\r\n");
-}
-
-TEST_F(LanguageArchiveTest, DelimiterInsideALineOpensTheNextBlock) {
-  LoadFromText(Header() + u"##=German\tDeutsch\r\n40=Mit##=X\tY\r\n41=in X\r\n");
-  ASSERT_EQ(sectionCount, 2);
-  EXPECT_EQ(Utf8(sectionNames[1]), "X\tY");
-  // The line "40=Mit" lost its line end to the delimiter, so section 0 defines nothing.
-  EXPECT_EQ(SectionText(0, 40), nullptr);
-  EXPECT_EQ(Utf8(SectionText(1, 41)), "in X");
-}
-
-TEST_F(LanguageArchiveTest, SectionsBeyondSixtyFourAreIgnored) {
-  std::u16string text = Header();
-  for (int k = 0; k < 66; ++k)
-    text += u"##=Language " + text::FromInt(k) + u"\tNative\r\n" + text::FromInt(k) + u"=text\r\n";
-  LoadFromText(text);
-  ASSERT_EQ(sectionCount, 64);
-  EXPECT_EQ(Utf8(sectionNames[63]), "Language 63\tNative");
-  EXPECT_EQ(Utf8(SectionText(63, 63)), "text");
-  // The 65th header still ends the 64th section: its line does not reach section 63.
-  currentLanguage = 63;
-  EXPECT_EQ(StringTable::Text(64), nullptr);
-}
-
-TEST_F(LanguageArchiveTest, TruncatedTextsAreSafe) {
-  struct Case {
-    const char* name;
-    std::u16string tail;
-    int sections;
-    const char* lastName;
-  } cases[] = {
-      {"named header without line end", u"##=Cut off", 1, "Cut off"},
-      {"delimiter and half a line end", u"##=A\tB\r\n##\r", 2, "(null)"},
-      {"empty name at the end", u"##=", 1, ""},
-  };
-  for (const Case& c : cases) {
-    LoadFromText(Header() + c.tail);
-    ASSERT_EQ(sectionCount, c.sections) << c.name;
-    EXPECT_EQ(Utf8(sectionNames[c.sections - 1]), c.lastName) << c.name;
-    currentLanguage = c.sections - 1;
-    for (int id = 0; id < kTextIds; ++id) {
-      if (id == 40) continue;
-      EXPECT_EQ(StringTable::Text(id), nullptr) << c.name << ": id " << id;
-    }
-  }
-  LoadFromText(u"##");  // the common block would begin past the end
-  EXPECT_EQ(Utf8(LanguageArchive::blockStarts[0]), "");
-  EXPECT_EQ(sectionCount, 0);
-}
 
 TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
   const std::u16string reference = u"##=Englisch\tEnglish\r\n";
@@ -117,15 +52,6 @@ TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
     EXPECT_EQ(std::vector<int>(translatedPercent, translatedPercent + sectionCount), c.percents) << c.name;
   }
   EXPECT_EQ(referenceTemplate[0], 0) << "no reference section leaves the template empty";
-}
-
-TEST_F(LanguageArchiveTest, LongReferenceTemplateIsCut) {
-  std::u16string body = u"\n";
-  while (body.size() < 9000) body += u"40=" + std::u16string(60, u'x') + u"\r\n";
-  LoadFromText(Header() + u"##=German\tDeutsch\r\n##=Englisch\tEnglish\r" + body + u"##\r\n");
-  EXPECT_EQ(text::Length(referenceTemplate), static_cast<size_t>(kReferenceTemplateUnits));
-  EXPECT_EQ(std::u16string(referenceTemplate), body.substr(0, kReferenceTemplateUnits));
-  EXPECT_EQ(Utf8(SectionText(1, 40)), std::string(60, 'x')) << "the section itself is whole";
 }
 
 // --- finding the block in a file image ---

@@ -125,19 +125,6 @@ TEST_F(StringTableTest, TextFallsBackToReferenceSection) {
   }
 }
 
-TEST_F(StringTableTest, ImportedTranslationReplacesSections) {
-  LanguageArchive::LoadFromText(Archive({u"##=German\tDeutsch\r\n40=Mit\r\n",
-                                         u"##=Englisch\tEnglish\r\n40=Start\r\n41=Restore\r\n"}));
-  currentLanguage = 0;
-  importedTexts[40] = u"Imported";
-  importActive = true;
-  EXPECT_EQ(Utf8(StringTable::Text(40)), "Imported");
-  EXPECT_EQ(Utf8(StringTable::Text(41)), "str:41?") << "missing import id ignores the sections";
-  EXPECT_EQ(Utf8(StringTable::Text(7)), "str:7?");
-  importActive = false;
-  EXPECT_EQ(Utf8(StringTable::Text(40)), "Mit");
-}
-
 TEST_F(StringTableTest, CommonTextHasNoFallback) {
   LanguageArchive::LoadFromText(Archive({u"##=Englisch\tEnglish\r\n25=section text\r\n"}));
   for (int id : {25, 128, -1}) EXPECT_EQ(StringTable::CommonText(id), nullptr) << "common id " << id;

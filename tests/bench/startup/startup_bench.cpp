@@ -5,49 +5,31 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cwchar>
+#include <string>
 #include <vector>
 
 namespace {
 
-struct Find {
-  DWORD pid;
-  bool ready;
-};
-
 BOOL CALLBACK FindReady(HWND window, LPARAM param) {
-  auto* find = reinterpret_cast<Find*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid == find->pid && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) &&
-      GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0) {
-    find->ready = true;
-    return FALSE;
-  }
-  return TRUE;
+  auto* pid = reinterpret_cast<DWORD*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  const bool ready = owner == *pid && IsWindowVisible(window) && GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0;
+  if (ready) *pid = 0;
+  return !ready;
 }
 
 double StartOnce(const wchar_t* exe) {
-  wchar_t commandLine[1024];
-  swprintf(commandLine, 1024, L"\"%ls\"", exe);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
+  std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+  STARTUPINFOW startup = {sizeof startup};
   PROCESS_INFORMATION info = {};
   LARGE_INTEGER frequency, begin, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
-  if (!CreateProcessW(exe, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return -1;
-  Find find = {info.dwProcessId, false};
-  double ms = -1;
-  for (int i = 0; i < 60000; ++i) {
-    EnumWindows(FindReady, reinterpret_cast<LPARAM>(&find));
-    QueryPerformanceCounter(&now);
-    if (find.ready) {
-      ms = (now.QuadPart - begin.QuadPart) * 1000.0 / frequency.QuadPart;
-      break;
-    }
-    Sleep(1);
-  }
+  if (!CreateProcessW(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return -1;
+  DWORD pid = info.dwProcessId;
+  for (int i = 0; i < 60000 && pid != 0; ++i, Sleep(1)) EnumWindows(FindReady, reinterpret_cast<LPARAM>(&pid));
+  QueryPerformanceCounter(&now);
   TerminateProcess(info.hProcess, 0);
   WaitForSingleObject(info.hProcess, 10000);
   CloseHandle(info.hProcess);
@@ -55,12 +37,12 @@ double StartOnce(const wchar_t* exe) {
   // Wine's shell needs a moment to drop a killed program's tray icon; a start during that
   // time is slowed by about 1.5 s, whichever program it is.
   Sleep(3000);
-  return ms;
+  return pid == 0 ? (now.QuadPart - begin.QuadPart) * 1000.0 / frequency.QuadPart : -1;
 }
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
-  return v.empty() ? -1 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
+  return v.empty() ? -1 : (v[(v.size() - 1) / 2] + v[v.size() / 2]) / 2;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
-#include <cwctype>
+#include <cwchar>
 
 namespace e2e {
 
@@ -15,11 +15,6 @@ std::wstring Env(const wchar_t* name) {
   wchar_t buffer[4096];
   DWORD n = GetEnvironmentVariableW(name, buffer, 4096);
   return n > 0 && n < 4096 ? std::wstring(buffer, n) : std::wstring();
-}
-
-std::wstring Lower(std::wstring s) {
-  for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
-  return s;
 }
 
 void DeleteTree(const std::wstring& dir) {
@@ -49,7 +44,7 @@ void KillStrayGlowmeres() {
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    if (Lower(entry.szExeFile).find(L"glowmere") != std::wstring::npos) {
+    if (wcsstr(CharLowerW(entry.szExeFile), L"glowmere") != nullptr) {
       if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
         TerminateProcess(p, 99);
         WaitForSingleObject(p, 10000);
@@ -58,6 +53,24 @@ void KillStrayGlowmeres() {
     }
   }
   CloseHandle(snapshot);
+}
+
+struct WindowSearch {
+  DWORD pid;
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner == search->pid && (!search->className || lstrcmpiW(name, search->className) == 0)) {
+    search->found.push_back(window);
+  }
+  return TRUE;
 }
 
 }  // namespace
@@ -228,28 +241,6 @@ NOTIFYICONDATAW IconRecord(HWND owner, UINT id) {
   record.uCallbackMessage = 0x8064;
   return record;
 }
-
-namespace {
-
-struct WindowSearch {
-  DWORD pid;
-  const wchar_t* className;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (owner == search->pid && (!search->className || lstrcmpiW(name, search->className) == 0)) {
-    search->found.push_back(window);
-  }
-  return TRUE;
-}
-
-}  // namespace
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
   WindowSearch search{pid, className, {}};

@@ -1,0 +1,134 @@
+// The LZARI decoder against streams an independently written classic encoder made
+// (data/lzari/*.lz, each with the length and FNV-1a hash of what it expands to), round
+// trips through the build-time encoder, and the bounds a damaged stream must keep to.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "i18n/lzari_decoder.h"
+#include "lzari_encoder.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes ClassicStream(const std::string& name) {
+  std::ifstream file(GLOWMERE_SOURCE_DIR "/tests/unit/data/lzari/" + name + ".lz", std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+uint64_t Fnv1a(const Bytes& data) {
+  uint64_t hash = 14695981039346656037ull;
+  for (uint8_t b : data) hash = (hash ^ b) * 1099511628211ull;
+  return hash;
+}
+
+Bytes Encode(const Bytes& data) { return LzariEncode(data.data(), data.size()); }
+
+// Empty when equal, else the sizes and the first differing offset.
+std::string Difference(const Bytes& expected, const Bytes& seen) {
+  const size_t n = std::min(expected.size(), seen.size());
+  const size_t at = static_cast<size_t>(std::mismatch(expected.begin(), expected.begin() + n, seen.begin()).first -
+                                        expected.begin());
+  if (at == n && expected.size() == seen.size()) return "";
+  return "expected " + std::to_string(expected.size()) + " bytes, seen " + std::to_string(seen.size()) +
+         "; first difference at offset " + std::to_string(at);
+}
+
+// A decode into `capacity` bytes followed by 64 guard bytes, all 0xEE before.
+Bytes DecodeWithCapacity(const Bytes& block, size_t capacity, bool* ok = nullptr) {
+  LzariDecoder decoder;
+  Bytes buffer(capacity + 64, 0xEE);
+  const bool decoded = decoder.DecodeFromMemory(block.data(), block.size(), buffer.data(), capacity);
+  if (ok) *ok = decoded;
+  return buffer;
+}
+
+// That buffer with exactly `stored` written in front.
+Bytes Guarded(const Bytes& stored, size_t capacity) {
+  Bytes buffer(capacity + 64, 0xEE);
+  std::copy(stored.begin(), stored.end(), buffer.begin());
+  return buffer;
+}
+
+// Our encoder's stream of the same data must decode back and be about as small: same
+// format, same greedy parse, so a weaker match finder shows in the size.
+TEST(Lzari, ClassicStreamsDecodeAndOurEncoderMatchesThem) {
+  const struct {
+    const char* name;  // what the stream exercises
+    size_t size;
+    uint64_t hash;
+    bool wholeFile;  // the classic encoder's own parse, not a hand-made symbol sequence
+  } cases[] = {
+      {"one_byte", 1, 0xaf63ff4c86022805ull, true},
+      {"random_repeated_4096_later", 8192, 0xf65ebce92ac4c415ull, true},  // the ring's far edge
+      {"spaces_like_the_ring", 4101, 0x827514720b980efcull, true},
+      {"zeros", 70000, 0x5b7351ad0f814fe5ull, true},
+      {"utf16_text", 52028, 0xba58be926a0b13f5ull, true},
+      // A first match copying the ring's initial spaces, from its nearest and farthest slot.
+      {"initial_spaces_near", 11, 0x50bd4eea004b124full, false},
+      {"initial_spaces_far", 11, 0x50bd4eea004b124full, false},
+      // 40000 literals: the model is halved once the total reaches 0x7FFF (at 0x8000 the
+      // stream differs from byte 8434 on).
+      {"literals_past_model_halving", 40000, 0xff52e9d7810b6dadull, false},
+  };
+  for (const auto& c : cases) {
+    const Bytes stream = ClassicStream(c.name);
+    ASSERT_FALSE(stream.empty()) << "missing data/lzari/" << c.name << ".lz";
+    Bytes data;
+    ASSERT_TRUE(LzariDecode(stream.data(), stream.size(), data)) << c.name;
+    EXPECT_EQ(data.size(), c.size) << c.name;
+    EXPECT_EQ(Fnv1a(data), c.hash) << c.name << ": decoded bytes differ from the classic decoder's";
+
+    const Bytes ours = Encode(data);
+    Bytes back;
+    ASSERT_TRUE(LzariDecode(ours.data(), ours.size(), back)) << c.name;
+    EXPECT_EQ(Difference(data, back), "") << c.name << ": round trip through our encoder";
+    if (c.wholeFile)
+      EXPECT_LE(ours.size(), stream.size() + stream.size() / 50 + 2)
+          << c.name << ": ours " << ours.size() << " bytes, classic " << stream.size();
+  }
+}
+
+// A damaged archive must not write past the decoder's output: at most capacity - 1 bytes.
+// 'a', then a 60-byte match of it: the match is copied whole, within the capacity, even
+// past the declared length; the convenience call returns the declared bytes only.
+TEST(Lzari, MatchPastTheDeclaredLengthIsCopiedWholeWithinCapacity) {
+  Bytes block = ClassicStream("match_past_declared_length");
+  ASSERT_EQ(block.size(), 8u);
+  const struct {
+    uint8_t declared;
+    size_t capacity, stored;
+  } cases[] = {{1, 100, 1}, {2, 100, 61}, {5, 30, 29}};
+  for (const auto& c : cases) {
+    block[0] = c.declared;
+    EXPECT_EQ(Difference(Guarded(Bytes(c.stored, 'a'), c.capacity), DecodeWithCapacity(block, c.capacity)), "")
+        << "declared " << int{c.declared} << ", capacity " << c.capacity;
+  }
+  Bytes out;
+  ASSERT_TRUE(LzariDecode(block.data(), block.size(), out));
+  EXPECT_EQ(Difference(Bytes(5, 'a'), out), "");
+}
+
+TEST(Lzari, CapacityStoresAtMostOneLessThanItsSize) {
+  const std::string text = "Helligkeit 100%, Rot 50%, Gruen 50%, Blau 50%";
+  const Bytes data(text.begin(), text.end());
+  const Bytes stream = Encode(data);
+  const size_t n = data.size();
+  const struct {
+    size_t capacity, stored;
+  } cases[] = {{0, 0}, {1, 0}, {n, n - 1}, {n + 1, n}};
+  for (const auto& c : cases) {
+    bool ok = false;
+    const Bytes stored(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(c.stored));
+    EXPECT_EQ(Difference(Guarded(stored, c.capacity), DecodeWithCapacity(stream, c.capacity, &ok)), "")
+        << "capacity " << c.capacity;
+    EXPECT_TRUE(ok) << "capacity " << c.capacity;
+  }
+}
+
+}  // namespace
