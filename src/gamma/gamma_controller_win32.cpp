@@ -39,6 +39,9 @@ class Win32GammaPlatform final : public GammaPlatform {
     return setRamp(static_cast<HDC>(dc), const_cast<uint16_t*>(ramp.data())) != FALSE;
   }
   void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
+  bool GetDeviceGammaRamp(Handle dc, GammaRamp& ramp) override {
+    return ::GetDeviceGammaRamp(static_cast<HDC>(dc), ramp.data()) != FALSE;
+  }
 };
 
 Win32GammaPlatform realGammaPlatform;
