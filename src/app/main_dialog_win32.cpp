@@ -34,18 +34,22 @@ constexpr UINT kApplyTimer = 1001;      // red/green/blue settle
 constexpr UINT kActivateTimer = 2000;   // a second start asked us to show up
 constexpr UINT kReapplyTimer = 3000;    // the system may have reset the ramps
 constexpr UINT kRampWarningTimer = 4000; // a display kept another ramp: tell the user once the drag ends
+constexpr UINT kHotkeyReportTimer = 4001; // the shell was not ready for the hotkey report: try again
 
 // Hotkeys: settings key, default, and the id RegisterHotKey gets. The defaults clash with
 // none of Windows' own shortcuts nor the graphics drivers' (Ctrl+Alt+arrows rotate the screen).
+enum HotkeyId { kHotkeyBrighter = 1, kHotkeyDarker, kHotkeyNeutral };
 struct HotkeySetting {
-  int id;
+  HotkeyId id;
   const char16_t* key;
   const char16_t* defaultText;
 };
-constexpr HotkeySetting kHotkeySettings[] = {
-    {1, u"Brighter", u"Ctrl+Alt+PgUp"}, {2, u"Darker", u"Ctrl+Alt+PgDn"}, {3, u"Neutral", u"Ctrl+Alt+Home"}};
+constexpr HotkeySetting kHotkeySettings[] = {{kHotkeyBrighter, u"Brighter", u"Ctrl+Alt+PgUp"},
+                                             {kHotkeyDarker, u"Darker", u"Ctrl+Alt+PgDn"},
+                                             {kHotkeyNeutral, u"Neutral", u"Ctrl+Alt+Home"}};
 constexpr int kHotkeyStep = 8;  // about 3 % per press
 bool rampWarningGiven = false;
+std::u16string hotkeyReport;  // shown once the shell takes it
 
 ColorLevels levels;
 HWND brightnessSlider, redSlider, greenSlider, blueSlider, languageList;
@@ -146,7 +150,7 @@ void OfferGammaRangeFix() {
   if (ShellExecuteExW(&run)) MessageBoxW(mainDialog, W(Text(114)), W(ProductName()), MB_OK | MB_ICONINFORMATION);
 }
 
-void ShowBalloon(const std::u16string& text) {
+bool ShowBalloon(const std::u16string& text) {
   NOTIFYICONDATAW balloon = {};
   balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
   balloon.hWnd = mainDialog;
@@ -156,7 +160,7 @@ void ShowBalloon(const std::u16string& text) {
   lstrcpynW(balloon.szInfoTitle, W(ProductName()), ARRAYSIZE(balloon.szInfoTitle));
   balloon.uTimeout = 30000;
   balloon.dwInfoFlags = NIIF_WARNING;
-  Shell_NotifyIconW(NIM_MODIFY, &balloon);
+  return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;
 }
 
 // Registers the hotkeys the settings file names, writing the defaults for absent keys so the
@@ -178,14 +182,17 @@ void RegisterHotkeys(HWND dialog) {
       failed += (failed.empty() ? u"" : u", ") + keyText;
     }
   }
-  if (!failed.empty()) ShowBalloon(text::FillIn(StringTable::Text(111), {failed, settingsFile.Path()}));
+  if (failed.empty()) return;
+  hotkeyReport = text::FillIn(StringTable::Text(111), {failed, settingsFile.Path()});
+  // At logon the shell may not hold the icon yet; the watchdog adds it, the report follows.
+  if (!ShowBalloon(hotkeyReport)) SetTimer(dialog, kHotkeyReportTimer, 5000, nullptr);
 }
 
 void OnHotkey(WPARAM id) {
   int level = SliderPos(brightnessSlider);
-  if (id == 1) level = level + kHotkeyStep > kLevelMax ? kLevelMax : level + kHotkeyStep;
-  if (id == 2) level = level - kHotkeyStep < kLevelMin ? kLevelMin : level - kHotkeyStep;
-  if (id == 3) level = kLevelNeutral;
+  if (id == kHotkeyBrighter) level = level + kHotkeyStep > kLevelMax ? kLevelMax : level + kHotkeyStep;
+  if (id == kHotkeyDarker) level = level - kHotkeyStep < kLevelMin ? kLevelMin : level - kHotkeyStep;
+  if (id == kHotkeyNeutral) level = kLevelNeutral;
   SetLevels(level, level, level, level);
 }
 
@@ -478,6 +485,10 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
           rampWarningGiven = true;
           OfferGammaRangeFix();
         }
+        return TRUE;
+      }
+      if (wParam == kHotkeyReportTimer) {
+        if (ShowBalloon(hotkeyReport)) KillTimer(mainDialog, kHotkeyReportTimer);
         return TRUE;
       }
       if (wParam == kReapplyTimer) {

@@ -102,6 +102,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const DWORD mutexError = GetLastError();
   if (mutexError == ERROR_ALREADY_EXISTS || mutexError == ERROR_ACCESS_DENIED) {
     if (levelsGiven) {
+      // No dialog answered (an instance still starting, or hung): set and store them here.
       if (!HandOverLevels(commandLine.levels)) ApplyLevelsAlone(commandLine.levels);
       return kExitLevelsSet;
     }
