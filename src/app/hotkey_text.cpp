@@ -13,76 +13,62 @@ const Name kModifiers[] = {{u"Ctrl", kModCtrl}, {u"Alt", kModAlt}, {u"Shift", kM
 const Name kKeys[] = {{u"PgUp", 0x21}, {u"PgDn", 0x22}, {u"End", 0x23},  {u"Home", 0x24},  {u"Left", 0x25},
                       {u"Up", 0x26},   {u"Right", 0x27}, {u"Down", 0x28}, {u"Plus", 0xBB}, {u"Minus", 0xBD}};
 
-std::u16string_view Trimmed(std::u16string_view s) {
-  while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
-  return s;
+char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+
+// Names are ASCII; blanks around them do not count.
+bool SameName(std::u16string_view part, const char16_t* name) {
+  while (!part.empty() && part.front() == u' ') part.remove_prefix(1);
+  while (!part.empty() && part.back() == u' ') part.remove_suffix(1);
+  size_t i = 0;
+  for (; i < part.size() && name[i] != 0; ++i) {
+    if (Upper(part[i]) != Upper(name[i])) return false;
+  }
+  return i == part.size() && name[i] == 0;
 }
 
-bool Find(const Name* names, size_t count, const std::u16string& lowered, uint32_t* code) {
-  for (size_t i = 0; i < count; ++i) {
-    if (text::Lowered(names[i].text) == lowered) {
-      *code = names[i].code;
+template <size_t N>
+bool Find(const Name (&names)[N], std::u16string_view part, uint32_t* code) {
+  for (const Name& name : names) {
+    if (SameName(part, name.text)) {
+      *code = name.code;
       return true;
     }
   }
   return false;
 }
 
-bool ParseKey(const std::u16string& lowered, uint32_t* key) {
-  if (lowered.size() == 1 && ((lowered[0] >= u'a' && lowered[0] <= u'z') || (lowered[0] >= u'0' && lowered[0] <= u'9'))) {
-    *key = lowered[0] >= u'a' ? lowered[0] - u'a' + u'A' : lowered[0];
-    return true;
-  }
-  if (lowered.size() >= 2 && lowered.size() <= 3 && lowered[0] == u'f') {
-    int number = 0;
-    for (size_t i = 1; i < lowered.size(); ++i) {
-      if (lowered[i] < u'0' || lowered[i] > u'9') return false;
-      number = number * 10 + (lowered[i] - u'0');
+bool ParseKey(std::u16string_view part, uint32_t* key) {
+  if (Find(kKeys, part, key)) return true;
+  for (uint32_t code = '0'; code <= 'Z'; ++code) {
+    const char16_t name[] = {static_cast<char16_t>(code), 0};
+    if ((code <= '9' || code >= 'A') && SameName(part, name)) {
+      *key = code;
+      return true;
     }
-    if (number < 1 || number > 24 || lowered[1] == u'0') return false;
-    *key = 0x70 + static_cast<uint32_t>(number) - 1;  // VK_F1..VK_F24
-    return true;
   }
-  return Find(kKeys, sizeof kKeys / sizeof kKeys[0], lowered, key);
+  for (int number = 1; number <= 24; ++number) {
+    if (SameName(part, (u"F" + text::FromInt(number)).c_str())) {
+      *key = 0x70 + static_cast<uint32_t>(number) - 1;  // VK_F1..VK_F24
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
 
-bool ParseHotkey(std::u16string_view textIn, Hotkey* hotkey) {
+bool ParseHotkey(std::u16string_view text, Hotkey* hotkey) {
   Hotkey parsed;
-  std::u16string_view rest = Trimmed(textIn);
-  if (rest.empty()) {
+  if (SameName(text, u"")) {
     *hotkey = parsed;
     return true;
   }
-  for (;;) {
-    const size_t plus = rest.find(u'+');
-    const std::u16string part = text::Lowered(Trimmed(rest.substr(0, plus)));
-    if (plus == std::u16string_view::npos) {
-      if (!ParseKey(part, &parsed.key)) return false;
-      *hotkey = parsed;
-      return true;
-    }
+  for (size_t plus; (plus = text.find(u'+')) != std::u16string_view::npos; text.remove_prefix(plus + 1)) {
     uint32_t modifier = 0;
-    if (!Find(kModifiers, 4, part, &modifier) || (parsed.modifiers & modifier) != 0) return false;
+    if (!Find(kModifiers, text.substr(0, plus), &modifier) || (parsed.modifiers & modifier) != 0) return false;
     parsed.modifiers |= modifier;
-    rest = rest.substr(plus + 1);
   }
-}
-
-std::u16string FormatHotkey(const Hotkey& hotkey) {
-  if (hotkey.key == 0) return std::u16string();
-  std::u16string out;
-  for (const Name& m : kModifiers) {
-    if (hotkey.modifiers & m.code) out += std::u16string(m.text) + u"+";
-  }
-  if ((hotkey.key >= 'A' && hotkey.key <= 'Z') || (hotkey.key >= '0' && hotkey.key <= '9')) {
-    return out + static_cast<char16_t>(hotkey.key);
-  }
-  if (hotkey.key >= 0x70 && hotkey.key <= 0x87) return out + u"F" + text::FromInt(static_cast<int>(hotkey.key) - 0x6F);
-  for (const Name& k : kKeys) {
-    if (k.code == hotkey.key) return out + k.text;
-  }
-  return out + u"?";
+  if (!ParseKey(text, &parsed.key)) return false;
+  *hotkey = parsed;
+  return true;
 }

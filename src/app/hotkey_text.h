@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 // The modifier bits and virtual-key codes RegisterHotKey takes.
@@ -17,5 +16,3 @@ struct Hotkey {
 // End, Up, Down, Left, Right, Plus, Minus), joined by "+", in any letter case. An empty
 // text is a valid "off". False for anything else.
 bool ParseHotkey(std::u16string_view text, Hotkey* hotkey);
-// The form ParseHotkey reads, modifiers in the order Ctrl, Alt, Shift, Win.
-std::u16string FormatHotkey(const Hotkey& hotkey);

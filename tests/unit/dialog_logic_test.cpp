@@ -158,31 +158,22 @@ TEST(CommandLine, LevelOptions) {
   }
 }
 
-TEST(Hotkeys, ReadableFormAndBack) {
+// Virtual-key codes and modifier bits as RegisterHotKey takes them.
+TEST(Hotkeys, ReadableForm) {
   const struct {
     const char16_t* text;
     bool valid;
     Hotkey hotkey;
-    const char16_t* formatted;
   } cases[] = {
-      {u"Ctrl+Alt+PgUp", true, {kModCtrl | kModAlt, 0x21}, u"Ctrl+Alt+PgUp"},
-      {u" alt + ctrl + pgdn ", true, {kModCtrl | kModAlt, 0x22}, u"Ctrl+Alt+PgDn"},
-      {u"Win+Shift+f24", true, {kModShift | kModWin, 0x87}, u"Shift+Win+F24"},
-      {u"Ctrl+Minus", true, {kModCtrl, 0xBD}, u"Ctrl+Minus"},
-      {u"Alt+Plus", true, {kModAlt, 0xBB}, u"Alt+Plus"},
-      {u"Shift+z", true, {kModShift, 'Z'}, u"Shift+Z"},
-      {u"Ctrl+7", true, {kModCtrl, '7'}, u"Ctrl+7"},
-      {u"F1", true, {0, 0x70}, u"F1"},
-      {u"Home", true, {0, 0x24}, u"Home"},
-      {u"", true, {0, 0}, u""},
-      {u"Ctrl+Alt", false, {}, nullptr},
-      {u"Ctrl+PgUp+Home", false, {}, nullptr},
-      {u"Ctrl+Ctrl+A", false, {}, nullptr},
-      {u"Ctrl++", false, {}, nullptr},
-      {u"Hyper+A", false, {}, nullptr},
-      {u"Ctrl+F25", false, {}, nullptr},
-      {u"Ctrl+F0", false, {}, nullptr},
-      {u"Ctrl+Tab", false, {}, nullptr},
+      {u"Ctrl+Alt+PgUp", true, {kModCtrl | kModAlt, 0x21}}, {u" alt + ctrl + pgdn ", true, {kModCtrl | kModAlt, 0x22}},
+      {u"Win+Shift+f24", true, {kModShift | kModWin, 0x87}}, {u"Ctrl+Minus", true, {kModCtrl, 0xBD}},
+      {u"Alt+Plus", true, {kModAlt, 0xBB}},                  {u"Shift+z", true, {kModShift, 'Z'}},
+      {u"Ctrl+7", true, {kModCtrl, '7'}},                    {u"F1", true, {0, 0x70}},
+      {u"Home", true, {0, 0x24}},                            {u" ", true, {0, 0}},
+      {u"Ctrl+Alt", false, {}},                              {u"Ctrl+PgUp+Home", false, {}},
+      {u"Ctrl+Ctrl+A", false, {}},                           {u"Ctrl++", false, {}},
+      {u"Hyper+A", false, {}},                               {u"Ctrl+F25", false, {}},
+      {u"Ctrl+F0", false, {}},                               {u"Ctrl+Tab", false, {}},
   };
   for (const auto& c : cases) {
     Hotkey parsed{99, 99};
@@ -191,7 +182,6 @@ TEST(Hotkeys, ReadableFormAndBack) {
     if (!c.valid) continue;
     EXPECT_EQ(parsed.modifiers, c.hotkey.modifiers) << what;
     EXPECT_EQ(parsed.key, c.hotkey.key) << what;
-    EXPECT_EQ(text::ToUtf8(FormatHotkey(parsed)), text::ToUtf8(c.formatted)) << what;
   }
 }
 
