@@ -1,16 +1,19 @@
 #include "app/main_dialog_win32.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 
 #include "app/app_state_win32.h"
 #include "app/coalescer.h"
+#include "app/hotkey_text.h"
 #include "app/level_text.h"
 #include "app/menus_win32.h"
 #include "app/platform_helpers_win32.h"
 #include "app/product_name.h"
 #include "app/window_title.h"
+#include "common/text.h"
 #include "common/win32_text.h"
 #include "extras/link_control_win32.h"
 #include "extras/site_address.h"
@@ -31,6 +34,23 @@ constexpr UINT kApplyTimer = 1001;      // red/green/blue settle
 constexpr UINT kActivateTimer = 2000;   // a second start asked us to show up
 constexpr UINT kReapplyTimer = 3000;    // the system may have reset the ramps
 constexpr UINT kSaveTimer = 3001;       // the levels have settled: store them
+constexpr UINT kRampWarningTimer = 4000; // a display kept another ramp: tell the user once the drag ends
+constexpr UINT kHotkeyReportTimer = 4001; // the shell was not ready for the hotkey report: try again
+
+// Hotkeys: settings key, default, and the id RegisterHotKey gets. The defaults clash with
+// none of Windows' own shortcuts nor the graphics drivers' (Ctrl+Alt+arrows rotate the screen).
+enum HotkeyId { kHotkeyBrighter = 1, kHotkeyDarker, kHotkeyNeutral };
+struct HotkeySetting {
+  HotkeyId id;
+  const char16_t* key;
+  const char16_t* defaultText;
+};
+constexpr HotkeySetting kHotkeySettings[] = {{kHotkeyBrighter, u"Brighter", u"Ctrl+Alt+PgUp"},
+                                             {kHotkeyDarker, u"Darker", u"Ctrl+Alt+PgDn"},
+                                             {kHotkeyNeutral, u"Neutral", u"Ctrl+Alt+Home"}};
+constexpr int kHotkeyStep = 8;  // about 3 % per press
+bool rampWarningGiven = false;
+std::u16string hotkeyReport;  // shown once the shell takes it
 
 ColorLevels levels;
 HWND brightnessSlider, redSlider, greenSlider, blueSlider, languageList;
@@ -64,6 +84,7 @@ void ApplyLevels() {
   const int green = SliderPos(greenSlider);
   const int blue = SliderPos(blueSlider);
   gammaController.ApplyToAllDisplays(red, green, blue);
+  if (gammaController.RampIgnored() && !rampWarningGiven) SetTimer(mainDialog, kRampWarningTimer, 700, nullptr);
 
   const bool uniform = red == brightness && green == brightness && blue == brightness;
   SetDlgItemTextA(mainDialog, IDC_BRIGHTNESS_VALUE, uniform ? FormatPercent(brightness).c_str() : "RGB");
@@ -101,6 +122,107 @@ void ResetLevels() {
   SetSliderPos(greenSlider, levels.green);
   SetSliderPos(blueSlider, levels.blue);
   ApplyLevels();
+}
+
+// Levels from outside the dialog (a second start, a hotkey): the sliders move and the
+// levels are applied and stored as a drag would. A negative brightness leaves that slider.
+void SetLevels(int brightness, int red, int green, int blue) {
+  if (brightness >= 0) {
+    levels.brightness = brightness;
+    SetSliderPos(brightnessSlider, brightness);
+  }
+  SetSliderPos(redSlider, red);
+  SetSliderPos(greenSlider, green);
+  SetSliderPos(blueSlider, blue);
+  ApplyLevels();
+}
+
+std::u16string Text(int id) {
+  const char16_t* text = StringTable::Text(id);
+  return text ? text : u"";
+}
+
+// Some Windows set-ups keep the ramp far from neutral unchanged while reporting success
+// (the GdiIcmGammaRange limit). Offer to lift the limit; only the user's click starts it.
+void OfferGammaRangeFix() {
+  const std::u16string question = Text(112) + u"\n\n" + Text(113);
+  if (MessageBoxW(mainDialog, W(question), W(ProductName()), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  wchar_t system[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  const std::wstring reg = std::wstring(system) + L"\\reg.exe";
+  std::wstring parameters =
+      L"add \"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ICM\" /v GdiIcmGammaRange /t REG_DWORD /d 256 /f";
+  // A 32-bit reg.exe on 64-bit Windows would write the 32-bit view, which GDI does not read.
+  if (IsWow64()) parameters += L" /reg:64";
+  SHELLEXECUTEINFOW run = {};
+  run.cbSize = sizeof run;
+  run.hwnd = mainDialog;
+  run.lpVerb = L"runas";
+  run.lpFile = reg.c_str();
+  run.lpParameters = parameters.c_str();
+  run.nShow = SW_HIDE;
+  if (ShellExecuteExW(&run)) MessageBoxW(mainDialog, W(Text(114)), W(ProductName()), MB_OK | MB_ICONINFORMATION);
+}
+
+bool ShowBalloon(const std::u16string& text) {
+  NOTIFYICONDATAW balloon = {};
+  balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  balloon.hWnd = mainDialog;
+  balloon.uID = IDI_APP;
+  balloon.uFlags = NIF_INFO;
+  lstrcpynW(balloon.szInfo, W(text), ARRAYSIZE(balloon.szInfo));
+  lstrcpynW(balloon.szInfoTitle, W(ProductName()), ARRAYSIZE(balloon.szInfoTitle));
+  balloon.uTimeout = 30000;
+  balloon.dwInfoFlags = NIIF_WARNING;
+  return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;
+}
+
+// Registers the hotkeys the settings file names, writing the defaults for absent keys so the
+// user finds them there. Those that cannot be registered are reported together, once.
+void RegisterHotkeys(HWND dialog) {
+  std::u16string failed;
+  for (const HotkeySetting& setting : kHotkeySettings) {
+    char16_t value[256] = u"\x7F";  // stays when the key is absent
+    settingsFile.ReadString(u"Hotkeys", setting.key, value, 256);
+    std::u16string keyText = value;
+    if (keyText == u"\x7F") {
+      keyText = setting.defaultText;
+      settingsFile.WriteString(u"Hotkeys", setting.key, setting.defaultText);
+    }
+    Hotkey hotkey;
+    const bool valid = ParseHotkey(keyText, &hotkey);
+    if (valid && hotkey.key == 0) continue;  // turned off
+    if (!valid || !RegisterHotKey(dialog, setting.id, hotkey.modifiers, hotkey.key)) {
+      failed += (failed.empty() ? u"" : u", ") + keyText;
+    }
+  }
+  if (failed.empty()) return;
+  hotkeyReport = text::FillIn(StringTable::Text(111), {failed, settingsFile.Path()});
+  // At logon the shell may not hold the icon yet; the watchdog adds it, the report follows.
+  if (!ShowBalloon(hotkeyReport)) SetTimer(dialog, kHotkeyReportTimer, 5000, nullptr);
+}
+
+void OnHotkey(WPARAM id) {
+  int level = SliderPos(brightnessSlider);
+  if (id == kHotkeyBrighter) level = level + kHotkeyStep > kLevelMax ? kLevelMax : level + kHotkeyStep;
+  if (id == kHotkeyDarker) level = level - kHotkeyStep < kLevelMin ? kLevelMin : level - kHotkeyStep;
+  if (id == kHotkeyNeutral) level = kLevelNeutral;
+  SetLevels(level, level, level, level);
+}
+
+BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
+  LevelHandOver request;
+  if (data == nullptr || data->dwData != kLevelHandOverTag || data->cbData != sizeof request) return FALSE;
+  CopyMemory(&request, data->lpData, sizeof request);
+  auto inRange = [](INT32 v) { return v >= kLevelMin && v <= kLevelMax; };
+  if (!inRange(request.red) || !inRange(request.green) || !inRange(request.blue) ||
+      !(request.brightness == -1 || inRange(request.brightness))) {
+    return FALSE;
+  }
+  SetLevels(request.brightness, request.red, request.green, request.blue);
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+  return TRUE;
 }
 
 void BringToFront() {
@@ -212,6 +334,7 @@ BOOL OnInitDialog(HWND dialog) {
   }
   ApplyLevels();
   RegisterRampResetNotifications(dialog);
+  RegisterHotkeys(dialog);
   return TRUE;
 }
 
@@ -321,6 +444,15 @@ void FlushPendingSettings() {
   saveSchedule.Written(dialogTimers, settingsFile.WritePending() == ini::WriteResult::kBusy);
 }
 
+UINT InstanceQueryMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Glowmere instance");
+  return message;
+}
+
+void UnregisterHotkeys() {
+  for (const HotkeySetting& setting : kHotkeySettings) UnregisterHotKey(mainDialog, setting.id);
+}
+
 const wchar_t* WindowTitle() {
   windowTitle = ComposeWindowTitle(StringTable::CommonText(19), portableMode == 1);
   return W(windowTitle);
@@ -331,6 +463,10 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     FlushPendingSettings();  // the second start may be an installer or a copy replacing us
     SetTimer(mainDialog, kActivateTimer, 500, nullptr);
     return FALSE;
+  }
+  if (message == InstanceQueryMessage() && message != 0) {
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, static_cast<LONG_PTR>(message));
+    return TRUE;
   }
   if (taskbarCreatedMessage == 0) taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   if (message == taskbarCreatedMessage) {
@@ -366,6 +502,19 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         ShowWindow(mainDialog, SW_SHOW);
         return TRUE;
       }
+      if (wParam == kRampWarningTimer) {
+        if (GetCapture() != nullptr) return TRUE;  // still dragging: ask when it ends
+        KillTimer(mainDialog, kRampWarningTimer);
+        if (!rampWarningGiven) {
+          rampWarningGiven = true;
+          OfferGammaRangeFix();
+        }
+        return TRUE;
+      }
+      if (wParam == kHotkeyReportTimer) {
+        if (ShowBalloon(hotkeyReport)) KillTimer(mainDialog, kHotkeyReportTimer);
+        return TRUE;
+      }
       if (wParam == kReapplyTimer) {
         if (reapplyCoalescer.Expire(dialogTimers)) ReapplyRamps();
         return TRUE;
@@ -375,6 +524,11 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
       }
       return FALSE;
+    case WM_HOTKEY:
+      OnHotkey(wParam);
+      return TRUE;
+    case WM_COPYDATA:
+      return OnLevelHandOver(dialog, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_DISPLAYCHANGE:
       reapplyCoalescer.Trigger(dialogTimers);
       return FALSE;

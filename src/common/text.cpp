@@ -116,4 +116,21 @@ size_t Length(const char16_t* s) {
   return n;
 }
 
+std::u16string FillIn(const char16_t* pattern, std::initializer_list<std::u16string_view> values) {
+  std::u16string out;
+  auto next = values.begin();
+  for (size_t i = 0; pattern != nullptr && pattern[i] != 0; ++i) {
+    if (pattern[i] == u'%' && pattern[i + 1] == u'%') {
+      out += u'%';
+      ++i;
+    } else if (pattern[i] == u'%' && pattern[i + 1] == u's' && next != values.end()) {
+      out += *next++;
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace text

@@ -2,6 +2,7 @@
 // Portable code keeps UTF-16 as char16_t; only Win32 files turn it into wchar_t.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,10 @@ std::u16string Lowered(std::u16string_view s);
 // Conversions between UTF-8 and UTF-16 (invalid input becomes U+FFFD).
 std::u16string FromUtf8(std::string_view utf8);
 std::string ToUtf8(std::u16string_view utf16);
+
+// `pattern` with each "%s" replaced by the next of `values` (in order) and "%%" by "%";
+// a null pattern gives the empty text. For the archive's messages.
+std::u16string FillIn(const char16_t* pattern, std::initializer_list<std::u16string_view> values);
 
 // Length of a zero-terminated UTF-16 text; 0 for null.
 size_t Length(const char16_t* s);

@@ -2,6 +2,7 @@
 
 int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue) {
   int result = 1;
+  rampIgnored_ = false;
   GammaPlatform::DisplayDevice device;
   for (uint32_t index = 0; platform_.EnumDisplayDevice(index, device); ++index) {
     if (!device.attachedToDesktop) continue;
@@ -10,10 +11,24 @@ int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue
       result = 0;
       continue;
     }
-    if (!platform_.SetDeviceGammaRamp(dc, BuildRamp(red, green, blue))) result = 0;
+    const GammaRamp ramp = BuildRamp(red, green, blue);
+    if (!platform_.SetDeviceGammaRamp(dc, ramp)) {
+      result = 0;
+    } else if (KeepsDifferentRamp(dc, ramp)) {
+      rampIgnored_ = true;
+    }
     platform_.DeleteDisplayDC(dc);
   }
   return result;
+}
+
+bool GammaController::KeepsDifferentRamp(GammaPlatform::Handle dc, const GammaRamp& ramp) {
+  GammaRamp kept;
+  if (!platform_.GetDeviceGammaRamp(dc, kept)) return false;
+  for (size_t i = 0; i < ramp.size(); ++i) {
+    if ((kept[i] >> 8) != (ramp[i] >> 8)) return true;
+  }
+  return false;
 }
 
 int GammaController::ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level) {

@@ -29,6 +29,8 @@ class GammaPlatform {
   virtual void FreeLibraryHandle(Handle library) = 0;
   // Calls a looked-up SetDeviceGammaRamp.
   virtual bool CallSetRampEntry(void* entry, Handle dc, const GammaRamp& ramp) = 0;
+  // GetDeviceGammaRamp: the ramp the display keeps; false when it cannot tell.
+  virtual bool GetDeviceGammaRamp(Handle dc, GammaRamp& ramp) = 0;
 };
 
 class GammaController {
@@ -47,10 +49,17 @@ class GammaController {
   int SetRampThroughEntryPoint(GammaPlatform::Handle dc, const GammaRamp& ramp);
 
   bool IsLoaded() const { return library_ != nullptr; }
+  // True when, in the last ApplyToAllDisplays, a display took a ramp without error but kept
+  // another one: Windows does that with ramps far from neutral unless it has been told not to.
+  bool RampIgnored() const { return rampIgnored_; }
 
  private:
+  // Reads the ramp back and compares it at 8 bits per entry, as displays keep it.
+  bool KeepsDifferentRamp(GammaPlatform::Handle dc, const GammaRamp& ramp);
+
   GammaPlatform::Handle library_ = nullptr;
   void* getRampEntry_ = nullptr;  // looked up only: its presence is required
   void* setRampEntry_ = nullptr;
+  bool rampIgnored_ = false;
   GammaPlatform& platform_;
 };

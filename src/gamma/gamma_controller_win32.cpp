@@ -38,6 +38,9 @@ class Win32GammaPlatform final : public GammaPlatform {
     auto setRamp = reinterpret_cast<SetRampFn>(entry);
     return setRamp(static_cast<HDC>(dc), const_cast<uint16_t*>(ramp.data())) != FALSE;
   }
+  bool GetDeviceGammaRamp(Handle dc, GammaRamp& ramp) override {
+    return ::GetDeviceGammaRamp(static_cast<HDC>(dc), ramp.data()) != FALSE;
+  }
 };
 
 Win32GammaPlatform realGammaPlatform;

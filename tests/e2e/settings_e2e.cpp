@@ -21,6 +21,8 @@ const int kBrightnessSlider = 1038;
 const int kRedSlider = 1039;
 const int kGreenSlider = 1040;
 const int kBlueSlider = 1041;
+// Written at every start that finds them absent, so the user can find and change them.
+const std::wstring kHotkeyDefaults = L"[Hotkeys]\r\nBrighter=Ctrl+Alt+PgUp\r\nDarker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n";
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
 
@@ -114,7 +116,7 @@ class SettingsE2eTest : public e2e::GlowmereTest {
 TEST_F(SettingsE2eTest, FirstStartWritesNeutralLevelsPerUser) {
   e2e::Process glowmere = Start();
   ASSERT_NE(WaitForDialog(glowmere), nullptr);
-  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n");
+  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n" + kHotkeyDefaults);
 }
 
 TEST_F(SettingsE2eTest, RestoreClampsStoredLevelsAndWritesThemBack) {
@@ -126,7 +128,7 @@ TEST_F(SettingsE2eTest, RestoreClampsStoredLevelsAndWritesThemBack) {
   ExpectSliderSoon(dialog, kBrightnessSlider, 0);
   ExpectSliderSoon(dialog, kGreenSlider, 128);
   // The existing lines keep their place and spelling; new keys follow the last one.
-  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nsetrgb=1\r\nr=256\r\nh=0\r\ng=128\r\nb=128\r\n");
+  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nsetrgb=1\r\nr=256\r\nh=0\r\ng=128\r\nb=128\r\n" + kHotkeyDefaults);
 }
 
 TEST_F(SettingsE2eTest, WithoutRestoreTheLevelsResetAndAreOverwritten) {
@@ -135,7 +137,7 @@ TEST_F(SettingsE2eTest, WithoutRestoreTheLevelsResetAndAreOverwritten) {
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
   for (int id : {kBrightnessSlider, kRedSlider, kGreenSlider, kBlueSlider}) ExpectSliderSoon(dialog, id, 128);
-  ExpectFileSoon(e2e::PerUserIni(), L"; kept\r\n[Start]\r\nsetrgb=0\r\nr=128\r\ng=128\r\nb=128\r\nh=128\r\n");
+  ExpectFileSoon(e2e::PerUserIni(), L"; kept\r\n[Start]\r\nsetrgb=0\r\nr=128\r\ng=128\r\nb=128\r\nh=128\r\n" + kHotkeyDefaults);
 }
 
 TEST_F(SettingsE2eTest, PortableNameKeepsTheFileBesideTheExecutable) {
@@ -145,7 +147,7 @@ TEST_F(SettingsE2eTest, PortableNameKeepsTheFileBesideTheExecutable) {
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
   ExpectFileSoon(folder + L"\\Glowmere.ini",
-                 L"[TestIni]\r\nM=1111\r\n[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n");
+                 L"[TestIni]\r\nM=1111\r\n[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n" + kHotkeyDefaults);
   std::wstring caption = e2e::WindowText(dialog);
   EXPECT_TRUE(caption.size() >= 9 && caption.compare(caption.size() - 9, 9, L" Portable") == 0)
       << "caption \"" << e2e::Narrow(caption) << "\" should end in \" Portable\"";
@@ -157,7 +159,7 @@ TEST_F(SettingsE2eTest, AutostartBoxWritesAndDeletesTheRunValue) {
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
   // The dialog start ends by writing the levels: after that the box shows its state.
-  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n");
+  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n" + kHotkeyDefaults);
   std::wstring data;
   DWORD bytes = 0;
   EXPECT_FALSE(IsChecked(dialog, kAutostartBox)) << "no Run value, box unchecked";
@@ -190,7 +192,7 @@ TEST_F(SettingsE2eTest, LongExecutablePathGivesTheWholeRunValue) {
   e2e::Process glowmere = Start(L"", exe);
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
-  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n");
+  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n" + kHotkeyDefaults);
   e2e::ClickButton(dialog, kAutostartBox);
   const std::wstring expected = L"\"" + ImagePath(glowmere) + L"\" -bg";
   ASSERT_EQ(expected.size(), kPathLength + 6) << e2e::Narrow(expected);

@@ -1,12 +1,16 @@
-// The dialog's portable rules: percentages, the caption, the System menu, event coalescing.
+// The dialog's portable rules: percentages, the caption, the System menu, event coalescing,
+// levels from the command line and the hotkeys' text form.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "app/coalescer.h"
+#include "app/command_line.h"
+#include "app/hotkey_text.h"
 #include "app/level_text.h"
 #include "app/system_pages.h"
 #include "app/window_title.h"
+#include "common/text.h"
 
 namespace {
 
@@ -146,6 +150,73 @@ TEST(WriteSchedule, RetriesABusyFileAFewTimesAndARefusedOneNever) {
     const std::vector<unsigned> expected =
         busy ? std::vector<unsigned>{300, 1300, 3300, 7300} : std::vector<unsigned>{300};
     EXPECT_EQ(attempts, expected) << (busy ? "busy" : "refused");
+  }
+}
+
+// Each percentage gives the level nearest to neutral whose label reads it.
+TEST(CommandLine, LevelOptions) {
+  const int keep = LevelRequest::kKeepBrightness;
+  const struct {
+    std::vector<std::u16string> args;
+    CommandLine::Kind kind;
+    bool background;
+    LevelRequest levels;
+    std::u16string badOption;
+  } cases[] = {
+      {{}, CommandLine::Kind::None, false, {}, u""},
+      {{u"-BG"}, CommandLine::Kind::None, true, {}, u""},
+      {{u"x", u"-bg", u"/brightness"}, CommandLine::Kind::None, false, {}, u""},
+      {{u"-brightness", u"-25"}, CommandLine::Kind::Levels, false, {64, 64, 64, 64}, u""},
+      {{u"-bg", u"-Brightness", u"+10"}, CommandLine::Kind::Levels, true, {154, 154, 154, 154}, u""},
+      {{u"-rgb", u"50", u"-50", u"-20"}, CommandLine::Kind::Levels, false, {keep, 256, 0, 76}, u""},
+      {{u"-brightness", u"10", u"-RESET"}, CommandLine::Kind::Levels, false, {128, 128, 128, 128}, u""},
+      {{u"-brightnes", u"-25"}, CommandLine::Kind::Malformed, false, {}, u"-brightnes"},
+      {{u"-brightness"}, CommandLine::Kind::Malformed, false, {}, u"-brightness"},
+      {{u"-brightness", u"51"}, CommandLine::Kind::Malformed, false, {}, u"-brightness 51"},
+      {{u"-rgb", u"1", u"x2", u"3"}, CommandLine::Kind::Malformed, false, {}, u"-rgb 1 x2"},
+      {{u"-reset", u"-bg"}, CommandLine::Kind::Malformed, false, {}, u"-bg"},
+  };
+  for (const auto& c : cases) {
+    const CommandLine parsed = ParseCommandLine(c.args);
+    const std::string what = text::ToUtf8(c.args.empty() ? u"(none)" : c.args[0] + u" ...");
+    EXPECT_EQ(parsed.kind, c.kind) << what;
+    EXPECT_EQ(parsed.background, c.background) << what;
+    EXPECT_EQ(text::ToUtf8(parsed.badOption), text::ToUtf8(c.badOption)) << what;
+    if (c.kind != CommandLine::Kind::Levels) continue;
+    const LevelRequest& l = parsed.levels;
+    EXPECT_EQ(std::vector<int>({l.brightness, l.red, l.green, l.blue}),
+              std::vector<int>({c.levels.brightness, c.levels.red, c.levels.green, c.levels.blue})) << what;
+  }
+  for (int p = kPercentMin; p <= kPercentMax; ++p) {
+    EXPECT_EQ(FormatPercent(LevelFromPercent(p)), " " + std::to_string(p) + " %") << p;
+    if (p != 0) EXPECT_NE(FormatPercent(LevelFromPercent(p) - (p < 0 ? -1 : 1)), FormatPercent(LevelFromPercent(p))) << p;
+  }
+}
+
+// Virtual-key codes and modifier bits as RegisterHotKey takes them.
+TEST(Hotkeys, ReadableForm) {
+  const struct {
+    const char16_t* text;
+    bool valid;
+    Hotkey hotkey;
+  } cases[] = {
+      {u"Ctrl+Alt+PgUp", true, {kModCtrl | kModAlt, 0x21}}, {u" alt + ctrl + pgdn ", true, {kModCtrl | kModAlt, 0x22}},
+      {u"Win+Shift+f24", true, {kModShift | kModWin, 0x87}}, {u"Ctrl+Minus", true, {kModCtrl, 0xBD}},
+      {u"Alt+Plus", true, {kModAlt, 0xBB}},                  {u"Shift+z", true, {kModShift, 'Z'}},
+      {u"Ctrl+7", true, {kModCtrl, '7'}},                    {u"F1", true, {0, 0x70}},
+      {u"Home", true, {0, 0x24}},                            {u" ", true, {0, 0}},
+      {u"Ctrl+Alt", false, {}},                              {u"Ctrl+PgUp+Home", false, {}},
+      {u"Ctrl+Ctrl+A", false, {}},                           {u"Ctrl++", false, {}},
+      {u"Hyper+A", false, {}},                               {u"Ctrl+F25", false, {}},
+      {u"Ctrl+F0", false, {}},                               {u"Ctrl+Tab", false, {}},
+  };
+  for (const auto& c : cases) {
+    Hotkey parsed{99, 99};
+    const std::string what = text::ToUtf8(c.text);
+    ASSERT_EQ(ParseHotkey(c.text, &parsed), c.valid) << what;
+    if (!c.valid) continue;
+    EXPECT_EQ(parsed.modifiers, c.hotkey.modifiers) << what;
+    EXPECT_EQ(parsed.key, c.hotkey.key) << what;
   }
 }
 

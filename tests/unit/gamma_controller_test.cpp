@@ -16,6 +16,7 @@ class FakeGammaPlatform final : public GammaPlatform {
     bool attached;
     bool refuses = false;
     bool dcFails = false;
+    enum Readback { Exact, LowBitsOnly, KeepsIdentity, Unreadable } readback = Exact;
   };
   std::vector<Display> displays;
   std::map<std::u16string, GammaRamp> loaded;  // ramps that took effect, per display
@@ -73,6 +74,12 @@ class FakeGammaPlatform final : public GammaPlatform {
     if (dc == this) screenRamp = ramp;
     return true;
   }
+  bool GetDeviceGammaRamp(Handle dc, GammaRamp& ramp) override {
+    const Display* d = static_cast<Display*>(dc);
+    ramp = d->readback == Display::KeepsIdentity ? BuildRamp(128, 128, 128) : loaded[d->name];
+    if (d->readback == Display::LowBitsOnly) ramp[5] ^= 0xFF;
+    return d->readback != Display::Unreadable;
+  }
 };
 
 // Every attached display gets the ramp; a detached one is never opened, and a
@@ -103,6 +110,31 @@ TEST(GammaController, SetsEveryAttachedDisplay) {
   FakeGammaPlatform none;
   GammaController controller(none);
   EXPECT_EQ(controller.ApplyToAllDisplays(0, 0, 0), 1) << "no display device at all is no failure";
+}
+
+// A display that reports success but keeps another ramp is noticed; 8-bit differences are not.
+TEST(GammaController, NoticesADisplayThatKeepsADifferentRamp) {
+  using D = FakeGammaPlatform::Display;
+  const struct {
+    const char* what;
+    D second;
+    bool ignored;
+  } cases[] = {
+      {"keeps the identity ramp", {u"B", true, false, false, D::KeepsIdentity}, true},
+      {"differs below 8 bits", {u"B", true, false, false, D::LowBitsOnly}, false},
+      {"cannot be read back", {u"B", true, false, false, D::Unreadable}, false},
+      {"refuses the ramp: a failure, not an ignored ramp", {u"B", true, true, false, D::KeepsIdentity}, false},
+  };
+  for (const auto& c : cases) {
+    FakeGammaPlatform platform;
+    platform.displays = {{u"A", true}, c.second};
+    GammaController controller(platform);
+    controller.ApplyToAllDisplays(0, 0, 0);
+    EXPECT_EQ(controller.RampIgnored(), c.ignored) << c.what;
+    platform.displays[1].readback = D::Exact;
+    controller.ApplyToAllDisplays(0, 0, 0);
+    EXPECT_FALSE(controller.RampIgnored()) << c.what << ": each apply decides anew";
+  }
 }
 
 TEST(GammaController, UniformRampOnTheScreenReleasesOnlyTheContextItTook) {

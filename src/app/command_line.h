@@ -1,0 +1,35 @@
+// Levels given on the command line, so a script or a scheduled task can set them
+// without opening a window: -brightness N, -rgb R G B, -reset, after an optional "-bg".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The levels a command line asks for; brightness kKeepBrightness leaves that slider as it is.
+struct LevelRequest {
+  static constexpr int32_t kKeepBrightness = -1;
+  int32_t brightness = 128;
+  int32_t red = 128;
+  int32_t green = 128;
+  int32_t blue = 128;
+};
+
+struct CommandLine {
+  enum class Kind { None, Levels, Malformed };
+  Kind kind = Kind::None;
+  bool background = false;  // the first argument is "-bg"
+  LevelRequest levels;
+  std::u16string badOption;  // for Malformed: the option as the user typed it
+};
+
+// The percentages the options take, as the dialog's labels show them.
+constexpr int kPercentMin = -50;
+constexpr int kPercentMax = 50;
+
+// The level nearest to neutral whose label reads `percent`: 128 + sign * ceil(|p| * 256 / 100).
+int32_t LevelFromPercent(int percent);
+
+// `args` are the arguments after the program path. Without any option other than "-bg"
+// the result is Kind::None and everything else is ignored, as it always was.
+CommandLine ParseCommandLine(const std::vector<std::u16string>& args);
