@@ -11,6 +11,7 @@
 #include "app/platform_helpers_win32.h"
 #include "app/product_name.h"
 #include "app/window_title.h"
+#include "common/system_folder_win32.h"
 #include "common/win32_text.h"
 #include "extras/link_control_win32.h"
 #include "extras/site_address.h"
@@ -131,7 +132,7 @@ void RegisterRampResetNotifications(HWND dialog) {
     if (registerPower != nullptr) registerPower(dialog, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
   }
   using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
-  if (HMODULE wtsapi = LoadLibraryW(L"wtsapi32.dll")) {
+  if (HMODULE wtsapi = LoadSystemLibrary(L"wtsapi32.dll")) {
     auto registerSession = reinterpret_cast<RegisterSessionFn>(
         reinterpret_cast<void*>(GetProcAddress(wtsapi, "WTSRegisterSessionNotification")));
     if (registerSession != nullptr) registerSession(dialog, 0 /* NOTIFY_FOR_THIS_SESSION */);

@@ -8,6 +8,7 @@
 #include "app/main_dialog_win32.h"
 #include "app/platform_helpers_win32.h"
 #include "app/product_name.h"
+#include "common/system_folder_win32.h"
 #include "common/win32_text.h"
 #include "i18n/language_archive.h"
 #include "i18n/language_choice.h"
@@ -36,6 +37,7 @@ bool FirstArgumentIsBackground() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  RestrictLibrarySearchToSystemFolder();
   activateMessage = RegisterWindowMessageW(W(ProductName()));
 
   instanceMutex = CreateMutexW(nullptr, FALSE, W(ProductName()));
