@@ -187,7 +187,8 @@ BOOL OnInitDialog(HWND dialog) {
   SetSliderPos(blueSlider, levels.blue);
 
   if (IsAutostartSet(W(ProductName()))) SendDlgItemMessageW(dialog, IDC_AUTOSTART, BM_SETCHECK, 1, 0);
-  SendDlgItemMessageW(dialog, IDC_RESTORE, BM_SETCHECK, restore, 0);
+  // Any non-zero value restores; 2 would show the box as indeterminate.
+  SendDlgItemMessageW(dialog, IDC_RESTORE, BM_SETCHECK, restore != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 
   languageList = GetDlgItem(dialog, IDC_LANGUAGES);
   ApplyTexts();
@@ -255,6 +256,9 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       } else {
         RemoveAutostart(W(ProductName()));
       }
+      // The box shows what the registry holds, also when the change was refused.
+      SendDlgItemMessageW(dialog, IDC_AUTOSTART, BM_SETCHECK,
+                          IsAutostartSet(W(ProductName())) ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case IDC_RESTORE:
       settingsFile.WriteInt(u"Start", u"setrgb",

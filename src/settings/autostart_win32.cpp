@@ -33,10 +33,13 @@ class Win32RunKey final : public autostart::RunKey {
  public:
   bool Open() { return key_.Open(HKEY_CURRENT_USER, kRunKeyPath); }
 
+  // The value is stored as counted, without a terminator. The system counts one in when
+  // the unit after the data is zero, so a blank follows the data instead.
   bool SetString(const std::u16string& name, const std::u16string& data) override {
+    const std::u16string unterminated = data + u' ';
     auto bytes = static_cast<DWORD>(data.size() * sizeof(char16_t));
-    return RegSetValueExW(key_.Get(), W(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
-           ERROR_SUCCESS;
+    return RegSetValueExW(key_.Get(), W(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(unterminated.c_str()),
+                          bytes) == ERROR_SUCCESS;
   }
 
   bool DeleteValue(const std::u16string& name) override {
