@@ -63,7 +63,7 @@ std::optional<std::string> RemovalScriptText(const RemovalPaths& paths, const To
   const std::string pause = "\"" + *ping + "\" -n " + std::to_string(kRemovalPauseSeconds + 1) + " 127.0.0.1 >nul";
   std::string text;
   // First: where the registry turns delayed expansion on, "!" in a path would vanish.
-  
+  text += "setlocal DisableDelayedExpansion\r\n";
   text += "set /a tries=0\r\n";
   text += ":Repeat\r\n";
   text += "DEL \"" + *exe + "\"\r\n";
