@@ -119,7 +119,10 @@ void UninstallProgram() {
     // Ending quietly would look like success while the files stay behind.
     std::wstring text = currentLanguage == 0 ? kStayedGerman : kStayedEnglish;
     text += ModuleFileName(nullptr);
-    if (!settingsFile.Path().empty()) text += L"\n" + std::wstring(W(settingsFile.Path()));
+    if (!settingsFile.Path().empty()) {
+      text += L'\n';
+      text += W(settingsFile.Path());
+    }
     MessageBoxW(GetActiveWindow(), text.c_str(), W(ProductName()), MB_OK | MB_ICONWARNING | MB_TOPMOST);
   }
 
