@@ -41,7 +41,8 @@ TEST_F(SystemMenu, EachCommandStartsTheSystemFoldersProgramWithItsArguments) {
   });
   for (const wchar_t* name : names) {
     MoveFileExW(inSystem(name).c_str(), (inSystem(name) + L".keep").c_str(), MOVEFILE_REPLACE_EXISTING);
-    ASSERT_TRUE(CopyFileW(Env(L"GLOWMERE_RECORDER").c_str(), inSystem(name).c_str(), FALSE)) << e2e::Narrow(inSystem(name));
+    ASSERT_TRUE(CopyFileW(Env(L"GLOWMERE_RECORDER").c_str(), inSystem(name).c_str(), FALSE))
+        << "cannot place a stand-in at " << e2e::Narrow(inSystem(name));
   }
 
   const struct {
