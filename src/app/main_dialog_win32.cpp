@@ -14,6 +14,7 @@
 #include "app/product_name.h"
 #include "app/window_title.h"
 #include "common/text.h"
+#include "common/system_folder_win32.h"
 #include "common/win32_text.h"
 #include "extras/link_control_win32.h"
 #include "extras/site_address.h"
@@ -268,7 +269,7 @@ void RegisterRampResetNotifications(HWND dialog) {
     if (registerPower != nullptr) registerPower(dialog, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
   }
   using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
-  if (HMODULE wtsapi = LoadLibraryW(L"wtsapi32.dll")) {
+  if (HMODULE wtsapi = LoadSystemLibrary(L"wtsapi32.dll")) {
     auto registerSession = reinterpret_cast<RegisterSessionFn>(
         reinterpret_cast<void*>(GetProcAddress(wtsapi, "WTSRegisterSessionNotification")));
     if (registerSession != nullptr) registerSession(dialog, 0 /* NOTIFY_FOR_THIS_SESSION */);
@@ -323,7 +324,8 @@ BOOL OnInitDialog(HWND dialog) {
   SetSliderPos(blueSlider, levels.blue);
 
   if (IsAutostartSet(W(ProductName()))) SendDlgItemMessageW(dialog, IDC_AUTOSTART, BM_SETCHECK, 1, 0);
-  SendDlgItemMessageW(dialog, IDC_RESTORE, BM_SETCHECK, restore, 0);
+  // Any non-zero value restores; 2 would show the box as indeterminate.
+  SendDlgItemMessageW(dialog, IDC_RESTORE, BM_SETCHECK, restore != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 
   languageList = GetDlgItem(dialog, IDC_LANGUAGES);
   ApplyTexts();
@@ -393,6 +395,9 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       } else {
         RemoveAutostart(W(ProductName()));
       }
+      // The box shows what the registry holds, also when the change was refused.
+      SendDlgItemMessageW(dialog, IDC_AUTOSTART, BM_SETCHECK,
+                          IsAutostartSet(W(ProductName())) ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case IDC_RESTORE:
       settingsFile.WriteInt(u"Start", u"setrgb",

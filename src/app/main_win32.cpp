@@ -13,6 +13,7 @@
 #include "app/platform_helpers_win32.h"
 #include "app/product_name.h"
 #include "common/text.h"
+#include "common/system_folder_win32.h"
 #include "common/win32_text.h"
 #include "gamma/gamma_controller_win32.h"
 #include "i18n/language_archive.h"
@@ -86,6 +87,7 @@ void ApplyLevelsAlone(const LevelRequest& levels) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  RestrictLibrarySearchToSystemFolder();
   activateMessage = RegisterWindowMessageW(W(ProductName()));
   const CommandLine commandLine = ReadCommandLine();
   if (commandLine.kind == CommandLine::Kind::Malformed) {

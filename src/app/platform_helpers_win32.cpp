@@ -2,7 +2,10 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "app/system_pages.h"
+#include "common/system_folder_win32.h"
 
 namespace {
 
@@ -25,8 +28,13 @@ class Win32SystemPagePlatform final : public SystemPagePlatform {
     auto revert = Kernel32Proc<Fn>("Wow64RevertWow64FsRedirection");
     if (revert != nullptr) revert(previous);
   }
+  // Inside the redirection scope: from a 32-bit process this names the 64-bit program.
   void ShellOpen(const SystemPage& page) override {
-    ShellExecuteA(nullptr, "open", page.file, page.parameters, nullptr, SW_SHOW);
+    auto wide = [](const char* s) { return std::wstring(s, s + std::char_traits<char>::length(s)); };
+    const std::wstring path = SystemPath(wide(page.file).c_str());
+    if (path.empty()) return;
+    const std::wstring parameters = page.parameters ? wide(page.parameters) : std::wstring();
+    ShellExecuteW(nullptr, L"open", path.c_str(), page.parameters ? parameters.c_str() : nullptr, nullptr, SW_SHOW);
   }
 };
 
@@ -34,7 +42,7 @@ class Win32SystemPagePlatform final : public SystemPagePlatform {
 
 int EnableDpiAwareness() {
   static HMODULE user32 = nullptr;
-  if (user32 == nullptr) user32 = LoadLibraryW(L"user32.dll");
+  if (user32 == nullptr) user32 = LoadSystemLibrary(L"user32.dll");
   if (user32 == nullptr) return 0;
   using Fn = BOOL(WINAPI*)();
   auto setAware = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));

@@ -2,9 +2,9 @@
 
 namespace {
 
-const SystemPage kScreensaver = {"control", "desk.cpl ,1"};
-const SystemPage kPowerOptions = {"control", "powercfg.cpl"};
-const SystemPage kBatterySettings = {"explorer", "ms-settings:batterysaver-settings"};
+const SystemPage kScreensaver = {"control.exe", "desk.cpl ,1"};
+const SystemPage kPowerOptions = {"control.exe", "powercfg.cpl"};
+const SystemPage kBatterySettings = {"explorer.exe", "ms-settings:batterysaver-settings"};
 const SystemPage kMobilityCenter = {"mblctr.exe", nullptr};
 
 // Restores the thread's redirection state however the scope is left.

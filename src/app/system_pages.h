@@ -1,10 +1,10 @@
-// The System menu's pages: system programs started through the shell.
+// The System menu's pages: programs of the system folder, started through the shell.
 // On 64-bit Windows a 32-bit program sees a redirected system folder, where some of
 // them (mblctr.exe) do not exist; redirection is switched off only around the start.
 #pragma once
 
 struct SystemPage {
-  const char* file;
+  const char* file;        // in the system folder
   const char* parameters;  // null for none
 };
 

@@ -41,31 +41,42 @@ std::u16string FileNamePart(const char16_t* path) {
 }
 
 std::u16string RemovalScriptName(const char16_t* executablePath) {
-  return FileNamePart(executablePath) + u"_selfdestruct.bat";
+  std::u16string name = FileNamePart(executablePath) + u"_selfdestruct.bat";
+  for (char16_t& c : name) {
+    if (c == u'%' || c == u'!') c = u'_';
+  }
+  return name;
 }
 
 std::optional<std::string> RemovalScriptText(const RemovalPaths& paths, const ToScriptCodePage& toCodePage,
                                              const ToShortPath& toShortPath) {
   auto exe = ScriptPath(paths.executable, toCodePage, toShortPath);
   auto script = ScriptPath(paths.script, toCodePage, toShortPath);
+  auto ping = ScriptPath(paths.ping, toCodePage, toShortPath);
   std::optional<std::string> settings;
   if (!paths.settingsFile.empty()) settings = ScriptPath(paths.settingsFile, toCodePage, toShortPath);
-  if (!exe || !script || (!paths.settingsFile.empty() && !settings)) return std::nullopt;
+  if (!exe || !script || paths.ping.empty() || !ping || (!paths.settingsFile.empty() && !settings)) {
+    return std::nullopt;
+  }
 
-  const std::string pause = "ping -n " + std::to_string(kRemovalPauseSeconds + 1) + " 127.0.0.1 >nul";
+  // ping waits a second between its echoes, on Windows and on Wine alike, network or not.
+  const std::string pause = "\"" + *ping + "\" -n " + std::to_string(kRemovalPauseSeconds + 1) + " 127.0.0.1 >nul";
   std::string text;
+  // First: where the registry turns delayed expansion on, "!" in a path would vanish.
+  text += "setlocal DisableDelayedExpansion\r\n";
   text += "set /a tries=0\r\n";
   text += ":Repeat\r\n";
   text += "DEL \"" + *exe + "\"\r\n";
   text += "if not exist \"" + *exe + "\" goto Removed\r\n";
-  // Bounded, so an executable that can never be deleted does not keep a hidden loop alive.
+  // Bounded, so an executable that can never be deleted does not keep a hidden loop alive;
+  // its settings then stay too, since the program is still there to use them.
   text += "set /a tries+=1\r\n";
-  text += "if %tries% GEQ " + std::to_string(kRemovalTries) + " goto Removed\r\n";
-  // ping waits a second between its echoes, on Windows and on Wine alike, network or not.
+  text += "if %tries% GEQ " + std::to_string(kRemovalTries) + " goto End\r\n";
   text += pause + "\r\n";
   text += "goto Repeat\r\n";
   text += ":Removed\r\n";
   if (settings) text += "DEL \"" + *settings + "\"\r\n";
+  text += ":End\r\n";
   text += "DEL \"" + *script + "\"\r\n";
   return text;
 }

@@ -7,6 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/product_name.h"
+#include "common/system_folder_win32.h"
 #include "common/win32_text.h"
 #include "extras/removal_script.h"
 #include "extras/site_address.h"
@@ -20,6 +21,9 @@ namespace {
 constexpr char kQuestionGerman[] = "          Sind Sie Sicher?";
 constexpr char kQuestionEnglish[] = "       Are you sure?";
 constexpr char kQuestionCaption[] = ".......... ?";
+constexpr wchar_t kStayedGerman[] =
+    L"Glowmere konnte sich nicht selbst entfernen. Bitte l\u00f6schen Sie nach dem Beenden von Hand:\n\n";
+constexpr wchar_t kStayedEnglish[] = L"Glowmere could not remove itself. Please delete by hand once it has ended:\n\n";
 
 // A full path from an API that fills a buffer, or "" on failure or truncation:
 // a cut path in the script could name another file.
@@ -81,25 +85,27 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-void WriteRemovalScript() {
+bool WriteRemovalScript() {
   RemovalPaths paths;
   paths.executable = PathFrom([](wchar_t* b, DWORD n) { return GetModuleFileNameW(nullptr, b, n); });
   std::u16string tempFolder = PathFrom([](wchar_t* b, DWORD n) { return GetTempPathW(n, b); });
-  if (paths.executable.empty() || tempFolder.empty()) return;
+  if (paths.executable.empty() || tempFolder.empty()) return false;
   paths.settingsFile = settingsFile.Path();
   paths.script = tempFolder + RemovalScriptName(paths.executable.c_str());
+  paths.ping = U16(SystemPath(L"ping.exe").c_str());
 
   HANDLE file = CreateFileW(W(paths.script), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  if (file == INVALID_HANDLE_VALUE) return false;
   // The file exists from here on, so the script's own short path can be asked for.
   auto text = RemovalScriptText(paths, ToConsoleCodePage, ShortPathOf);
   bool written = text && WriteAll(file, *text);
   CloseHandle(file);
-  if (!written) {
-    DeleteFileW(W(paths.script));
-    return;
+  if (written) {
+    HINSTANCE started = ShellExecuteW(nullptr, L"open", W(paths.script), nullptr, W(tempFolder), SW_HIDE);
+    if (reinterpret_cast<INT_PTR>(started) > 32) return true;
   }
-  ShellExecuteW(nullptr, L"open", W(paths.script), nullptr, W(tempFolder), SW_HIDE);
+  DeleteFileW(W(paths.script));
+  return false;
 }
 
 void UninstallProgram() {
@@ -109,13 +115,20 @@ void UninstallProgram() {
     return;
   }
   RemoveAutostart(W(ProductName()));
-  WriteRemovalScript();
+  if (!WriteRemovalScript()) {
+    // Ending quietly would look like success while the files stay behind.
+    std::wstring text = currentLanguage == 0 ? kStayedGerman : kStayedEnglish;
+    text += ModuleFileName(nullptr);
+    if (!settingsFile.Path().empty()) {
+      text += L'\n';
+      text += W(settingsFile.Path());
+    }
+    MessageBoxW(GetActiveWindow(), text.c_str(), W(ProductName()), MB_OK | MB_ICONWARNING | MB_TOPMOST);
+  }
 
   TIME_ZONE_INFORMATION zone{};
   DWORD zoneResult = currentLanguage == 0 ? 0 : GetTimeZoneInformation(&zone);
   std::u16string page = UninstallPageAddress(UninstallSiteAddress(currentLanguage, zoneResult, zone.Bias));
   ShellExecuteW(mainDialog, L"open", W(page), nullptr, nullptr, SW_SHOWMAXIMIZED);
-
-  Sleep(100);
   PostQuitMessage(0);
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/system_folder_win32.h"
 #include "common/win32_text.h"
 
 namespace {
@@ -29,7 +30,9 @@ class Win32GammaPlatform final : public GammaPlatform {
   }
   Handle GetScreenDC() override { return GetDC(nullptr); }
   void ReleaseScreenDC(Handle dc) override { ReleaseDC(nullptr, static_cast<HDC>(dc)); }
-  Handle LoadLibraryNamed(const char* name) override { return LoadLibraryA(name); }
+  Handle LoadLibraryNamed(const char* name) override {
+    return LoadSystemLibrary(std::wstring(name, name + std::char_traits<char>::length(name)).c_str());
+  }
   void* FindProc(Handle library, const char* name) override {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
   }

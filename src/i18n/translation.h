@@ -21,6 +21,9 @@ std::string Utf16FileBytes(std::u16string_view content);
 
 // Import files are read in chunks of this many bytes; each chunk is decoded by itself.
 constexpr size_t kTextFileChunk = 1024;
+// Only this much of an import file is read: room for a million UTF-16 units, some hundred
+// times a whole translation, so a wrong file chosen cannot exhaust a 32-bit process.
+constexpr size_t kMaxTextFileBytes = 2000000;
 
 // Converts text in the system's ANSI code page.
 using AnsiToUtf16 = std::u16string (*)(std::string_view ansi);
@@ -28,19 +31,24 @@ using AnsiToUtf16 = std::u16string (*)(std::string_view ansi);
 // True when a file's first two bytes are the UTF-16 little-endian mark FF FE.
 bool StartsWithUtf16Mark(const unsigned char* bytes, size_t count);
 
-// Appends one chunk of a file: as UTF-16 (a mark in it included) or as ANSI text.
+// Appends one chunk of a file: as UTF-16 or as ANSI text.
 // A zero unit (UTF-16) or zero byte (ANSI) ends the chunk's text.
 void AppendTextChunk(const char* chunk, size_t count, bool utf16, AnsiToUtf16 ansi, std::u16string& text);
 
-// Appends every chunk `read(buffer, capacity)` delivers until it returns 0; a zero in
-// one chunk drops only the rest of that chunk.
+// Appends every chunk `read(buffer, capacity)` delivers until it returns 0 or the file's
+// first kMaxTextFileBytes are read; a zero in one chunk drops only the rest of that chunk.
+// A UTF-16 file's byte-order mark is not text: it would stick to the first line's id.
 template <typename ReadChunk>
 void AppendTextChunks(bool utf16, ReadChunk read, AnsiToUtf16 ansi, std::u16string& text) {
   char chunk[kTextFileChunk];
-  for (;;) {
-    const size_t n = read(chunk, kTextFileChunk);
+  for (size_t total = 0; total < kMaxTextFileBytes;) {
+    const size_t wanted = kMaxTextFileBytes - total < kTextFileChunk ? kMaxTextFileBytes - total : kTextFileChunk;
+    size_t n = read(chunk, wanted);
     if (n == 0) return;
-    AppendTextChunk(chunk, n < kTextFileChunk ? n : kTextFileChunk, utf16, ansi, text);
+    n = n < wanted ? n : wanted;
+    const size_t mark = total == 0 && utf16 && n >= 2 ? 2 : 0;
+    AppendTextChunk(chunk + mark, n - mark, utf16, ansi, text);
+    total += n;
   }
 }
 

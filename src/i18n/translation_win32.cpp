@@ -45,7 +45,9 @@ void ExportTranslationTemplate() {
   DeleteFileW(W(path));
 
   const std::string bytes = Utf16FileBytes(CurrentTranslationTemplate());
-  HANDLE file = CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  // The delete fails while another program holds the old export: truncate it then, or a
+  // shorter export would keep the old one's tail.
+  HANDLE file = CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     DWORD written = 0;

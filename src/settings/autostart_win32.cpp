@@ -33,6 +33,8 @@ class Win32RunKey final : public autostart::RunKey {
  public:
   bool Open() { return key_.Open(HKEY_CURRENT_USER, kRunKeyPath); }
 
+  // Counted without the terminator; the system stores one anyway when the unit after the
+  // data is zero, so readers that expect a terminated string still find one.
   bool SetString(const std::u16string& name, const std::u16string& data) override {
     auto bytes = static_cast<DWORD>(data.size() * sizeof(char16_t));
     return RegSetValueExW(key_.Get(), W(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==

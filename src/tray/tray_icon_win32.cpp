@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <new>
+
 #include "common/win32_text.h"
 #include "tray/tray_tip.h"
 #include "tray/tray_watchdog_logic.h"
@@ -21,16 +23,34 @@ constexpr DWORD kWatchdogEndWaitMs = 10000;
 
 }  // namespace
 
+// One watchdog's events, made for it alone: a watchdog that outlives its stop (stuck in a
+// shell call) keeps them, so nothing it waits on is closed or reset under it, and a new
+// watchdog never wakes it.
+struct TrayIcon::WatchdogRun {
+  TrayIcon& tray;
+  HANDLE stop;   // manual reset: the watchdog must end
+  HANDLE readd;  // auto reset: add the icon again now
+  ~WatchdogRun() {
+    if (stop) CloseHandle(stop);
+    if (readd) CloseHandle(readd);
+  }
+};
+
 class TrayIcon::IconPort final : public TrayIconPort {
  public:
-  explicit IconPort(TrayIcon& tray) : tray_(tray) {}
+  // With `stopped`, nothing is added once it is set: an ended watchdog whose shell call
+  // returned late must not bring back a removed icon.
+  explicit IconPort(TrayIcon& tray, HANDLE stopped = nullptr) : tray_(tray), stopped_(stopped) {}
   bool OwnerExists() override { return IsWindow(tray_.ownerWindow) != FALSE; }
   bool IsPresent() override { return tray_.IsPresent() != FALSE; }
-  void AddOrUpdate() override { tray_.AddOrUpdate(); }
+  void AddOrUpdate() override {
+    if (stopped_ == nullptr || WaitForSingleObject(stopped_, 0) != WAIT_OBJECT_0) tray_.AddOrUpdate();
+  }
   void Remove() override { tray_.Notify(NIM_DELETE, kAllIconFlags, tray_.iconId, nullptr, nullptr); }
 
  private:
   TrayIcon& tray_;
+  HANDLE stopped_;
 };
 
 class TrayIcon::WatchdogPort final : public WatchdogThreadPort {
@@ -39,24 +59,34 @@ class TrayIcon::WatchdogPort final : public WatchdogThreadPort {
   bool IsRunning() override { return tray_.watchdogThread != nullptr; }
 
   void Start() override {
-    if (!tray_.stopEvent) tray_.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!tray_.readdEvent) tray_.readdEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    auto* run = new (std::nothrow) WatchdogRun{tray_, CreateEventW(nullptr, TRUE, FALSE, nullptr),
+                                              CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     // Without its events the watchdog could not be ended cleanly: better none.
-    if (!tray_.stopEvent || !tray_.readdEvent) return;
-    ResetEvent(tray_.stopEvent);
-    ResetEvent(tray_.readdEvent);
-    tray_.watchdogThread = CreateThread(nullptr, 0, TrayWatchdog, &tray_, 0, &tray_.watchdogThreadId);
+    if (run == nullptr || !run->stop || !run->readd) {
+      delete run;
+      return;
+    }
+    tray_.watchdogThread = CreateThread(nullptr, 0, TrayWatchdog, run, 0, &tray_.watchdogThreadId);
+    if (tray_.watchdogThread == nullptr) {
+      delete run;
+      return;
+    }
+    tray_.watchdogRun = run;
   }
 
   void StopAndWait() override {
-    SetEvent(tray_.stopEvent);
-    // A thread already ended (process exit under way) is signalled: no wait then.
-    WaitForSingleObject(tray_.watchdogThread, kWatchdogEndWaitMs);
-    CloseHandle(tray_.watchdogThread);
+    SetEvent(tray_.watchdogRun->stop);
+    // A thread already ended (process exit under way) is signalled: no wait then. One
+    // that does not end in time keeps its handle and events and ends at its next wake.
+    if (WaitForSingleObject(tray_.watchdogThread, kWatchdogEndWaitMs) == WAIT_OBJECT_0) {
+      CloseHandle(tray_.watchdogThread);
+      delete tray_.watchdogRun;
+    }
     tray_.watchdogThread = nullptr;
+    tray_.watchdogRun = nullptr;
   }
 
-  void RequestReadd() override { SetEvent(tray_.readdEvent); }
+  void RequestReadd() override { SetEvent(tray_.watchdogRun->readd); }
 
  private:
   TrayIcon& tray_;
@@ -66,9 +96,6 @@ TrayIcon::~TrayIcon() {
   IconPort icon(*this);
   WatchdogPort watchdog(*this);
   DestroyTrayIcon(icon, watchdog);
-  if (stopEvent) CloseHandle(stopEvent);
-  if (readdEvent) CloseHandle(readdEvent);
-  stopEvent = readdEvent = nullptr;
 }
 
 void TrayIcon::SetWindow(HWND owner) { ownerWindow = owner; }
@@ -116,9 +143,9 @@ BOOL TrayIcon::Notify(DWORD message, UINT flags, UINT id, HICON icon, const wcha
 }
 
 DWORD WINAPI TrayIcon::TrayWatchdog(LPVOID parameter) {
-  TrayIcon& tray = *static_cast<TrayIcon*>(parameter);
-  IconPort icon(tray);
-  const HANDLE events[2] = {tray.stopEvent, tray.readdEvent};
+  const WatchdogRun& run = *static_cast<const WatchdogRun*>(parameter);
+  IconPort icon(run.tray, run.stop);
+  const HANDLE events[2] = {run.stop, run.readd};
   RunTrayWatchdog(icon, [&events](uint32_t timeoutMs) {
     switch (WaitForMultipleObjects(2, events, FALSE, timeoutMs)) {
       case WAIT_TIMEOUT:

@@ -32,7 +32,8 @@ class TrayIcon {
  private:
   class IconPort;
   class WatchdogPort;
-  static DWORD WINAPI TrayWatchdog(LPVOID tray);
+  struct WatchdogRun;
+  static DWORD WINAPI TrayWatchdog(LPVOID run);
 
   DWORD watchdogThreadId = 0;
   HANDLE watchdogThread = nullptr;
@@ -40,9 +41,8 @@ class TrayIcon {
   HICON currentIcon = nullptr;
   UINT iconId = 0;
   HWND ownerWindow = nullptr;
-  // Created by the first Create that starts a watchdog; the watchdog waits on them.
-  HANDLE stopEvent = nullptr;   // manual reset: the watchdog must end
-  HANDLE readdEvent = nullptr;  // auto reset: add the icon again now
+  // The running watchdog's own events; each watchdog gets new ones.
+  WatchdogRun* watchdogRun = nullptr;
 };
 
 extern TrayIcon trayIcon;

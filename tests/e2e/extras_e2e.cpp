@@ -177,7 +177,9 @@ class ExtrasTest : public e2e::GlowmereTest {
     e2e::Process process;
     HWND dialog = StartInstalled(exe, ini, &process);
     ASSERT_TRUE(dialog != nullptr);
-    const std::wstring script = e2e::TempFolder() + FileNameOf(exe) + L"_selfdestruct.bat";
+    std::wstring script = FileNameOf(exe) + L"_selfdestruct.bat";
+    for (wchar_t& c : script) c = c == L'%' || c == L'!' ? L'_' : c;  // as the command line needs
+    script = e2e::TempFolder() + script;
 
     e2e::PostCommand(dialog, kUninstall);
     HWND box = WaitForQuestion(process);
@@ -269,13 +271,46 @@ TEST_F(ExtrasTest, UninstallAnsweredYesRemovesEverything) {
   ExpectRemoval(exe, e2e::PerUserIni());
 }
 
-TEST_F(ExtrasTest, UninstallRemovesAProgramInAFolderWithPercentSigns) {
-  // Unescaped, "%TEMP%" would expand to another folder and nothing would be deleted.
-  const std::wstring folder = e2e::ScratchDir(L"extras_percent") + L"\\50% off %TEMP%";
+TEST_F(ExtrasTest, UninstallRemovesAProgramWithPercentAndExclamationSignsInItsPaths) {
+  // Unescaped, "%TEMP%" would expand to another folder and nothing would be deleted; in the
+  // script's own name, it would already break the command line that starts the script.
+  // (Wine's cmd never turns delayed expansion on by itself, so "!" is literal here anyway.)
+  const std::wstring folder = e2e::ScratchDir(L"extras_percent") + L"\\50% off %TEMP% !TEMP! !";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   // A "_p" name keeps the settings file beside the executable, so its path holds them too.
-  const std::wstring exe = e2e::CopyGlowmere(folder, L"Glowmere_p.exe");
+  const std::wstring exe = e2e::CopyGlowmere(folder, L"Glow%TEMP%!TEMP!!_p.exe");
   ExpectRemoval(exe, FolderOf(exe) + L"Glowmere.ini");
+}
+
+TEST_F(ExtrasTest, UninstallThatCannotWriteItsScriptSaysWhatStays) {
+  const std::wstring exe = e2e::CopyGlowmere(e2e::ScratchDir(L"extras_stays"));
+  const std::wstring missingTemp = FolderOf(exe) + L"missing\\";
+  wchar_t tmp[MAX_PATH] = {}, temp[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH);
+  GetEnvironmentVariableW(L"TEMP", temp, MAX_PATH);
+  SetEnvironmentVariableW(L"TMP", missingTemp.c_str());
+  SetEnvironmentVariableW(L"TEMP", missingTemp.c_str());
+  e2e::Process process;
+  HWND dialog = StartInstalled(exe, e2e::PerUserIni(), &process);
+  SetEnvironmentVariableW(L"TMP", tmp[0] ? tmp : nullptr);
+  SetEnvironmentVariableW(L"TEMP", temp[0] ? temp : nullptr);
+  ASSERT_TRUE(dialog != nullptr);
+  e2e::PostCommand(dialog, kUninstall);
+  HWND box = WaitForQuestion(process);
+  ASSERT_TRUE(box != nullptr) << "no confirmation box";
+  Answer(box, IDYES);
+  std::wstring seen;
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    for (HWND window : e2e::TopLevelWindows(process.pid, L"#32770")) {
+      seen = e2e::ItemText(window, kMessageBoxText);
+      if (seen.find(exe) == std::wstring::npos) continue;
+      Answer(window, IDOK);
+      return true;
+    }
+    return false;
+  })) << "expected a message naming " << e2e::Narrow(exe) << ", last seen: " << e2e::Narrow(seen);
+  EXPECT_EQ(0u, WaitForExit(process)) << "exit code after the uninstall";
+  EXPECT_TRUE(e2e::FileExists(exe)) << "nothing could remove it";
 }
 
 }  // namespace

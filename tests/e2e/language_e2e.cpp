@@ -196,12 +196,6 @@ TEST_F(LanguageUnderGermanLocale, StartsInGermanUntilAnotherLanguageIsChosen) {
 }
 
 TEST_F(Language, TranslateWritesTheTemplateIntoTheTemporaryFolder) {
-  const std::wstring path = e2e::TempFolder() + L"Glowmere_1.77_translate.txt";
-  ASSERT_TRUE(e2e::WriteFileBytes(path, "an older export, longer than nothing"));
-  e2e::Process process = Start();
-  HWND dialog = WaitForDialog(process);
-  ASSERT_NE(dialog, nullptr);
-
   std::wstring expected =
       L"\r\nPlease don't forget! Write in e-mail subject: Strings for: Glowmere 1.77"
       L" and Language Name i.e. : German / Deutsch \r\n\r\n\r\n\r\n##=Englisch\tEnglish\r\n\r\n\r\n\n";
@@ -209,12 +203,24 @@ TEST_F(Language, TranslateWritesTheTemplateIntoTheTemporaryFolder) {
   expected += L"\r\n\r\n";
   const std::string expectedBytes = Utf16LeWithMark(expected);
 
+  // An older, longer export, held open by another program so that it cannot be deleted,
+  // only overwritten: none of its tail may stay.
+  const std::wstring path = e2e::TempFolder() + L"Glowmere_1.77_translate.txt";
+  ASSERT_TRUE(e2e::WriteFileBytes(path, std::string(expectedBytes.size() + 100, 'x')));
+  HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  e2e::Process process = Start();
+  HWND dialog = WaitForDialog(process);
+  ASSERT_NE(dialog, nullptr);
+
   e2e::PostCommand(dialog, kTranslate);
   std::string seen;
   EXPECT_TRUE(e2e::WaitUntil([&] {
     seen = e2e::ReadFileBytes(path);
     return seen == expectedBytes;
   })) << "expected " << expectedBytes.size() << " bytes starting FF FE, seen " << seen.size() << " bytes";
+  CloseHandle(holder);
 
   // The shell opens it in the editor associated with .txt files (the test prefix's notepad).
   HWND editor = nullptr;

@@ -154,12 +154,15 @@ TEST_F(SettingsE2eTest, PortableNameKeepsTheFileBesideTheExecutable) {
   EXPECT_FALSE(e2e::FileExists(e2e::PerUserIni())) << "no per-user file in portable mode";
 }
 
-TEST_F(SettingsE2eTest, AutostartBoxWritesAndDeletesTheRunValue) {
+TEST_F(SettingsE2eTest, CheckBoxesShowTheStoredStateAndTheRunValue) {
+  // Any non-zero "setrgb" restores, and the box shows it checked, never indeterminate.
+  ASSERT_TRUE(e2e::WriteFileBytes(e2e::PerUserIni(), "[Start]\r\nsetrgb=2\r\n"));
   e2e::Process glowmere = Start();
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
-  // The dialog start ends by writing the levels: after that the box shows its state.
-  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n" + kHotkeyDefaults);
+  // The dialog start ends by writing the levels: after that the boxes show their state.
+  ExpectFileSoon(e2e::PerUserIni(), L"[Start]\r\nsetrgb=2\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n" + kHotkeyDefaults);
+  EXPECT_EQ(SendDlgItemMessageW(dialog, 1043, BM_GETCHECK, 0, 0), BST_CHECKED) << "restore box for setrgb=2";
   std::wstring data;
   DWORD bytes = 0;
   EXPECT_FALSE(IsChecked(dialog, kAutostartBox)) << "no Run value, box unchecked";
@@ -169,12 +172,18 @@ TEST_F(SettingsE2eTest, AutostartBoxWritesAndDeletesTheRunValue) {
   const std::wstring expected = L"\"" + ImagePath(glowmere) + L"\" -bg";
   ASSERT_TRUE(e2e::WaitUntil([&] { return ReadRunValue(&data, &bytes); }, 10000)) << "no Run value after checking";
   EXPECT_EQ(e2e::Narrow(data), e2e::Narrow(expected));
-  // Written without a terminator; the system may add one itself (Wine and Windows do).
-  EXPECT_TRUE(bytes == 2 * expected.size() || bytes == 2 * expected.size() + 2)
-      << "stored " << bytes << " bytes for " << expected.size() << " characters";
+  // Counted without the terminator, which the system then adds itself (Wine as Windows).
+  EXPECT_EQ(bytes, 2 * expected.size() + 2) << "for " << expected.size() << " characters";
 
   e2e::ClickButton(dialog, kAutostartBox);
   EXPECT_TRUE(e2e::WaitUntil([&] { return !ReadRunValue(&data, &bytes); }, 10000)) << "Run value left after unchecking";
+
+  // Without a Run key (it is opened, never created) checking fails: the box must say so.
+  ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyW(HKEY_CURRENT_USER, kRunKey));
+  e2e::ClickButton(dialog, kAutostartBox);
+  EXPECT_FALSE(IsChecked(dialog, kAutostartBox)) << "box checked though no Run value could be written";
+  HKEY key = nullptr;
+  if (RegCreateKeyW(HKEY_CURRENT_USER, kRunKey, &key) == ERROR_SUCCESS) RegCloseKey(key);
 }
 
 TEST_F(SettingsE2eTest, LongExecutablePathGivesTheWholeRunValue) {

@@ -51,7 +51,7 @@ class FakeSystemPagePlatform final : public SystemPagePlatform {
 
 // The other pages are checked through what opening them starts, below.
 TEST(SystemPages, BatteryPageOpensThroughExplorerAndOtherIdsOpenNothing) {
-  EXPECT_STREQ(SystemPageForCommand(40031)->file, "explorer");
+  EXPECT_STREQ(SystemPageForCommand(40031)->file, "explorer.exe");
   EXPECT_STREQ(SystemPageForCommand(40031)->parameters, "ms-settings:batterysaver-settings");
   EXPECT_EQ(SystemPageForCommand(40033), nullptr);
 }
@@ -64,8 +64,8 @@ TEST(SystemPages, Wow64RedirectionIsOffOnlyAroundTheStart) {
     std::vector<std::string> calls;
   } cases[] = {
       {true, true, 40032, {"disable", "open mblctr.exe", "revert saved"}},
-      {false, true, 40030, {"open control powercfg.cpl"}},
-      {true, false, 40029, {"disable", "open control desk.cpl ,1"}},
+      {false, true, 40030, {"open control.exe powercfg.cpl"}},
+      {true, false, 40029, {"disable", "open control.exe desk.cpl ,1"}},
   };
   for (const Case& c : cases) {
     FakeSystemPagePlatform platform;

@@ -40,24 +40,29 @@ struct ShortPaths {
 };
 
 std::string Script(const std::string& exe, const std::string& ini, const std::string& script) {
-  return "set /a tries=0\r\n"
+  return "setlocal DisableDelayedExpansion\r\n"
+         "set /a tries=0\r\n"
          ":Repeat\r\n"
          "DEL \"" + exe + "\"\r\n"
          "if not exist \"" + exe + "\" goto Removed\r\n"
          "set /a tries+=1\r\n"
-         "if %tries% GEQ 120 goto Removed\r\n"
-         "ping -n 2 127.0.0.1 >nul\r\n"
+         "if %tries% GEQ 120 goto End\r\n"
+         "\"C:\\Windows\\system32\\ping.exe\" -n 2 127.0.0.1 >nul\r\n"
          "goto Repeat\r\n"
          ":Removed\r\n" +
          (ini.empty() ? "" : "DEL \"" + ini + "\"\r\n") +
+         ":End\r\n"  // an executable that stays keeps its settings
          "DEL \"" + script + "\"\r\n";
 }
 
+const std::u16string kPing = u"C:\\Windows\\system32\\ping.exe";
 const RemovalPaths kPlain = {u"C:\\Tools\\Glowmere.exe", u"C:\\Tools\\Glowmere.ini",
-                             u"C:\\Temp\\Glowmere.exe_selfdestruct.bat"};
+                             u"C:\\Temp\\Glowmere.exe_selfdestruct.bat", kPing};
 
 TEST(RemovalScriptName, ExecutableFileNameWithSelfdestructBat) {
   EXPECT_EQ(u"Glowmere.exe_selfdestruct.bat", RemovalScriptName(u"C:\\Tools\\Glowmere.exe"));
+  EXPECT_EQ(u"G_TEMP_m_x_.exe_selfdestruct.bat", RemovalScriptName(u"C:\\50%\\G%TEMP%m!x!.exe"))
+      << "the command line starting the script would expand % and !";
   EXPECT_EQ(u"Glowmere.exe", FileNamePart(u"Glowmere.exe"));
   EXPECT_EQ(u"", FileNamePart(u"C:\\Tools\\"));
   EXPECT_EQ(u"", FileNamePart(nullptr));
@@ -96,7 +101,9 @@ TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
     ShortPaths shortPaths;
     if (!c.exeShort.empty()) shortPaths.known[c.paths.executable] = c.exeShort;
     if (!c.scriptShort.empty()) shortPaths.known[c.paths.script] = c.scriptShort;
-    auto text = RemovalScriptText(c.paths, Latin1, std::ref(shortPaths));
+    RemovalPaths paths = c.paths;
+    paths.ping = kPing;
+    auto text = RemovalScriptText(paths, Latin1, std::ref(shortPaths));
     ASSERT_TRUE(text.has_value()) << c.what;
     EXPECT_EQ(Script(c.exe, c.ini, c.script), *text) << c.what;
     if (c.exeShort.empty() && c.scriptShort.empty()) {
@@ -119,9 +126,11 @@ TEST(RemovalScriptText, NoScriptWhenAPathCannotBeWrittenExactly) {
   for (const auto& c : cases) {
     ShortPaths shortPaths;
     if (!c.shortForm.empty()) shortPaths.known[foreign] = c.shortForm;
-    EXPECT_FALSE(RemovalScriptText(c.paths, Latin1, std::ref(shortPaths)).has_value()) << c.name;
+    RemovalPaths paths = c.paths;
+    paths.ping = kPing;
+    EXPECT_FALSE(RemovalScriptText(paths, Latin1, std::ref(shortPaths)).has_value()) << c.name;
   }
-  const RemovalPaths paths = {foreign, kPlain.settingsFile, kPlain.script};
+  const RemovalPaths paths = {foreign, kPlain.settingsFile, kPlain.script, kPing};
   EXPECT_FALSE(RemovalScriptText(paths, SilentLatin1, ShortPaths()).has_value())
       << "a silent substitution: a '?' would reach DEL as a wildcard";
 }

@@ -69,8 +69,11 @@ TEST(DecodeTextFile, ZeroEndsOnlyItsOwnChunk) {
   wide[100] = 0;
   wide[512] = u'y';
   const std::u16string decodedWide = DecodeTextFile(Utf16Le(wide), Latin1);
-  EXPECT_EQ(decodedWide.size(), 100u + 512u);
-  EXPECT_EQ(decodedWide.substr(100, 1), u"y");
+  EXPECT_EQ(decodedWide.size(), 99u + 512u) << "the units between the mark and the zero, then the second chunk";
+  EXPECT_EQ(decodedWide.substr(99, 1), u"y");
+
+  EXPECT_EQ(DecodeTextFile(std::string(kMaxTextFileBytes + 3000, 'a'), Latin1).size(), kMaxTextFileBytes)
+      << "a huge file is read only up to the cap";
 }
 
 TEST(DecodeTextFile, UnmarkedOrBigEndianUtf16YieldsNextToNothing) {
@@ -80,7 +83,7 @@ TEST(DecodeTextFile, UnmarkedOrBigEndianUtf16YieldsNextToNothing) {
 }
 
 TEST(DecodeTextFile, OddLengthUtf16FileKeepsItsLastByte) {
-  EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE" "A\x00" "B", 5), Latin1), u"\uFEFFAB");
+  EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE" "A\x00" "B", 5), Latin1), u"AB");
 }
 
 // A reference table with texts "Text <id>" at ids 0 .. count - 1.
@@ -159,13 +162,19 @@ TEST_F(ImportedTranslation, AnsiFileWithRepeatedIdAndEmptyText) {
 }
 
 TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
+  // Hand-made: a text on the line right after the mark.
   const std::string report = Import(std::string("\xFF\xFE", 2) +
-                                    Utf16Le(u"\r\n##=Deutsch\tGerman\r\nTranslatorName=Ich\r\n40=Mit Windows "
-                                            u"Starten\r\n41=Bei Programmstart Wiederherstellen\r\n43=&Zur\u00FCck"
+                                    Utf16Le(u"40=Mit Windows Starten\r\n##=Deutsch\tGerman\r\nTranslatorName=Ich\r\n"
+                                            u"41=Bei Programmstart Wiederherstellen\r\n43=&Zur\u00FCck"
                                             u"setzen\r\n44=&Beenden\r\n"));
+  EXPECT_EQ(Imported(40), "Mit Windows Starten");
   EXPECT_EQ(Imported(43), "&Zur\xC3\xBC" "cksetzen");
   EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
   EXPECT_EQ(report, "100 %");
+}
+
+TEST_F(ImportedTranslation, ExportedTemplateReadsBackComplete) {
+  EXPECT_EQ(Import(Utf16FileBytes(CurrentTranslationTemplate())), "100 %");
 }
 
 TEST_F(ImportedTranslation, UnreadableFileActsAsOneWithoutTexts) {
