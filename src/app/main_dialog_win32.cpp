@@ -148,10 +148,8 @@ std::u16string Text(int id) {
 void OfferGammaRangeFix() {
   const std::u16string question = Text(112) + u"\n\n" + Text(113);
   if (MessageBoxW(mainDialog, W(question), W(ProductName()), MB_YESNO | MB_ICONWARNING) != IDYES) return;
-  wchar_t system[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
-  const std::wstring reg = std::wstring(system) + L"\\reg.exe";
+  const std::wstring reg = SystemPath(L"reg.exe");
+  if (reg.empty()) return;
   std::wstring parameters =
       L"add \"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ICM\" /v GdiIcmGammaRange /t REG_DWORD /d 256 /f";
   // A 32-bit reg.exe on 64-bit Windows would write the 32-bit view, which GDI does not read.
