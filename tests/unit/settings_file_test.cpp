@@ -49,7 +49,7 @@ class FakePlatform : public SettingsPlatform {
 
   std::u16string exe = u"C:\\Tools\\Glowmere.exe";
   std::u16string appData = u"C:\\Users\\ann\\AppData\\Roaming";
-  std::set<std::u16string> folders = {u"C:", u"C:\\Tools", u"C:\\Users", u"C:\\Users\\ann",
+  std::set<std::u16string> folders = {u"C:", u"C:\\Tools", u"C:\\my_place", u"C:\\Users", u"C:\\Users\\ann",
                                       u"C:\\Users\\ann\\AppData", u"C:\\Users\\ann\\AppData\\Roaming"};
   std::set<std::u16string> readOnly;
   std::set<std::u16string> locked;
@@ -99,6 +99,8 @@ TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
       {"plain name with a file beside it", plain, false, own, false, kBeside, 0, own},
       {"plain name, no file beside it", plain, false, nullptr, false, kPerUser, 0, nullptr},
       {"folder named Glowmere.ini", portable, false, nullptr, true, kPerUser, 0, nullptr},
+      {"_p in the folder's name does not count", u"C:\\my_place\\Glowmere.exe", false, nullptr, false, kPerUser, 0,
+       nullptr},
   };
   for (const LocationCase& c : cases) {
     FakePlatform platform;
@@ -119,21 +121,6 @@ TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
       EXPECT_EQ(beside, platform.files.end()) << c.what << ": no file beside the executable";
     }
   }
-}
-
-TEST_F(SettingsFileTest, PerUserLocationCreatesBothFoldersButNoFile) {
-  platform_.folders.insert(u"C:\\my_place");
-  platform_.exe = u"C:\\my_place\\Glowmere.exe";  // "_p" in the folder does not count
-  EXPECT_EQ(settings_.ExecutableFileName(), u"Glowmere.exe");
-  settings_.Init(u"Glowmere");
-  EXPECT_EQ(settings_.Path(), kPerUser);
-  EXPECT_EQ(portableMode, 0);
-  EXPECT_TRUE(platform_.folders.count(u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine"));
-  EXPECT_TRUE(platform_.folders.count(u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine\\Glowmere"));
-  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 128);
-  EXPECT_TRUE(platform_.files.empty()) << "reading creates nothing";
-  settings_.WriteInt(u"Start", u"r", 128);
-  EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\n");
 }
 
 struct ReadIntCase {
@@ -162,29 +149,33 @@ TEST_F(SettingsFileTest, ReadIntConvertsAndClamps) {
   }
 }
 
-TEST_F(SettingsFileTest, WriteIntWritesPlainDecimalInApplyOrder) {
-  InitPerUser("");
-  settings_.WriteInt(u"Start", u"r", 128);
-  settings_.WriteInt(u"Start", u"g", -5);
-  settings_.WriteInt(u"Start", u"b", INT_MIN);
-  settings_.WriteInt(u"Start", u"H", 200);
-  EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\ng=-5\r\nb=-2147483648\r\nH=200\r\n");
-  EXPECT_EQ(settings_.ReadInt(u"Start", u"h", 128, 0, 256), 200) << "H written, h read";
-}
-
-TEST_F(SettingsFileTest, FailedWritesLeaveTheOldFile) {
+// A write that cannot complete, or a file we cannot read or would damage, keeps the old
+// bytes; a write that changes nothing does not replace the file at all.
+TEST_F(SettingsFileTest, NeverDamagesTheFileAndReplacesItOnlyForAChange) {
   const std::string old = "; mine\r\n[Start]\r\nr=77\r\n";
-  InitPerUser(old);
-  platform_.diskFull = true;
-  settings_.WriteInt(u"Start", u"r", 128);
-  EXPECT_EQ(platform_.files[kPerUser], old);
-
-  platform_.diskFull = false;
-  platform_.locked.insert(kPerUser);  // cannot be read: never rewritten blind
-  int before = platform_.replaces;
-  settings_.WriteInt(u"Start", u"r", 128);
-  EXPECT_EQ(platform_.replaces, before);
-  EXPECT_EQ(platform_.files[kPerUser], old);
+  const struct {
+    const char* what;
+    std::string content;
+    bool diskFull, locked;
+    int replaces;
+  } cases[] = {
+      {"disk full", old, true, false, 1},
+      {"unreadable: never rewritten blind", old, false, true, 0},
+      {"UTF-16 big-endian, which ANSI lines would damage", std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false,
+       false, 0},
+      {"value already there", "[Start]\r\nr = 128\r\n", false, false, 0},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    SettingsFile settings(platform);
+    settings.Init(u"Glowmere");
+    platform.files[kPerUser] = c.content;
+    platform.diskFull = c.diskFull;
+    if (c.locked) platform.locked.insert(kPerUser);
+    settings.WriteInt(u"start", u"R", 128);
+    EXPECT_EQ(platform.files[kPerUser], c.content) << c.what;
+    EXPECT_EQ(platform.replaces, c.replaces) << c.what;
+  }
 }
 
 // A drag's levels wait in memory, reads see them, and they reach the file in one replacement
