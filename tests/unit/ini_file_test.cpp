@@ -93,9 +93,7 @@ TEST(IniFile, WritesOneLineAndKeepsEverythingElse) {
 
 TEST(IniFile, RefusesNamesAndValuesNoLineCanHold) {
   const std::string before = "[S]\r\nk=1\r\n";
-  const struct {
-    std::u16string section, key, value;
-  } cases[] = {
+  const struct { std::u16string section, key, value; } cases[] = {
       {u"", u"k", u"1"},   {u"S", u"a=b", u"1"},   {u"S", u"[k", u"1"},
       {u"S", u";k", u"1"}, {u"S", u"k", u"a\nb"}, {u"S\n", u"k", u"1"},
       {u"S", u"k", std::u16string(u"a\0b", 3)},

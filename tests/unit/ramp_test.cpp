@@ -28,13 +28,6 @@ TEST(GammaRamp, ChannelCurveMatchesTheWorkedRows) {
   }
 }
 
-TEST(GammaRamp, NeutralLevelIsExactlyTheIdentityRamp) {
-  const GammaRamp ramp = BuildRamp(128, 128, 128);
-  for (int i = 0; i < 3 * kRampEntries; ++i) {
-    ASSERT_EQ(ramp[i], (i % kRampEntries) * 256) << "entry " << i;
-  }
-}
-
 TEST(GammaRamp, ClippingStartsWhereTheProductPassesFullScale) {
   uint16_t channel[kRampEntries];
   FillChannel(channel, 192);

@@ -63,9 +63,6 @@ TEST(RemovalScriptName, ExecutableFileNameWithSelfdestructBat) {
   EXPECT_EQ(u"Glowmere.exe_selfdestruct.bat", RemovalScriptName(u"C:\\Tools\\Glowmere.exe"));
   EXPECT_EQ(u"G_TEMP_m_x_.exe_selfdestruct.bat", RemovalScriptName(u"C:\\50%\\G%TEMP%m!x!.exe"))
       << "the command line starting the script would expand % and !";
-  EXPECT_EQ(u"Glowmere.exe", FileNamePart(u"Glowmere.exe"));
-  EXPECT_EQ(u"", FileNamePart(u"C:\\Tools\\"));
-  EXPECT_EQ(u"", FileNamePart(nullptr));
 }
 
 // Percent signs doubled; a path the code page cannot hold goes in its short form.

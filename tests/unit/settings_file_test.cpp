@@ -153,12 +153,7 @@ TEST_F(SettingsFileTest, ReadIntConvertsAndClamps) {
 // bytes; a write that changes nothing does not replace the file at all.
 TEST_F(SettingsFileTest, NeverDamagesTheFileAndReplacesItOnlyForAChange) {
   const std::string old = "; mine\r\n[Start]\r\nr=77\r\n";
-  const struct {
-    const char* what;
-    std::string content;
-    bool diskFull, locked;
-    int replaces;
-  } cases[] = {
+  const struct { const char* what; std::string content; bool diskFull, locked; int replaces; } cases[] = {
       {"disk full", old, true, false, 1},
       {"unreadable: never rewritten blind", old, false, true, 0},
       {"UTF-16 big-endian, which ANSI lines would damage", std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false,

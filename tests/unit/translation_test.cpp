@@ -31,11 +31,7 @@ TEST(DecodeTextFile, ChunksTheCapAndTheMark) {
   std::u16string wide(1024, u'x');
   wide[0] = 0xFEFF;
   wide[100] = 0;
-  const struct {
-    const char* what;
-    std::string bytes;
-    std::u16string expected;
-  } cases[] = {
+  const struct { const char* what; std::string bytes; std::u16string expected; } cases[] = {
       {"ANSI zero", ansi, std::u16string(10 + 1024, u'a')},
       {"UTF-16 zero", Utf16Le(wide), std::u16string(99 + 512, u'x')},
       {"huge file", std::string(kMaxTextFileBytes + 3000, 'b'), std::u16string(kMaxTextFileBytes, u'b')},

@@ -51,13 +51,7 @@ struct FakeWatchdog : WatchdogThreadPort {
 
 TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
   using W = WatchdogWake;
-  struct Case {
-    const char* name;
-    bool present, ownerExists;
-    WatchdogWake wake;
-    bool goesOn;
-    Log expected;
-  };
+  struct Case { const char* name; bool present, ownerExists; WatchdogWake wake; bool goesOn; Log expected; };
   const Case cases[] = {
       {"icon present", true, true, W::PeriodElapsed, true, {"probe"}},
       {"icon lost", false, true, W::PeriodElapsed, true, {"probe", "add"}},
@@ -93,52 +87,37 @@ TEST(RunTrayWatchdog, WaitsOnePeriodBetweenProbesAndEndsAtStop) {
   EXPECT_EQ(log, (Log{"probe", "probe", "add", "add"}));
 }
 
-// A running watchdog is stopped before the fields change, and runs again afterwards.
+// A running watchdog is stopped before the icon changes and runs again afterwards; while it
+// runs it alone adds the icon, and it never runs while the icon is removed.
 TEST(TrayIconLifetime, WatchdogNeverRunsWhileTheIconChanges) {
-  struct Case {
-    const char* name;
-    bool running, startWatchdog;
-    Log expected;
-  } cases[] = {
-      {"first create", false, true, {"store fields", "add", "start"}},
-      {"second create", true, true, {"stop and wait", "store fields", "add", "start"}},
-      {"create without watchdog", false, false, {"store fields", "add"}},
-      {"create without watchdog, one running", true, false, {"stop and wait", "store fields", "add", "start"}},
+  enum Op { Create, CreateWithoutWatchdog, Destroy, Readd };
+  const struct { const char* name; Op op; bool running; Log expected; } cases[] = {
+      {"first create", Create, false, {"store fields", "add", "start"}},
+      {"second create", Create, true, {"stop and wait", "store fields", "add", "start"}},
+      {"create without watchdog", CreateWithoutWatchdog, false, {"store fields", "add"}},
+      {"create without watchdog, one running", CreateWithoutWatchdog, true,
+       {"stop and wait", "store fields", "add", "start"}},
+      {"destroy", Destroy, true, {"stop and wait", "remove"}},
+      {"destroy without watchdog", Destroy, false, {"remove"}},
+      {"readd", Readd, true, {"request readd"}},
+      {"readd without watchdog", Readd, false, {"add"}},
   };
-  for (const Case& c : cases) {
-    Log log;
-    FakeIcon icon(log);
-    FakeWatchdog watchdog(log);
-    watchdog.running = c.running;
-    CreateTrayIcon(icon, watchdog, c.startWatchdog, [&] { log.push_back("store fields"); });
-    EXPECT_EQ(log, c.expected) << c.name;
-    EXPECT_EQ(watchdog.running, c.running || c.startWatchdog) << c.name;
-  }
-
-  for (bool running : {true, false}) {
+  for (const auto& c : cases) {
     Log log;
     FakeIcon icon(log);
     FakeWatchdog watchdog(log);
     icon.watchdogRunning = &watchdog.running;
-    watchdog.running = running;
-    DestroyTrayIcon(icon, watchdog);
-    EXPECT_EQ(log, running ? (Log{"stop and wait", "remove"}) : (Log{"remove"})) << "destroy";
-    EXPECT_FALSE(icon.present);
+    watchdog.running = c.running;
+    if (c.op == Destroy) {
+      DestroyTrayIcon(icon, watchdog);
+    } else if (c.op == Readd) {
+      ReaddTrayIcon(icon, watchdog);
+    } else {
+      CreateTrayIcon(icon, watchdog, c.op == Create, [&] { log.push_back("store fields"); });
+    }
+    EXPECT_EQ(log, c.expected) << c.name;
+    EXPECT_EQ(watchdog.running, c.op == Destroy ? false : c.running || c.op == Create) << c.name;
   }
-}
-
-TEST(ReaddTrayIcon, RunningWatchdogDoesTheAddSoItStaysTheOnlyWriter) {
-  Log log;
-  FakeIcon icon(log);
-  FakeWatchdog watchdog(log);
-  watchdog.running = true;
-  ReaddTrayIcon(icon, watchdog);
-  EXPECT_EQ(log, Log{"request readd"});
-
-  watchdog.running = false;
-  log.clear();
-  ReaddTrayIcon(icon, watchdog);
-  EXPECT_EQ(log, Log{"add"}) << "without a watchdog the caller adds at once";
 }
 
 }  // namespace
