@@ -75,23 +75,22 @@ class SettingsFileTest : public ::testing::Test {
   SettingsFile settings_{platform_};
 };
 
-struct LocationCase {
-  const char* what;
-  std::u16string exe;
-  bool readOnlyFolder;
-  const char* besideFile;  // content of Glowmere.ini beside the executable, or null
-  bool besideIsFolder;
-  std::u16string expectedPath;
-  int expectedPortable;
-  const char* expectedBeside;  // content beside afterwards, or null for no file
-};
-
 // "_p" anywhere in the executable's name asks for a portable file, if the folder takes one.
 TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
   const char* probe = "[TestIni]\r\nM=1111\r\n";
   const char* own = "[Start]\r\nr=7\r\n";
   const std::u16string portable = u"C:\\Tools\\Glowmere_p.exe", plain = u"C:\\Tools\\Glowmere.exe";
-  const std::vector<LocationCase> cases = {
+  // besideFile: Glowmere.ini beside the executable before, or null; expectedBeside: after.
+  const struct {
+    const char* what;
+    std::u16string exe;
+    bool readOnlyFolder;
+    const char* besideFile;
+    bool besideIsFolder;
+    std::u16string expectedPath;
+    int expectedPortable;
+    const char* expectedBeside;
+  } cases[] = {
       {"portable name, writable folder", portable, false, nullptr, false, kBeside, 1, probe},
       {"_p inside the name", u"C:\\Tools\\my_prog.exe", false, nullptr, false, kBeside, 1, probe},
       {"portable name, read-only folder", portable, true, nullptr, false, kPerUser, 0, nullptr},
@@ -102,7 +101,7 @@ TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
       {"_p in the folder's name does not count", u"C:\\my_place\\Glowmere.exe", false, nullptr, false, kPerUser, 0,
        nullptr},
   };
-  for (const LocationCase& c : cases) {
+  for (const auto& c : cases) {
     FakePlatform platform;
     platform.exe = c.exe;
     if (c.readOnlyFolder) platform.readOnly.insert(u"C:\\Tools");
@@ -113,33 +112,22 @@ TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
     settings.Init(u"Glowmere");
     EXPECT_EQ(text::ToUtf8(settings.Path()), text::ToUtf8(c.expectedPath)) << c.what;
     EXPECT_EQ(portableMode, c.expectedPortable) << c.what;
-    auto beside = platform.files.find(kBeside);
-    if (c.expectedBeside) {
-      ASSERT_NE(beside, platform.files.end()) << c.what;
-      EXPECT_EQ(beside->second, c.expectedBeside) << c.what;
-    } else {
-      EXPECT_EQ(beside, platform.files.end()) << c.what << ": no file beside the executable";
-    }
+    EXPECT_EQ(platform.files.count(kBeside) ? platform.files[kBeside] : "(no file)",
+              c.expectedBeside ? c.expectedBeside : "(no file)") << c.what << ": beside the executable";
   }
 }
-
-struct ReadIntCase {
-  const char* stored;  // null: key missing
-  int def, min, max;
-  int expected;
-};
 
 TEST_F(SettingsFileTest, ReadIntConvertsAndClamps) {
   // A default is clamped too; -1 turns a bound off; min above max gives min; huge
   // numbers saturate; a number of 20 characters or more still reads.
-  const std::vector<ReadIntCase> cases = {
+  const struct { const char* stored; int def, min, max, expected; } cases[] = {  // stored null: key missing
       {"300", 128, 0, 256, 256},      {"77", 128, 0, 256, 77},         {nullptr, 128, 0, 256, 128},
       {nullptr, 500, 0, 256, 256},    {"abc", 128, 0, 256, 0},         {"12abc", 128, 0, 256, 12},
       {"\"200\"", 128, 0, 256, 200},  {"-5", 128, -1, -1, -5},         {"300", 128, 0, -1, 300},
       {"250", 128, 300, 200, 300},    {"2147483648", 0, -1, -1, INT_MAX}, {"-99999999999", 0, -1, -1, INT_MIN},
       {"0000000000000000000042", 0, -1, -1, 42}, {"123456789012345678901234567890", 0, 0, 256, 256},
   };
-  for (const ReadIntCase& c : cases) {
+  for (const auto& c : cases) {
     std::string content = "[Start]\r\n";
     if (c.stored) content += std::string("x=") + c.stored + "\r\n";
     InitPerUser(content);

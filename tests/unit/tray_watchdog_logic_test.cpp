@@ -70,23 +70,6 @@ TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
   }
 }
 
-TEST(RunTrayWatchdog, WaitsOnePeriodBetweenProbesAndEndsAtStop) {
-  Log log;
-  FakeIcon icon(log);
-  const std::vector<WatchdogWake> wakes = {WatchdogWake::PeriodElapsed, WatchdogWake::PeriodElapsed,
-                                           WatchdogWake::ReaddRequested, WatchdogWake::StopRequested,
-                                           WatchdogWake::PeriodElapsed};
-  std::vector<uint32_t> timeouts;
-  size_t next = 0;
-  RunTrayWatchdog(icon, [&](uint32_t timeoutMs) {
-    timeouts.push_back(timeoutMs);
-    if (next == 1) icon.present = false;  // the shell lost the icon during the second wait
-    return wakes.at(next++);
-  });
-  EXPECT_EQ(timeouts, (std::vector<uint32_t>{5000, 5000, 5000, 5000})) << "nothing waited for after the stop";
-  EXPECT_EQ(log, (Log{"probe", "probe", "add", "add"}));
-}
-
 // A running watchdog is stopped before the icon changes and runs again afterwards; while it
 // runs it alone adds the icon, and it never runs while the icon is removed.
 TEST(TrayIconLifetime, WatchdogNeverRunsWhileTheIconChanges) {

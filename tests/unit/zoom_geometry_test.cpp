@@ -80,18 +80,4 @@ TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
   EXPECT_EQ(untouched, (ScreenRect{1, 2, 3, 4})) << "a refused edge must leave the target alone";
 }
 
-// Worked steps: a sixth of the way per step, truncated toward zero. The step fraction
-// is the double just below a sixth, so a whole-pixel sixth can land one pixel short.
-TEST(AnimationStepRect, WorkedSteps) {
-  struct Case { ScreenRect from, to; int step; ScreenRect expected; } cases[] = {
-      {{100, 200, 500, 400}, {1820, 1000, 1904, 1080}, 1, {386, 333, 734, 513}},
-      {{-300, -250, -100, -50}, {10, 20, 30, 40}, 1, {-248, -205, -78, -35}},  // not -249, -79
-      {{0, 0, 0, 0}, {840, 840, 840, 840}, 5, {699, 699, 699, 699}},  // not 700
-      {{0, 0, 0, 0}, {6, 6, 6, 6}, 1, {1, 1, 1, 1}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(AnimationStepRect(c.from, c.to, c.step), c.expected) << "step " << c.step << " toward " << c.to.left;
-  }
-}
-
 }  // namespace
