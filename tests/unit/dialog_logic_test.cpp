@@ -39,7 +39,7 @@ TEST(SystemPages, Wow64RedirectionIsOffOnlyAroundTheStart) {
       {false, true, 40030, {"open control.exe powercfg.cpl"}},
       {true, false, 40029, {"disable", "open control.exe desk.cpl ,1"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     FakeSystemPagePlatform platform;
     platform.wow64 = c.wow64;
     platform.disableWorks = c.disableWorks;
@@ -54,15 +54,9 @@ class FakeTimers final : public TimerPort {
   unsigned now = 0;
   bool running = false;
   unsigned due = 0;
-  void Start(unsigned, unsigned ms) override {
-    running = true;
-    due = now + ms;
-  }
+  void Start(unsigned, unsigned ms) override { running = true; due = now + ms; }
   void Stop(unsigned) override { running = false; }
-  bool Fires(unsigned at) {
-    now = at;
-    return running && now >= due;
-  }
+  bool Fires(unsigned at) { now = at; return running && now >= due; }
 };
 
 TEST(Coalescer, ABurstOfEventsGivesOneActionAfterTheLast) {

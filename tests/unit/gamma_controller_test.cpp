@@ -76,7 +76,7 @@ TEST(GammaController, SetsEveryAttachedDisplay) {
       {"no device context", {u"A", true, false, true}, 0, 1},
       {"works", {u"A", true}, 1, 2},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     FakeGammaPlatform platform;
     platform.displays = {c.failing, {u"Detached", false}, {u"B", true}};
     GammaController controller(platform);

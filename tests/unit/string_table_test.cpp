@@ -16,20 +16,12 @@ std::string Utf8(const char16_t* s) { return s ? text::ToUtf8(s) : std::string("
 struct ParsedSection {
   std::u16string text;  // the table points into it
   const char16_t* table[kTextIds];
-  explicit ParsedSection(std::u16string source) : text(std::move(source)) {
-    ParseSection(text.data(), table);
-  }
-};
-
-struct LineCase {
-  const char* name;
-  std::u16string section;
-  int id;
-  const char16_t* expected;  // null: the id stays undefined
+  explicit ParsedSection(std::u16string source) : text(std::move(source)) { ParseSection(text.data(), table); }
 };
 
 TEST(ParseSectionTest, IdAndTextRules) {
-  const LineCase cases[] = {
+  // expected null: the id stays undefined
+  const struct { const char* name; std::u16string section; int id; const char16_t* expected; } cases[] = {
       {"blank and tab before id", u"\r\n \t12=twelve\r\n", 12, u"twelve"},
       {"blank after id", u"\r\n15 =x\r\n", 15, u"x"},
       {"leading blanks of text kept", u"\r\n16=  y\r\n", 16, u"  y"},
@@ -41,15 +33,9 @@ TEST(ParseSectionTest, IdAndTextRules) {
       {"backslashes kept in sections", u"\r\n7=a\\r\\nb\r\n", 7, u"a\\r\\nb"},
       {"section tag defines nothing", u"\r\n[INFO]\r\n", 0, nullptr},
   };
-  for (const LineCase& c : cases) {
+  for (const auto& c : cases) {
     ParsedSection parsed(c.section);
-    const char16_t* got = parsed.table[c.id];
-    if (c.expected == nullptr) {
-      EXPECT_EQ(got, nullptr) << c.name << ": expected no text for id " << c.id << ", got \""
-                              << Utf8(got) << "\"";
-    } else {
-      EXPECT_EQ(Utf8(got), Utf8(c.expected)) << c.name << ": id " << c.id;
-    }
+    EXPECT_EQ(Utf8(parsed.table[c.id]), Utf8(c.expected)) << c.name << ": id " << c.id;
   }
 }
 
@@ -108,13 +94,9 @@ TEST_F(StringTableTest, TextFallsBackToReferenceSection) {
       {0, -1, nullptr},
       {0, 256, nullptr},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     currentLanguage = c.language;
-    const char16_t* got = StringTable::Text(c.id);
-    if (c.expected == nullptr)
-      EXPECT_EQ(got, nullptr) << "language " << c.language << " id " << c.id << " gave \"" << Utf8(got) << "\"";
-    else
-      EXPECT_EQ(Utf8(got), Utf8(c.expected)) << "language " << c.language << " id " << c.id;
+    EXPECT_EQ(Utf8(StringTable::Text(c.id)), Utf8(c.expected)) << "language " << c.language << " id " << c.id;
   }
 }
 

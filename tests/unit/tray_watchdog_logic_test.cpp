@@ -18,14 +18,8 @@ struct FakeIcon : TrayIconPort {
   const bool* watchdogRunning = nullptr;  // to check what Remove sees
 
   bool OwnerExists() override { return ownerExists; }
-  bool IsPresent() override {
-    log.push_back("probe");
-    return present;
-  }
-  void AddOrUpdate() override {
-    log.push_back("add");
-    present = true;
-  }
+  bool IsPresent() override { log.push_back("probe"); return present; }
+  void AddOrUpdate() override { log.push_back("add"); present = true; }
   void Remove() override {
     log.push_back(watchdogRunning && *watchdogRunning ? "remove while watchdog runs" : "remove");
     present = false;
@@ -42,10 +36,7 @@ struct FakeWatchdog : WatchdogThreadPort {
     log.push_back(running ? "start a second watchdog" : "start");
     running = true;
   }
-  void StopAndWait() override {
-    log.push_back("stop and wait");
-    running = false;
-  }
+  void StopAndWait() override { log.push_back("stop and wait"); running = false; }
   void RequestReadd() override { log.push_back("request readd"); }
 };
 
@@ -60,7 +51,7 @@ TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
       {"window gone", false, false, W::PeriodElapsed, true, {}},
       {"window gone, readd asked", false, false, W::ReaddRequested, true, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Log log;
     FakeIcon icon(log);
     icon.present = c.present;

@@ -50,7 +50,7 @@ TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
       {"unknown edge, taskbar window", nullptr, &taskbar, 4, &taskbar, {1770, 1050, 1920, 1080}, 3},
       {"work area", nullptr, nullptr, EdgeBottom, nullptr, {1770, 1010, 1920, 1040}, 4},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     FakeSurroundings shell;
     shell.notifyWindow = c.notify;
     shell.taskbarPosition = c.position;
