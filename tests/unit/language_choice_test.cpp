@@ -11,12 +11,7 @@ constexpr uint16_t LangId(uint16_t primary, uint16_t sub) { return static_cast<u
 
 // The sections of the shipped archive: ShippedArchiveTest.SystemLanguagePicksItsSection.
 TEST(MatchLanguage, RulesOnSmallSectionLists) {
-  const struct {
-    const char* rule;
-    uint16_t langId;
-    std::vector<const char16_t*> names;
-    int expected;
-  } cases[] = {
+  const struct { const char* rule; uint16_t langId; std::vector<const char16_t*> names; int expected; } cases[] = {
       {"no sections gives the reference section", LangId(7, 1), {}, 1},
       // Expected indexes other than 1, so that the fallback cannot pass for a match.
       {"upper-case key finds a lower-case name", LangId(1, 1), {u"Xxx", u"Yyy", u"arabic\tarabi"}, 2},

@@ -1,6 +1,6 @@
 // The LZARI decoder against streams an independently written classic encoder made
 // (data/lzari/*.lz, each with the length and FNV-1a hash of what it expands to), round
-// trips through the build-time encoder, and the bounds a damaged stream must keep to.
+// trips through the build-time encoder, and what a damaged stream's match may store.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -40,11 +40,10 @@ std::string Difference(const Bytes& expected, const Bytes& seen) {
 }
 
 // A decode into `capacity` bytes followed by 64 guard bytes, all 0xEE before.
-Bytes DecodeWithCapacity(const Bytes& block, size_t capacity, bool* ok = nullptr) {
+Bytes DecodeWithCapacity(const Bytes& block, size_t capacity) {
   LzariDecoder decoder;
   Bytes buffer(capacity + 64, 0xEE);
-  const bool decoded = decoder.DecodeFromMemory(block.data(), block.size(), buffer.data(), capacity);
-  if (ok) *ok = decoded;
+  EXPECT_TRUE(decoder.DecodeFromMemory(block.data(), block.size(), buffer.data(), capacity));
   return buffer;
 }
 
@@ -100,10 +99,7 @@ TEST(Lzari, ClassicStreamsDecodeAndOurEncoderMatchesThem) {
 TEST(Lzari, MatchPastTheDeclaredLengthIsCopiedWholeWithinCapacity) {
   Bytes block = ClassicStream("match_past_declared_length");
   ASSERT_EQ(block.size(), 8u);
-  const struct {
-    uint8_t declared;
-    size_t capacity, stored;
-  } cases[] = {{1, 100, 1}, {2, 100, 61}, {5, 30, 29}};
+  const struct { uint8_t declared; size_t capacity, stored; } cases[] = {{1, 100, 1}, {2, 100, 61}, {5, 30, 29}};
   for (const auto& c : cases) {
     block[0] = c.declared;
     EXPECT_EQ(Difference(Guarded(Bytes(c.stored, 'a'), c.capacity), DecodeWithCapacity(block, c.capacity)), "")
@@ -112,23 +108,6 @@ TEST(Lzari, MatchPastTheDeclaredLengthIsCopiedWholeWithinCapacity) {
   Bytes out;
   ASSERT_TRUE(LzariDecode(block.data(), block.size(), out));
   EXPECT_EQ(Difference(Bytes(5, 'a'), out), "");
-}
-
-TEST(Lzari, CapacityStoresAtMostOneLessThanItsSize) {
-  const std::string text = "Helligkeit 100%, Rot 50%, Gruen 50%, Blau 50%";
-  const Bytes data(text.begin(), text.end());
-  const Bytes stream = Encode(data);
-  const size_t n = data.size();
-  const struct {
-    size_t capacity, stored;
-  } cases[] = {{0, 0}, {1, 0}, {n, n - 1}, {n + 1, n}};
-  for (const auto& c : cases) {
-    bool ok = false;
-    const Bytes stored(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(c.stored));
-    EXPECT_EQ(Difference(Guarded(stored, c.capacity), DecodeWithCapacity(stream, c.capacity, &ok)), "")
-        << "capacity " << c.capacity;
-    EXPECT_TRUE(ok) << "capacity " << c.capacity;
-  }
 }
 
 }  // namespace

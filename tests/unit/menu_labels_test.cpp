@@ -1,3 +1,4 @@
+// The language items' texts; the menu and list built from them are checked in process.
 #include "app/menu_labels.h"
 
 #include <gtest/gtest.h>
@@ -10,39 +11,26 @@ namespace {
 
 std::string Utf8(const std::u16string& s) { return text::ToUtf8(s); }
 
-TEST(LanguageLabels, MenuKeepsTheTabAndListShowsDashes) {
-  const char16_t* names[] = {u"German\tDeutsch", u"Korean\t\uD55C\uAD6D\uC5B4\t"};
-  const int percents[] = {98, 7};
-  const auto labels = LanguageLabels(names, percents, 2, false);
-  ASSERT_EQ(labels.size(), 2u);
-  EXPECT_EQ(Utf8(labels[0].menuText), "German\tDeutsch / 98 %");
-  EXPECT_EQ(Utf8(labels[0].listText), "German - Deutsch / 98 %");
-  EXPECT_EQ(Utf8(labels[1].menuText), "Korean\t\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4\t / 7 %");
-  EXPECT_EQ(Utf8(labels[1].listText), "Korean - \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4 -  / 7 %")
-      << "every tab, also a trailing one, becomes \" - \"";
-  EXPECT_TRUE(labels[0].inMenu && labels[0].inList && labels[1].inMenu && labels[1].inList);
-}
-
-TEST(LanguageLabels, DeveloperMarkerPutsTheIndexInFront) {
-  const char16_t* names[] = {u"German\tDeutsch", u"Englisch\tEnglish"};
-  const int percents[] = {100, 100};
-  const auto labels = LanguageLabels(names, percents, 2, true);
-  EXPECT_EQ(Utf8(labels[1].menuText), "1 Englisch\tEnglish / 100 %");
-  EXPECT_EQ(Utf8(labels[1].listText), "1 Englisch - English / 100 %");
-}
-
-TEST(LanguageLabels, NamesOfFiveUnitsOrFewerAreSkippedAndEndTheList) {
-  const char16_t* names[] = {u"Abc\tde", u"Xx\tYy", u"French\tFrancais", u"", nullptr, u"Dutch\tNederlands"};
-  const int percents[] = {100, 3, 90, 0, 0, 80};
+// Names of five units or fewer get no item and end the list; every tab of a list
+// entry, a trailing one too, becomes " - ".
+TEST(LanguageLabels, ShortNamesAreSkippedAndTabsBecomeDashesInTheList) {
+  const char16_t* names[] = {u"Korean\t\uD55C\uAD6D\uC5B4\t", u"Abc\tde", u"Xx\tYy", u"", nullptr, u"Dutch\tNederlands"};
+  const int percents[] = {7, 100, 3, 0, 0, 80};
   const auto labels = LanguageLabels(names, percents, 6, false);
   ASSERT_EQ(labels.size(), 6u);
-  const bool expectedInMenu[] = {true, false, true, false, false, true};  // 6 units are enough
-  const bool expectedInList[] = {true, false, false, false, false, false};
+  const bool inMenu[] = {true, true, false, false, false, true};
+  const bool inList[] = {true, true, false, false, false, false};
   for (size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(labels[i].inMenu, expectedInMenu[i]) << "menu item of language " << i;
-    EXPECT_EQ(labels[i].inList, expectedInList[i]) << "list entry of language " << i;
+    EXPECT_EQ(labels[i].inMenu, inMenu[i]) << "menu item of language " << i;
+    EXPECT_EQ(labels[i].inList, inList[i]) << "list entry of language " << i;
   }
+  EXPECT_EQ(Utf8(labels[0].menuText), "Korean\t\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4\t / 7 %");
+  EXPECT_EQ(Utf8(labels[0].listText), "Korean - \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4 -  / 7 %");
   EXPECT_EQ(Utf8(labels[5].menuText), "Dutch\tNederlands / 80 %");
+
+  const auto marked = LanguageLabels(names, percents, 2, true);
+  EXPECT_EQ(Utf8(marked[1].menuText), "1 Abc\tde / 100 %") << "the developer marker puts the index in front";
+  EXPECT_EQ(Utf8(marked[1].listText), "1 Abc - de / 100 %");
 }
 
 }  // namespace

@@ -12,12 +12,8 @@ namespace {
 CodePageText Latin1(std::u16string_view s) {
   CodePageText out;
   for (char16_t c : s) {
-    if (c <= 0xFF) {
-      out.bytes.push_back(static_cast<char>(c));
-    } else {
-      out.bytes.push_back('?');
-      out.lossy = true;
-    }
+    out.bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+    out.lossy = out.lossy || c > 0xFF;
   }
   return out;
 }
@@ -63,18 +59,15 @@ TEST(RemovalScriptName, ExecutableFileNameWithSelfdestructBat) {
   EXPECT_EQ(u"Glowmere.exe_selfdestruct.bat", RemovalScriptName(u"C:\\Tools\\Glowmere.exe"));
   EXPECT_EQ(u"G_TEMP_m_x_.exe_selfdestruct.bat", RemovalScriptName(u"C:\\50%\\G%TEMP%m!x!.exe"))
       << "the command line starting the script would expand % and !";
-  EXPECT_EQ(u"Glowmere.exe", FileNamePart(u"Glowmere.exe"));
-  EXPECT_EQ(u"", FileNamePart(u"C:\\Tools\\"));
-  EXPECT_EQ(u"", FileNamePart(nullptr));
 }
 
 // Percent signs doubled; a path the code page cannot hold goes in its short form.
 TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
-  struct Case {
+  const struct {
     const char* what;
     RemovalPaths paths;
-    std::u16string exeShort, scriptShort;
-    std::string exe, ini, script;
+    std::u16string exeShort, scriptShort;  // what the system gives as short forms
+    std::string exe, ini, script;          // as the script names them
   } cases[] = {
       {"plain", kPlain, u"", u"", "C:\\Tools\\Glowmere.exe", "C:\\Tools\\Glowmere.ini",
        "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
@@ -97,7 +90,7 @@ TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
       {"no settings file, no line for it", {kPlain.executable, u"", kPlain.script}, u"", u"",
        "C:\\Tools\\Glowmere.exe", "", "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ShortPaths shortPaths;
     if (!c.exeShort.empty()) shortPaths.known[c.paths.executable] = c.exeShort;
     if (!c.scriptShort.empty()) shortPaths.known[c.paths.script] = c.scriptShort;

@@ -49,7 +49,7 @@ class FakePlatform : public SettingsPlatform {
 
   std::u16string exe = u"C:\\Tools\\Glowmere.exe";
   std::u16string appData = u"C:\\Users\\ann\\AppData\\Roaming";
-  std::set<std::u16string> folders = {u"C:", u"C:\\Tools", u"C:\\Users", u"C:\\Users\\ann",
+  std::set<std::u16string> folders = {u"C:", u"C:\\Tools", u"C:\\my_place", u"C:\\Users", u"C:\\Users\\ann",
                                       u"C:\\Users\\ann\\AppData", u"C:\\Users\\ann\\AppData\\Roaming"};
   std::set<std::u16string> readOnly;
   std::set<std::u16string> locked;
@@ -75,23 +75,22 @@ class SettingsFileTest : public ::testing::Test {
   SettingsFile settings_{platform_};
 };
 
-struct LocationCase {
-  const char* what;
-  std::u16string exe;
-  bool readOnlyFolder;
-  const char* besideFile;  // content of Glowmere.ini beside the executable, or null
-  bool besideIsFolder;
-  std::u16string expectedPath;
-  int expectedPortable;
-  const char* expectedBeside;  // content beside afterwards, or null for no file
-};
-
 // "_p" anywhere in the executable's name asks for a portable file, if the folder takes one.
 TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
   const char* probe = "[TestIni]\r\nM=1111\r\n";
   const char* own = "[Start]\r\nr=7\r\n";
   const std::u16string portable = u"C:\\Tools\\Glowmere_p.exe", plain = u"C:\\Tools\\Glowmere.exe";
-  const std::vector<LocationCase> cases = {
+  // besideFile: Glowmere.ini beside the executable before, or null; expectedBeside: after.
+  const struct {
+    const char* what;
+    std::u16string exe;
+    bool readOnlyFolder;
+    const char* besideFile;
+    bool besideIsFolder;
+    std::u16string expectedPath;
+    int expectedPortable;
+    const char* expectedBeside;
+  } cases[] = {
       {"portable name, writable folder", portable, false, nullptr, false, kBeside, 1, probe},
       {"_p inside the name", u"C:\\Tools\\my_prog.exe", false, nullptr, false, kBeside, 1, probe},
       {"portable name, read-only folder", portable, true, nullptr, false, kPerUser, 0, nullptr},
@@ -99,8 +98,10 @@ TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
       {"plain name with a file beside it", plain, false, own, false, kBeside, 0, own},
       {"plain name, no file beside it", plain, false, nullptr, false, kPerUser, 0, nullptr},
       {"folder named Glowmere.ini", portable, false, nullptr, true, kPerUser, 0, nullptr},
+      {"_p in the folder's name does not count", u"C:\\my_place\\Glowmere.exe", false, nullptr, false, kPerUser, 0,
+       nullptr},
   };
-  for (const LocationCase& c : cases) {
+  for (const auto& c : cases) {
     FakePlatform platform;
     platform.exe = c.exe;
     if (c.readOnlyFolder) platform.readOnly.insert(u"C:\\Tools");
@@ -111,48 +112,22 @@ TEST_F(SettingsFileTest, ChoosesTheLocationFromTheExecutableAndItsFolder) {
     settings.Init(u"Glowmere");
     EXPECT_EQ(text::ToUtf8(settings.Path()), text::ToUtf8(c.expectedPath)) << c.what;
     EXPECT_EQ(portableMode, c.expectedPortable) << c.what;
-    auto beside = platform.files.find(kBeside);
-    if (c.expectedBeside) {
-      ASSERT_NE(beside, platform.files.end()) << c.what;
-      EXPECT_EQ(beside->second, c.expectedBeside) << c.what;
-    } else {
-      EXPECT_EQ(beside, platform.files.end()) << c.what << ": no file beside the executable";
-    }
+    EXPECT_EQ(platform.files.count(kBeside) ? platform.files[kBeside] : "(no file)",
+              c.expectedBeside ? c.expectedBeside : "(no file)") << c.what << ": beside the executable";
   }
 }
-
-TEST_F(SettingsFileTest, PerUserLocationCreatesBothFoldersButNoFile) {
-  platform_.folders.insert(u"C:\\my_place");
-  platform_.exe = u"C:\\my_place\\Glowmere.exe";  // "_p" in the folder does not count
-  EXPECT_EQ(settings_.ExecutableFileName(), u"Glowmere.exe");
-  settings_.Init(u"Glowmere");
-  EXPECT_EQ(settings_.Path(), kPerUser);
-  EXPECT_EQ(portableMode, 0);
-  EXPECT_TRUE(platform_.folders.count(u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine"));
-  EXPECT_TRUE(platform_.folders.count(u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine\\Glowmere"));
-  EXPECT_EQ(settings_.ReadInt(u"Start", u"r", 128, 0, 256), 128);
-  EXPECT_TRUE(platform_.files.empty()) << "reading creates nothing";
-  settings_.WriteInt(u"Start", u"r", 128);
-  EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\n");
-}
-
-struct ReadIntCase {
-  const char* stored;  // null: key missing
-  int def, min, max;
-  int expected;
-};
 
 TEST_F(SettingsFileTest, ReadIntConvertsAndClamps) {
   // A default is clamped too; -1 turns a bound off; min above max gives min; huge
   // numbers saturate; a number of 20 characters or more still reads.
-  const std::vector<ReadIntCase> cases = {
+  const struct { const char* stored; int def, min, max, expected; } cases[] = {  // stored null: key missing
       {"300", 128, 0, 256, 256},      {"77", 128, 0, 256, 77},         {nullptr, 128, 0, 256, 128},
       {nullptr, 500, 0, 256, 256},    {"abc", 128, 0, 256, 0},         {"12abc", 128, 0, 256, 12},
       {"\"200\"", 128, 0, 256, 200},  {"-5", 128, -1, -1, -5},         {"300", 128, 0, -1, 300},
       {"250", 128, 300, 200, 300},    {"2147483648", 0, -1, -1, INT_MAX}, {"-99999999999", 0, -1, -1, INT_MIN},
       {"0000000000000000000042", 0, -1, -1, 42}, {"123456789012345678901234567890", 0, 0, 256, 256},
   };
-  for (const ReadIntCase& c : cases) {
+  for (const auto& c : cases) {
     std::string content = "[Start]\r\n";
     if (c.stored) content += std::string("x=") + c.stored + "\r\n";
     InitPerUser(content);
@@ -162,29 +137,28 @@ TEST_F(SettingsFileTest, ReadIntConvertsAndClamps) {
   }
 }
 
-TEST_F(SettingsFileTest, WriteIntWritesPlainDecimalInApplyOrder) {
-  InitPerUser("");
-  settings_.WriteInt(u"Start", u"r", 128);
-  settings_.WriteInt(u"Start", u"g", -5);
-  settings_.WriteInt(u"Start", u"b", INT_MIN);
-  settings_.WriteInt(u"Start", u"H", 200);
-  EXPECT_EQ(platform_.files[kPerUser], "[Start]\r\nr=128\r\ng=-5\r\nb=-2147483648\r\nH=200\r\n");
-  EXPECT_EQ(settings_.ReadInt(u"Start", u"h", 128, 0, 256), 200) << "H written, h read";
-}
-
-TEST_F(SettingsFileTest, FailedWritesLeaveTheOldFile) {
+// A write that cannot complete, or a file we cannot read or would damage, keeps the old
+// bytes; a write that changes nothing does not replace the file at all.
+TEST_F(SettingsFileTest, NeverDamagesTheFileAndReplacesItOnlyForAChange) {
   const std::string old = "; mine\r\n[Start]\r\nr=77\r\n";
-  InitPerUser(old);
-  platform_.diskFull = true;
-  settings_.WriteInt(u"Start", u"r", 128);
-  EXPECT_EQ(platform_.files[kPerUser], old);
-
-  platform_.diskFull = false;
-  platform_.locked.insert(kPerUser);  // cannot be read: never rewritten blind
-  int before = platform_.replaces;
-  settings_.WriteInt(u"Start", u"r", 128);
-  EXPECT_EQ(platform_.replaces, before);
-  EXPECT_EQ(platform_.files[kPerUser], old);
+  const struct { const char* what; std::string content; bool diskFull, locked; int replaces; } cases[] = {
+      {"disk full", old, true, false, 1},
+      {"unreadable: never rewritten blind", old, false, true, 0},
+      {"UTF-16 big-endian, which ANSI lines would damage", std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false,
+       false, 0},
+      {"value already there", "[Start]\r\nr = 128\r\n", false, false, 0},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    SettingsFile settings(platform);
+    settings.Init(u"Glowmere");
+    platform.files[kPerUser] = c.content;
+    platform.diskFull = c.diskFull;
+    if (c.locked) platform.locked.insert(kPerUser);
+    settings.WriteInt(u"start", u"R", 128);
+    EXPECT_EQ(platform.files[kPerUser], c.content) << c.what;
+    EXPECT_EQ(platform.replaces, c.replaces) << c.what;
+  }
 }
 
 // A drag's levels wait in memory, reads see them, and they reach the file in one replacement

@@ -13,77 +13,33 @@ namespace {
 
 std::string Utf8(const std::u16string& s) { return text::ToUtf8(s); }
 
-// Bytes of UTF-16 little-endian text, as a hand-made file would hold them.
-std::string Utf16Le(const std::u16string& s) {
-  std::string out;
-  for (char16_t c : s) {
-    out.push_back(static_cast<char>(c & 0xFF));
-    out.push_back(static_cast<char>(c >> 8));
-  }
-  return out;
-}
+// Bytes of UTF-16 little-endian text without a mark, as a hand-made file may hold them.
+std::string Utf16Le(const std::u16string& s) { return Utf16FileBytes(s).substr(2); }
 
 // Stands in for the ANSI code page 1252 on the characters the tests use.
 std::u16string Latin1(std::string_view ansi) { return text::Widen(ansi); }
-
-TEST(ExportFileName, BlanksOfTheVersionTextBecomeUnderscores) {
-  EXPECT_EQ(Utf8(ExportFileName(u"Glowmere 1.77")), "Glowmere_1.77_translate.txt");
-  EXPECT_EQ(Utf8(ExportFileName(nullptr)), "_translate.txt");
-}
-
-TEST(TranslationTemplate, FileHoldsMarkAndEveryPieceInOrder) {
-  const std::u16string body = u"\n40=Start with Windows\r\n44=&Exit\r\n";
-  const std::string bytes =
-      Utf16FileBytes(TranslationTemplate(u"Glowmere 1.77", u"Note\r\nline", u"Englisch\tEnglish", body.c_str()));
-  const std::string expected =
-      std::string("\xFF\xFE") +
-      Utf16Le(u"\r\nPlease don't forget! Write in e-mail subject: Strings for: Glowmere 1.77"
-              u" and Language Name i.e. : German / Deutsch \r\n\r\nNote\r\nline\r\n\r\n"
-              u"##=Englisch\tEnglish\r\n\r\n\r\n\n40=Start with Windows\r\n44=&Exit\r\n\r\n\r\n");
-  EXPECT_EQ(bytes, expected);
-}
-
-TEST(TranslationTemplate, MissingPiecesAddNothing) {
-  const std::u16string content = TranslationTemplate(u"G 1", nullptr, nullptr, nullptr);
-  EXPECT_EQ(Utf8(content),
-            "\r\nPlease don't forget! Write in e-mail subject: Strings for: G 1 and Language Name i.e. : "
-            "German / Deutsch \r\n\r\n\r\n\r\n##=\r\n\r\n\r\n\r\n\r\n");
-}
 
 TEST(Utf16FileBytes, NonAsciiUnitsAreLittleEndianWithoutTerminator) {
   EXPECT_EQ(Utf16FileBytes(u"\u00E4\u20AC"), std::string("\xFF\xFE\xE4\x00\xAC\x20", 6));
 }
 
-TEST(DecodeTextFile, ZeroEndsOnlyItsOwnChunk) {
-  // ANSI: a zero byte drops the rest of the first 1024-byte chunk; the second chunk is read.
+// A zero ends only its own chunk (1024 bytes, or 512 units after a UTF-16 mark); only
+// the first kMaxTextFileBytes are read; UTF-16 needs its little-endian mark.
+TEST(DecodeTextFile, ChunksTheCapAndTheMark) {
   std::string ansi(2048, 'a');
   ansi[10] = '\0';
-  ansi[1024] = 'b';
-  const std::u16string decoded = DecodeTextFile(ansi, Latin1);
-  EXPECT_EQ(decoded.size(), 10u + 1024u) << "10 units before the zero, then the whole second chunk";
-  EXPECT_EQ(decoded.substr(10, 1), u"b");
-
-  // UTF-16: a zero unit does the same, counted in units of the 512-unit chunks.
   std::u16string wide(1024, u'x');
   wide[0] = 0xFEFF;
   wide[100] = 0;
-  wide[512] = u'y';
-  const std::u16string decodedWide = DecodeTextFile(Utf16Le(wide), Latin1);
-  EXPECT_EQ(decodedWide.size(), 99u + 512u) << "the units between the mark and the zero, then the second chunk";
-  EXPECT_EQ(decodedWide.substr(99, 1), u"y");
-
-  EXPECT_EQ(DecodeTextFile(std::string(kMaxTextFileBytes + 3000, 'a'), Latin1).size(), kMaxTextFileBytes)
-      << "a huge file is read only up to the cap";
-}
-
-TEST(DecodeTextFile, UnmarkedOrBigEndianUtf16YieldsNextToNothing) {
-  EXPECT_EQ(Utf8(DecodeTextFile(Utf16Le(u"40=Text\r\n"), Latin1)), "4") << "little-endian without FF FE";
-  EXPECT_EQ(Utf8(DecodeTextFile(std::string("\xFE\xFF\x00\x34\x00\x30", 6), Latin1)), "\xC3\xBE\xC3\xBF")
-      << "big-endian: the mark bytes, then the first zero byte ends the chunk";
-}
-
-TEST(DecodeTextFile, OddLengthUtf16FileKeepsItsLastByte) {
-  EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE" "A\x00" "B", 5), Latin1), u"AB");
+  const struct { const char* what; std::string bytes; std::u16string expected; } cases[] = {
+      {"ANSI zero", ansi, std::u16string(10 + 1024, u'a')},
+      {"UTF-16 zero", Utf16Le(wide), std::u16string(99 + 512, u'x')},
+      {"huge file", std::string(kMaxTextFileBytes + 3000, 'b'), std::u16string(kMaxTextFileBytes, u'b')},
+      {"odd length keeps the last byte", std::string("\xFF\xFE" "A\x00" "B", 5), u"AB"},
+      {"no mark: read as ANSI up to the zero", Utf16Le(u"40=Text\r\n"), u"4"},
+      {"big-endian: the mark bytes, then a zero", std::string("\xFE\xFF\x00\x34", 4), u"\u00FE\u00FF"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8(DecodeTextFile(c.bytes, Latin1)), Utf8(c.expected)) << c.what;
 }
 
 // A reference table with texts "Text <id>" at ids 0 .. count - 1.
@@ -97,22 +53,17 @@ struct ReferenceTable {
   }
 };
 
-TEST(ImportReportText, TwelveMissingListNineWithTextThenDotsThenIds) {
-  ReferenceTable reference(20);
+// Nine missing ids with their texts, then dots, then the rest as ids, however many.
+TEST(ImportReportText, ListsNineMissingTextsThenIds) {
+  ReferenceTable reference(20), full(256);
   const char16_t* imported[kTextIds] = {};
+  const std::string all = Utf8(ImportReportText(full.entries, imported));
+  EXPECT_EQ(all.compare(0, 4, "0 %\n"), 0) << all.substr(0, 40);
+  EXPECT_EQ(all.substr(all.size() - 16), "252,253,254,255,") << "every id, beyond any fixed buffer";
   for (int id = 12; id < 20; ++id) imported[id] = u"x";  // ids 0..11 missing
   EXPECT_EQ(Utf8(ImportReportText(reference.entries, imported)),
             "40 %\n\nmiss:\n0=Text 0\n1=Text 1\n2=Text 2\n3=Text 3\n4=Text 4\n5=Text 5\n6=Text 6\n"
             "7=Text 7\n8=Text 8\n........\n9,10,11,");
-}
-
-TEST(ImportReportText, EmptyImportListsEveryIdBeyondAnyFixedBuffer) {
-  ReferenceTable reference(256);
-  const char16_t* imported[kTextIds] = {};
-  const std::string report = Utf8(ImportReportText(reference.entries, imported));
-  EXPECT_EQ(report.compare(0, 14, "0 %\n\nmiss:\n0=T"), 0) << report.substr(0, 40);
-  EXPECT_NE(report.find("\n........\n9,10,"), std::string::npos);
-  EXPECT_EQ(report.substr(report.size() - 12), "253,254,255,") << "the last ids are listed too";
 }
 
 TEST(ImportReportText, IdsWithoutReferenceTextNeitherCountNorShow) {
@@ -163,10 +114,9 @@ TEST_F(ImportedTranslation, AnsiFileWithRepeatedIdAndEmptyText) {
 
 TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
   // Hand-made: a text on the line right after the mark.
-  const std::string report = Import(std::string("\xFF\xFE", 2) +
-                                    Utf16Le(u"40=Mit Windows Starten\r\n##=Deutsch\tGerman\r\nTranslatorName=Ich\r\n"
-                                            u"41=Bei Programmstart Wiederherstellen\r\n43=&Zur\u00FCck"
-                                            u"setzen\r\n44=&Beenden\r\n"));
+  const std::string report = Import(Utf16FileBytes(u"40=Mit Windows Starten\r\n##=Deutsch\tGerman\r\n"
+                                                   u"TranslatorName=Ich\r\n41=Bei Programmstart Wiederherstellen\r\n"
+                                                   u"43=&Zur\u00FCcksetzen\r\n44=&Beenden\r\n"));
   EXPECT_EQ(Imported(40), "Mit Windows Starten");
   EXPECT_EQ(Imported(43), "&Zur\xC3\xBC" "cksetzen");
   EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
@@ -175,10 +125,4 @@ TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
 
 TEST_F(ImportedTranslation, ExportedTemplateReadsBackComplete) {
   EXPECT_EQ(Import(Utf16FileBytes(CurrentTranslationTemplate())), "100 %");
-}
-
-TEST_F(ImportedTranslation, UnreadableFileActsAsOneWithoutTexts) {
-  EXPECT_EQ(Import(""), "0 %\n\nmiss:\n0=Glowmere translators\n40=Start with Windows\n41=Restore at program "
-                        "start\n43=&Reset\n44=&Exit\n");
-  EXPECT_EQ(Utf8(StringTable::Text(40)), "str:40?");
 }

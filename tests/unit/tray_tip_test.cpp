@@ -18,10 +18,7 @@ std::u16string Copied(const std::u16string* tip, size_t capacity = kTipCapacity)
 // The tip keeps its first 63 characters; half a surrogate pair at the cut is left out.
 TEST(CopyTip, KeepsWhatFitsTheField) {
   const std::u16string smiley = u"\U0001F600";
-  const struct {
-    const char* what;
-    std::u16string tip, expected;
-  } cases[] = {
+  const struct { const char* what; std::u16string tip, expected; } cases[] = {
       {"short", u"Glowmere", u"Glowmere"},
       {"empty", u"", u""},
       {"exactly 63", std::u16string(63, u'a'), std::u16string(63, u'a')},

@@ -18,14 +18,8 @@ struct FakeIcon : TrayIconPort {
   const bool* watchdogRunning = nullptr;  // to check what Remove sees
 
   bool OwnerExists() override { return ownerExists; }
-  bool IsPresent() override {
-    log.push_back("probe");
-    return present;
-  }
-  void AddOrUpdate() override {
-    log.push_back("add");
-    present = true;
-  }
+  bool IsPresent() override { log.push_back("probe"); return present; }
+  void AddOrUpdate() override { log.push_back("add"); present = true; }
   void Remove() override {
     log.push_back(watchdogRunning && *watchdogRunning ? "remove while watchdog runs" : "remove");
     present = false;
@@ -42,22 +36,13 @@ struct FakeWatchdog : WatchdogThreadPort {
     log.push_back(running ? "start a second watchdog" : "start");
     running = true;
   }
-  void StopAndWait() override {
-    log.push_back("stop and wait");
-    running = false;
-  }
+  void StopAndWait() override { log.push_back("stop and wait"); running = false; }
   void RequestReadd() override { log.push_back("request readd"); }
 };
 
 TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
   using W = WatchdogWake;
-  struct Case {
-    const char* name;
-    bool present, ownerExists;
-    WatchdogWake wake;
-    bool goesOn;
-    Log expected;
-  };
+  struct Case { const char* name; bool present, ownerExists; WatchdogWake wake; bool goesOn; Log expected; };
   const Case cases[] = {
       {"icon present", true, true, W::PeriodElapsed, true, {"probe"}},
       {"icon lost", false, true, W::PeriodElapsed, true, {"probe", "add"}},
@@ -66,7 +51,7 @@ TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
       {"window gone", false, false, W::PeriodElapsed, true, {}},
       {"window gone, readd asked", false, false, W::ReaddRequested, true, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Log log;
     FakeIcon icon(log);
     icon.present = c.present;
@@ -76,69 +61,37 @@ TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
   }
 }
 
-TEST(RunTrayWatchdog, WaitsOnePeriodBetweenProbesAndEndsAtStop) {
-  Log log;
-  FakeIcon icon(log);
-  const std::vector<WatchdogWake> wakes = {WatchdogWake::PeriodElapsed, WatchdogWake::PeriodElapsed,
-                                           WatchdogWake::ReaddRequested, WatchdogWake::StopRequested,
-                                           WatchdogWake::PeriodElapsed};
-  std::vector<uint32_t> timeouts;
-  size_t next = 0;
-  RunTrayWatchdog(icon, [&](uint32_t timeoutMs) {
-    timeouts.push_back(timeoutMs);
-    if (next == 1) icon.present = false;  // the shell lost the icon during the second wait
-    return wakes.at(next++);
-  });
-  EXPECT_EQ(timeouts, (std::vector<uint32_t>{5000, 5000, 5000, 5000})) << "nothing waited for after the stop";
-  EXPECT_EQ(log, (Log{"probe", "probe", "add", "add"}));
-}
-
-// A running watchdog is stopped before the fields change, and runs again afterwards.
+// A running watchdog is stopped before the icon changes and runs again afterwards; while it
+// runs it alone adds the icon, and it never runs while the icon is removed.
 TEST(TrayIconLifetime, WatchdogNeverRunsWhileTheIconChanges) {
-  struct Case {
-    const char* name;
-    bool running, startWatchdog;
-    Log expected;
-  } cases[] = {
-      {"first create", false, true, {"store fields", "add", "start"}},
-      {"second create", true, true, {"stop and wait", "store fields", "add", "start"}},
-      {"create without watchdog", false, false, {"store fields", "add"}},
-      {"create without watchdog, one running", true, false, {"stop and wait", "store fields", "add", "start"}},
+  enum Op { Create, CreateWithoutWatchdog, Destroy, Readd };
+  const struct { const char* name; Op op; bool running; Log expected; } cases[] = {
+      {"first create", Create, false, {"store fields", "add", "start"}},
+      {"second create", Create, true, {"stop and wait", "store fields", "add", "start"}},
+      {"create without watchdog", CreateWithoutWatchdog, false, {"store fields", "add"}},
+      {"create without watchdog, one running", CreateWithoutWatchdog, true,
+       {"stop and wait", "store fields", "add", "start"}},
+      {"destroy", Destroy, true, {"stop and wait", "remove"}},
+      {"destroy without watchdog", Destroy, false, {"remove"}},
+      {"readd", Readd, true, {"request readd"}},
+      {"readd without watchdog", Readd, false, {"add"}},
   };
-  for (const Case& c : cases) {
-    Log log;
-    FakeIcon icon(log);
-    FakeWatchdog watchdog(log);
-    watchdog.running = c.running;
-    CreateTrayIcon(icon, watchdog, c.startWatchdog, [&] { log.push_back("store fields"); });
-    EXPECT_EQ(log, c.expected) << c.name;
-    EXPECT_EQ(watchdog.running, c.running || c.startWatchdog) << c.name;
-  }
-
-  for (bool running : {true, false}) {
+  for (const auto& c : cases) {
     Log log;
     FakeIcon icon(log);
     FakeWatchdog watchdog(log);
     icon.watchdogRunning = &watchdog.running;
-    watchdog.running = running;
-    DestroyTrayIcon(icon, watchdog);
-    EXPECT_EQ(log, running ? (Log{"stop and wait", "remove"}) : (Log{"remove"})) << "destroy";
-    EXPECT_FALSE(icon.present);
+    watchdog.running = c.running;
+    if (c.op == Destroy) {
+      DestroyTrayIcon(icon, watchdog);
+    } else if (c.op == Readd) {
+      ReaddTrayIcon(icon, watchdog);
+    } else {
+      CreateTrayIcon(icon, watchdog, c.op == Create, [&] { log.push_back("store fields"); });
+    }
+    EXPECT_EQ(log, c.expected) << c.name;
+    EXPECT_EQ(watchdog.running, c.op == Destroy ? false : c.running || c.op == Create) << c.name;
   }
-}
-
-TEST(ReaddTrayIcon, RunningWatchdogDoesTheAddSoItStaysTheOnlyWriter) {
-  Log log;
-  FakeIcon icon(log);
-  FakeWatchdog watchdog(log);
-  watchdog.running = true;
-  ReaddTrayIcon(icon, watchdog);
-  EXPECT_EQ(log, Log{"request readd"});
-
-  watchdog.running = false;
-  log.clear();
-  ReaddTrayIcon(icon, watchdog);
-  EXPECT_EQ(log, Log{"add"}) << "without a watchdog the caller adds at once";
 }
 
 }  // namespace

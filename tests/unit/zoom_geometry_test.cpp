@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <ostream>
-#include <vector>
 
 void PrintTo(const ScreenRect& r, std::ostream* os) {
   *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
@@ -52,7 +50,7 @@ TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
       {"unknown edge, taskbar window", nullptr, &taskbar, 4, &taskbar, {1770, 1050, 1920, 1080}, 3},
       {"work area", nullptr, nullptr, EdgeBottom, nullptr, {1770, 1010, 1920, 1040}, 4},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     FakeSurroundings shell;
     shell.notifyWindow = c.notify;
     shell.taskbarPosition = c.position;
@@ -65,15 +63,10 @@ TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
 
 // The 84-pixel stretch from 100 to 16 pixels before the taskbar's bottom or right end.
 TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
-  const struct {
-    const char* name;
-    uint32_t edge;
-    ScreenRect taskbar, expected;
-  } cases[] = {
+  const struct { const char* name; uint32_t edge; ScreenRect taskbar, expected; } cases[] = {
       {"left", EdgeLeft, {0, 0, 60, 1080}, {0, 980, 60, 1064}},
       {"top", EdgeTop, {0, 0, 1920, 40}, {1820, 0, 1904, 40}},
       {"right", EdgeRight, {1860, 0, 1920, 1080}, {1860, 980, 1920, 1064}},
-      {"bottom", EdgeBottom, {0, 1040, 1920, 1080}, {1820, 1040, 1904, 1080}},
       // A second monitor left of the primary one: negative coordinates.
       {"bottom, left monitor", EdgeBottom, {-1280, 984, 0, 1024}, {-100, 984, -16, 1024}},
   };
@@ -83,69 +76,8 @@ TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
     EXPECT_EQ(target, c.expected) << c.name << " taskbar";
   }
   ScreenRect untouched{1, 2, 3, 4};
-  EXPECT_FALSE(TargetFromTaskbarPosition(cases[3].taskbar, UINT32_MAX, &untouched));
+  EXPECT_FALSE(TargetFromTaskbarPosition(cases[2].taskbar, UINT32_MAX, &untouched));
   EXPECT_EQ(untouched, (ScreenRect{1, 2, 3, 4})) << "a refused edge must leave the target alone";
-}
-
-// Only a side longer than 150 (width) or 30 (height) is cut to that length; the
-// work-area box keeps its size even in a smaller work area.
-TEST(NotificationAreaRect, BoxesInTheBottomRightCorner) {
-  const struct {
-    const char* name;
-    ScreenRect taskbar, expected;
-  } cases[] = {
-      {"exactly 150 x 30", {10, 20, 160, 50}, {10, 20, 160, 50}},
-      {"151 x 31", {10, 20, 161, 51}, {11, 21, 161, 51}},
-      {"narrow but high (vertical)", {0, 0, 60, 1080}, {0, 1050, 60, 1080}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(TargetFromTaskbarWindow(c.taskbar), c.expected) << c.name;
-  EXPECT_EQ(TargetFromWorkArea({0, 0, 100, 20}), (ScreenRect{-50, -10, 100, 20}));
-}
-
-// Worked steps: a sixth of the way per step, truncated toward zero. The step fraction
-// is the double just below a sixth, so a whole-pixel sixth can land one pixel short.
-TEST(AnimationStepRect, WorkedSteps) {
-  struct Case {
-    ScreenRect from, to;
-    int step;
-    ScreenRect expected;
-  } cases[] = {
-      {{100, 200, 500, 400}, {1820, 1000, 1904, 1080}, 1, {386, 333, 734, 513}},
-      {{100, 200, 500, 400}, {1820, 1000, 1904, 1080}, 5, {1533, 866, 1670, 966}},
-      {{-300, -250, -100, -50}, {10, 20, 30, 40}, 1, {-248, -205, -78, -35}},  // not -249, -79
-      {{0, 0, 0, 0}, {840, 840, 840, 840}, 5, {699, 699, 699, 699}},  // not 700
-      {{0, 0, 0, 0}, {6, 6, 6, 6}, 1, {1, 1, 1, 1}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(AnimationStepRect(c.from, c.to, c.step), c.expected) << "step " << c.step << " toward " << c.to.left;
-  }
-}
-
-// Draws come from a scripted sequence.
-std::vector<int> scriptedDraws;
-size_t nextDraw = 0;
-int ScriptedDraw() { return scriptedDraws.at(nextDraw++); }
-
-StepColor ColorFor(std::vector<int> draws) {
-  scriptedDraws = std::move(draws);
-  nextDraw = 0;
-  return DrawStepColor(ScriptedDraw);
-}
-
-TEST(DrawStepColor, BlueGreenRedFromThreeDrawsAndAlwaysLight) {
-  const StepColor color = ColorFor({1, 2, 3});
-  EXPECT_EQ(nextDraw, 3u) << "exactly three draws per step";
-  EXPECT_EQ(color.blue, 129);
-  EXPECT_EQ(color.green, 130);
-  EXPECT_EQ(color.red, 131);
-  EXPECT_EQ(ToColorRef(color), 0x818283u) << "0x00BBGGRR";
-
-  const struct {
-    int draw;
-    uint32_t color;
-  } cases[] = {{0, 0x808080u}, {127, 0xFFFFFFu}, {128, 0x808080u}, {INT_MAX, 0xFFFFFFu}};
-  for (const auto& c : cases) EXPECT_EQ(ToColorRef(ColorFor({c.draw, c.draw, c.draw})), c.color) << "draw " << c.draw;
-  EXPECT_EQ(ToColorRef(ColorFor({32767, 0, 32767})), 0xFF80FFu);
 }
 
 }  // namespace
