@@ -92,7 +92,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const CommandLine commandLine = ReadCommandLine();
   if (commandLine.kind == CommandLine::Kind::Malformed) {
     // Nothing changes; a mistyped shortcut or script must be noticed.
-    if (!LanguageArchive::Load()) return 0;
+    if (!LanguageArchive::Load()) return kExitBadOption;  // the archive's own error box was shown
     DetectLanguage();
     const std::u16string message = text::FillIn(StringTable::Text(110), {commandLine.badOption});
     MessageBoxW(nullptr, W(message), W(ProductName()), MB_OK | MB_ICONWARNING);
