@@ -3,6 +3,8 @@
 // language is English (not German).
 #include <windows.h>
 
+#include <algorithm>
+
 #include "build_config.h"
 #include "harness.h"
 
@@ -110,7 +112,7 @@ TEST_F(Extras, PagesOpenAndUninstallAnsweredNoChangesNothing) {
 
 // Unescaped, "%TEMP%" would expand to another folder and nothing would be deleted; in the
 // script's own name it would already break the command line that starts the script. A "_p"
-// name keeps the settings file beside the executable, so its path holds them too.
+// name keeps the settings file beside the executable (portable), so its path holds them too.
 TEST_F(Extras, UninstallAnsweredYesRemovesEverythingEvenWithPercentAndExclamationSigns) {
   const std::wstring folder = ScratchDir(L"extras_percent") + L"\\50% off %TEMP% !TEMP! !";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
@@ -118,6 +120,9 @@ TEST_F(Extras, UninstallAnsweredYesRemovesEverythingEvenWithPercentAndExclamatio
   const std::wstring script = TempFolder() + L"Glow_TEMP__TEMP___p.exe_selfdestruct.bat";
   HWND dialog = StartInstalled(exe, ini);
   ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(FileExists(PerUserIni())) << "no per-user file in portable mode";
+  const std::wstring caption = WindowText(dialog);
+  EXPECT_EQ(caption.substr(caption.size() - std::min<size_t>(caption.size(), 9)), L" Portable") << Narrow(caption);
   Uninstall(dialog, IDYES);
   EXPECT_EQ(WaitForExit(process_), 0u) << "exit code after the uninstall";
   EXPECT_FALSE(ReadRunValue()) << "the Run value is still there";

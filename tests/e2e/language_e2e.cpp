@@ -37,20 +37,11 @@ const Texts kItalian = {L"Avvia con Windows", L"Ripristina all'avvio del program
 Texts EnglishSource() {
   std::wstring path = L"Z:" + Widen(GLOWMERE_SOURCE_DIR "/src/res/lang/archive.txt");
   for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
-  const std::wstring all = Widen(ReadFileBytes(path));
-  Texts body;
-  bool inside = false;
-  for (size_t start = 0, end = 0; start < all.size(); start = end + 1) {
-    end = std::min(all.find(L'\n', start), all.size());
-    const std::wstring line = all.substr(start, end - start);
-    if (line.compare(0, 2, L"##") == 0) {
-      if (inside) break;
-      inside = line == L"##=Englisch\tEnglish";
-    } else if (inside) {
-      body.push_back(line);
-    }
-  }
-  return body;
+  const std::wstring all = Widen(ReadFileBytes(path)), header = L"##=Englisch\tEnglish\n";
+  const size_t begin = all.find(header) + header.size(), end = all.find(L"\n##", begin);
+  Texts lines;
+  for (size_t at = begin; at <= end; at = all.find(L'\n', at) + 1) lines.push_back(all.substr(at, all.find(L'\n', at) - at));
+  return lines;
 }
 
 std::string Utf16LeWithMark(const std::wstring& s) {

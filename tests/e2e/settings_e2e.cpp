@@ -19,19 +19,18 @@ const std::wstring kHotkeys = L"[Hotkeys]\r\nBrighter=Ctrl+Alt+PgUp\r\nDarker=Ct
 
 bool IsChecked(HWND dialog, int id) { return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// A replacement puts another file in place, with the time of its writing.
-ULONGLONG WriteTime(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data = {};
-  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
-  return static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
-}
-
 // The brightness slider dragged from 127 down to 27 as the trackbar reports a drag: 101
-// thumb-track notifications, each timed. Returns the median in ms; counts file replacements.
+// thumb-track notifications, each timed. Returns the median in ms; counts the settings file's
+// replacements (each puts another file in place, with the time of its writing).
 double DragBrightness(HWND dialog, int* replacements) {
   HWND slider = GetDlgItem(dialog, kBrightness);
+  auto writeTime = [] {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExW(PerUserIni().c_str(), GetFileExInfoStandard, &data);
+    return static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+  };
   std::vector<double> ms;
-  ULONGLONG stamp = WriteTime(PerUserIni());
+  ULONGLONG stamp = writeTime();
   LARGE_INTEGER frequency, before, after;
   QueryPerformanceFrequency(&frequency);
   *replacements = 0;
@@ -41,7 +40,7 @@ double DragBrightness(HWND dialog, int* replacements) {
     SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, pos), reinterpret_cast<LPARAM>(slider));
     QueryPerformanceCounter(&after);
     ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
-    const ULONGLONG now = WriteTime(PerUserIni());
+    const ULONGLONG now = writeTime();
     *replacements += now != stamp;
     stamp = now;
   }
@@ -60,27 +59,11 @@ class Settings : public GlowmereTest {
   }
 };
 
-// A "_p" name keeps the file beside the executable; stored levels are restored (clamped) and
-// written back, the existing lines keeping their place and spelling.
-TEST_F(Settings, PortableNameKeepsTheFileBesideTheExecutableAndRestores) {
-  const std::wstring folder = ScratchDir(L"portable");
-  ASSERT_TRUE(WriteFileBytes(folder + L"\\Glowmere.ini", "[Start]\r\nsetrgb=1\r\nr=300\r\nh=-5\r\n"));
-  HWND dialog = WaitForDialog(Start(L"", CopyGlowmere(folder, L"Glowmere_p.exe")));
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return SliderLevels(dialog) == "0 256 128 128 "; }, 10000))
-      << "expected the restored levels 0 256 128 128, seen " << SliderLevels(dialog);
-  ExpectFileSoon(folder + L"\\Glowmere.ini", L"[Start]\r\nsetrgb=1\r\nr=256\r\nh=0\r\ng=128\r\nb=128\r\n"
-                                             L"[TestIni]\r\nM=1111\r\n" + kHotkeys);
-  const std::wstring caption = WindowText(dialog);
-  EXPECT_EQ(caption.substr(caption.size() - std::min<size_t>(caption.size(), 9)), L" Portable")
-      << "caption \"" << Narrow(caption) << "\"";
-  EXPECT_FALSE(FileExists(PerUserIni())) << "no per-user file in portable mode";
-}
-
-// From a 258-character path (the longest Wine starts), whose quoted Run value no longer fits
-// the classic 260-character buffer.
-TEST_F(Settings, CheckBoxesShowTheStoredStateAndWriteTheWholeRunValue) {
-  ASSERT_TRUE(WriteFileBytes(PerUserIni(), "[Start]\r\nsetrgb=2\r\n"));
+// Stored levels are restored (clamped) and written back, the existing lines keeping their place
+// and spelling. Started from a 258-character path (the longest Wine starts), whose quoted Run
+// value no longer fits the classic 260-character buffer.
+TEST_F(Settings, RestoresAndTheCheckBoxesShowTheStoredStateAndWriteTheWholeRunValue) {
+  ASSERT_TRUE(WriteFileBytes(PerUserIni(), "[Start]\r\nsetrgb=2\r\nr=300\r\nh=-5\r\n"));
   std::wstring folder = ScratchDir(L"long");
   folder += L"\\" + std::wstring(258 - folder.size() - 1 - 13, L'd');
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
@@ -90,7 +73,8 @@ TEST_F(Settings, CheckBoxesShowTheStoredStateAndWriteTheWholeRunValue) {
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
   // The start ends by writing the levels: after that the boxes show their state.
-  ExpectFileSoon(PerUserIni(), L"[Start]\r\nsetrgb=2\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n" + kHotkeys);
+  ExpectFileSoon(PerUserIni(), L"[Start]\r\nsetrgb=2\r\nr=256\r\nh=0\r\ng=128\r\nb=128\r\n" + kHotkeys);
+  EXPECT_EQ(SliderLevels(dialog), "0 256 128 128 ") << "the restored levels";
   // Any non-zero "setrgb" restores; the box shows it checked, never indeterminate.
   EXPECT_EQ(SendDlgItemMessageW(dialog, kRestoreBox, BM_GETCHECK, 0, 0), BST_CHECKED) << "restore box for setrgb=2";
   EXPECT_FALSE(IsChecked(dialog, kAutostartBox)) << "no Run value, box unchecked";

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cwchar>
 
 namespace e2e {
@@ -12,24 +13,6 @@ namespace e2e {
 namespace {
 
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const UINT kIconId = 117, kTrayCallback = 0x8064;
-
-void DeleteTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data)) {
-    const std::wstring name = data.cFileName, path = dir + L"\\" + name;
-    if (name == L"." || name == L"..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      DeleteTree(path);
-    } else {
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(path.c_str());
-    }
-  }
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
-  RemoveDirectoryW(dir.c_str());
-}
 
 // Ends every Glowmere left from an earlier test, so each test starts alone.
 void KillStrayGlowmeres() {
@@ -47,31 +30,10 @@ void KillStrayGlowmeres() {
   CloseHandle(snapshot);
 }
 
-struct WindowSearch {
-  DWORD pid;
-  const wchar_t* className;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if ((search->pid == 0 || owner == search->pid) && (!search->className || lstrcmpiW(name, search->className) == 0))
-    search->found.push_back(window);
-  return TRUE;
-}
-
-NOTIFYICONDATAW IconRecord(HWND owner) {
-  NOTIFYICONDATAW record = {};
-  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
-  record.hWnd = owner;
-  record.uID = kIconId;
-  record.uFlags = NIF_MESSAGE;
-  record.uCallbackMessage = kTrayCallback;
-  return record;
+// A modify that carries only the callback message succeeds only for an icon the shell holds.
+bool Icon(HWND owner, DWORD action) {
+  NOTIFYICONDATAW record = {NOTIFYICONDATAW_V1_SIZE, owner, 117, action == NIM_MODIFY ? NIF_MESSAGE : 0u, 0x8064};
+  return Shell_NotifyIconW(action, &record) != FALSE;
 }
 
 }  // namespace
@@ -93,8 +55,10 @@ std::wstring GlowmereExe() { return Env(L"GLOWMERE_EXE"); }
 
 std::wstring ScratchDir(const std::wstring& name) {
   const std::wstring root = TempFolder() + L"glowmere-e2e", dir = root + L"\\" + name;
+  std::wstring from = dir + L'\0';  // double-null terminated
+  SHFILEOPSTRUCTW remove = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI};
+  SHFileOperationW(&remove);
   CreateDirectoryW(root.c_str(), nullptr);
-  DeleteTree(dir);
   CreateDirectoryW(dir.c_str(), nullptr);
   return dir;
 }
@@ -183,36 +147,30 @@ bool ReadRunValue(std::wstring* data, DWORD* bytes) {
   return result == ERROR_SUCCESS;
 }
 
-std::vector<WORD> ScreenRamp() {
+static std::vector<WORD> ScreenRamp(bool identity = false) {
   std::vector<WORD> ramp(768, 0);
+  for (int i = 0; identity && i < 768; ++i) ramp[i] = static_cast<WORD>((i % 256) * 256);
   HDC dc = GetDC(nullptr);
-  GetDeviceGammaRamp(dc, ramp.data());
+  identity ? SetDeviceGammaRamp(dc, ramp.data()) : GetDeviceGammaRamp(dc, ramp.data());
   ReleaseDC(nullptr, dc);
   return ramp;
 }
 
-void ResetScreenRamp() {
-  std::vector<WORD> ramp(768);
-  for (int i = 0; i < 768; ++i) ramp[i] = static_cast<WORD>((i % 256) * 256);
-  HDC dc = GetDC(nullptr);
-  SetDeviceGammaRamp(dc, ramp.data());
-  ReleaseDC(nullptr, dc);
-}
+void ResetScreenRamp() { ScreenRamp(true); }
 
 bool RampIs(int red, int green, int blue) {
   const std::vector<WORD> ramp = ScreenRamp();
   const int levels[3] = {red, green, blue};
   for (int i = 0; i < 768; ++i) {
-    const int expected = (i % 256) * (levels[i / 256] + 128);
-    if ((ramp[i] >> 8) != ((expected > 65535 ? 65535 : expected) >> 8)) return false;
+    const int expected = std::min((i % 256) * (levels[i / 256] + 128), 65535);
+    if ((ramp[i] >> 8) != (expected >> 8)) return false;
   }
   return true;
 }
 
 std::string RampSeen() {
   const std::vector<WORD> ramp = ScreenRamp();
-  return "saw top entries " + std::to_string(ramp[255]) + "/" + std::to_string(ramp[511]) + "/" +
-         std::to_string(ramp[767]);
+  return "saw top entries " + std::to_string(ramp[255]) + "/" + std::to_string(ramp[511]) + "/" + std::to_string(ramp[767]);
 }
 
 std::wstring WindowText(HWND window) {
@@ -255,9 +213,13 @@ void ChooseLanguage(HWND dialog, int index) {
 bool IsVisible(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
-  WindowSearch search{pid, className, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (pid == 0 || owner == pid) found.push_back(window);
+  }
+  return found;
 }
 
 HWND WaitForBox(DWORD pid, HWND mainDialog, int childId, DWORD timeoutMs) {
@@ -270,16 +232,8 @@ HWND WaitForBox(DWORD pid, HWND mainDialog, int childId, DWORD timeoutMs) {
   return found;
 }
 
-bool IconPresent(HWND owner) {
-  NOTIFYICONDATAW record = IconRecord(owner);
-  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
-}
-
-bool RemoveIcon(HWND owner) {
-  NOTIFYICONDATAW record = IconRecord(owner);
-  record.uFlags = 0;
-  return Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
-}
+bool IconPresent(HWND owner) { return Icon(owner, NIM_MODIFY); }
+bool RemoveIcon(HWND owner) { return Icon(owner, NIM_DELETE); }
 
 void GlowmereTest::SetUp() {
   ASSERT_FALSE(GlowmereExe().empty()) << "GLOWMERE_EXE must name the Glowmere.exe under test";
@@ -297,10 +251,7 @@ void GlowmereTest::SetUp() {
 
 void GlowmereTest::TearDown() {
   for (const Process& p : started_) {
-    if (WaitForSingleObject(p.handle, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(p.handle, 98);
-      WaitForSingleObject(p.handle, 10000);
-    }
+    if (TerminateProcess(p.handle, 98)) WaitForSingleObject(p.handle, 10000);
     CloseHandle(p.handle);
   }
   started_.clear();
@@ -309,8 +260,7 @@ void GlowmereTest::TearDown() {
 Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
   const std::wstring path = exe.empty() ? GlowmereExe() : exe;
   std::wstring commandLine = L"\"" + path + L"\"" + (args.empty() ? L"" : L" " + args);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
+  STARTUPINFOW startup = {sizeof startup};
   PROCESS_INFORMATION info = {};
   // Wine on a busy machine now and then refuses a start with ERROR_INTERNAL_ERROR; a real
   // failure to start repeats, so only that one is tried again.
@@ -332,10 +282,9 @@ Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
 HWND GlowmereTest::WaitForDialog(const Process& process, DWORD timeoutMs) {
   HWND found = nullptr;
   WaitUntil([&] {
-    for (HWND window : TopLevelWindows(process.pid, L"#32770")) {
-      // Ready once its start has run to the end: the brightness value label is filled last.
+    // Ready once its start has run to the end: the brightness value label is filled last.
+    for (HWND window : TopLevelWindows(process.pid, L"#32770"))
       if (GetDlgItem(window, 1038) != nullptr && GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0) found = window;
-    }
     return found != nullptr;
   }, timeoutMs);
   return found;

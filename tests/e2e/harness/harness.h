@@ -13,10 +13,7 @@
 
 namespace e2e {
 
-struct Process {
-  HANDLE handle = nullptr;
-  DWORD pid = 0;
-};
+struct Process { HANDLE handle = nullptr; DWORD pid = 0; };
 
 // Polls `condition` every 50 ms until it holds or `timeoutMs` passes; true if it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
@@ -39,12 +36,10 @@ std::wstring Widen(const std::string& utf8);
 // The Glowmere Run value; false if absent.
 bool ReadRunValue(std::wstring* data = nullptr, DWORD* bytes = nullptr);
 
-// The screen's ramp as GetDeviceGammaRamp reports it (768 entries), and the identity ramp
-// loaded from outside. RampIs compares with the levels' ramps (entry i = min(i * (level + 128),
-// 65535)) at 8 bits, as Wine/X keep them.
-std::vector<WORD> ScreenRamp();
-void ResetScreenRamp();
+// The screen's ramp and the levels' ramps (entry i = min(i * (level + 128), 65535)), compared
+// at 8 bits as Wine/X keep them; the identity ramp loaded from outside.
 bool RampIs(int red, int green, int blue);
+void ResetScreenRamp();
 std::string RampSeen();  // "saw top entries R/G/B", for failure messages
 
 std::wstring WindowText(HWND window);
@@ -61,9 +56,8 @@ bool IsVisible(HWND window);
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className = nullptr);
 // A visible dialog of `pid` other than `mainDialog` that has a child `childId` (0xFFFF: a message box's text).
 HWND WaitForBox(DWORD pid, HWND mainDialog, int childId = 0xFFFF, DWORD timeoutMs = 20000);
-// Whether the shell holds Glowmere's tray icon of `owner` (a modify succeeds only then).
-bool IconPresent(HWND owner);
-bool RemoveIcon(HWND owner);  // as a restarting shell loses it
+bool IconPresent(HWND owner);  // whether the shell holds Glowmere's tray icon of `owner`
+bool RemoveIcon(HWND owner);   // as a restarting shell loses it
 
 // Before each test: no Glowmere running, no per-user settings, no Run value, identity ramp.
 // After it: every process it started is ended.
