@@ -18,12 +18,6 @@ struct LevelCase {
 const LevelCase kLevelCases[] = {
     {L"-brightness -25", 64, 64, 64, 64}, {L"-RGB 10 -20 50", 64, 154, 76, 256}, {L"-bg -reset", 128, 128, 128, 128}};
 
-std::string StoredLevels() {
-  std::string seen;
-  for (const wchar_t* key : {L"H", L"r", L"g", L"b"}) seen += Narrow(IniValue(L"Start", key)) + " ";
-  return seen;
-}
-
 void ExpectLevels(const LevelCase& c, HWND dialog) {
   const std::string what = Narrow(c.args);
   if (dialog)
@@ -77,7 +71,7 @@ TEST_F(CommandLine, ASecondStartHandsTheLevelsToTheRunningInstance) {
     EXPECT_EQ(WaitForExit(Start(c.args), 60000), 0u) << Narrow(c.args);
     ExpectLevels(c, dialog);
   }
-  EXPECT_FALSE(WaitUntil([&] { return IsVisible(dialog) || WaitForBox(first.pid, dialog, 0xFFFF, 0) != nullptr; }, 2000))
+  EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(dialog) || WaitForBox(first.pid, dialog, 0xFFFF, 0); }, 2000))
       << "the running instance must neither show itself nor warn";
   EXPECT_EQ(WaitForExit(first, 0), static_cast<DWORD>(STILL_ACTIVE));
 }
@@ -118,7 +112,8 @@ TEST_F(CommandLine, AHotkeyAnotherProgramHoldsIsReportedAndTheOthersWork) {
       if (WindowText(tip).find(L"Ctrl+Alt+PgUp") != std::wstring::npos) report = WindowText(tip);
     return !report.empty();
   })) << "expected a balloon naming Ctrl+Alt+PgUp";
-  EXPECT_NE(report.find(L"[Hotkeys]"), std::wstring::npos) << "the report must say where to change it: " << Narrow(report);
+  EXPECT_NE(report.find(L"[Hotkeys]"), std::wstring::npos) << "the report must say where to change it: "
+                                                            << Narrow(report);
   PressHotkey(VK_NEXT);
   EXPECT_TRUE(WaitUntil([&] { return SliderPos(dialog, 1038) == 120; }, 10000))
       << "Ctrl+Alt+PgDn must still work; brightness seen " << SliderPos(dialog, 1038);

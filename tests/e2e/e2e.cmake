@@ -2,10 +2,9 @@
 # X server and Wine prefix that the test run starts (wine_env_start) and stops itself.
 set(E2E_STATE ${CMAKE_BINARY_DIR}/e2e-env)
 set(GLOWMERE_WITH_ENV ${CMAKE_CURRENT_SOURCE_DIR}/e2e/with_env.sh ${E2E_STATE})
+set(E2E_ARCH win32)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(E2E_ARCH win64)
-else()
-  set(E2E_ARCH win32)
 endif()
 add_test(NAME wine_env_start COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_env.sh start ${E2E_STATE} ${E2E_ARCH})
 set_tests_properties(wine_env_start PROPERTIES FIXTURES_SETUP wine_env TIMEOUT 600)
@@ -50,7 +49,8 @@ target_sources(menus_inprocess_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus
 target_include_directories(menus_inprocess_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
 # Wine runs the recording stand-ins in the system folder instead of its builtins only when
 # the (Unix) environment asks for it; children inherit it.
-set_property(TEST system_menu_e2e APPEND PROPERTY ENVIRONMENT "WINEDLLOVERRIDES=control.exe,explorer.exe,mblctr.exe=n,b")
+set_property(TEST system_menu_e2e APPEND PROPERTY
+             ENVIRONMENT "WINEDLLOVERRIDES=control.exe,explorer.exe,mblctr.exe=n,b")
 
 # Start-up benchmark (not a test): tools/bench-startup.sh runs it.
 add_executable(min_dialog WIN32 ${CMAKE_SOURCE_DIR}/tests/bench/startup/min_dialog.cpp

@@ -11,27 +11,18 @@ using namespace e2e;
 
 using Texts = std::vector<std::wstring>;
 constexpr int kLanguageList = 1031, kTranslate = 21334, kLoadTranslation = 21335;
+const char kItalian[] = "[Avvia con Windows][Ripristina all'avvio del programma][Luminosit\u00E0][&Reimposta][&Esci]";
 
-Texts DialogTexts(HWND dialog) {
-  Texts texts;
-  for (int id : {1042, 1043, 1048, 122, 1030}) texts.push_back(ItemText(dialog, id));
+std::string DialogTexts(HWND dialog) {
+  std::string texts;
+  for (int id : {1042, 1043, 1048, 122, 1030}) texts += "[" + Narrow(ItemText(dialog, id)) + "]";
   return texts;
 }
 
-std::string Joined(const Texts& texts) {
-  std::string out;
-  for (const std::wstring& t : texts) out += "[" + Narrow(t) + "]";
-  return out;
-}
-
-::testing::AssertionResult ShowsSoon(HWND dialog, const Texts& expected) {
+::testing::AssertionResult ShowsSoon(HWND dialog, const std::string& expected) {
   if (WaitUntil([&] { return DialogTexts(dialog) == expected; }, 10000)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "expected " << Joined(expected) << ", seen " << Joined(DialogTexts(dialog));
+  return ::testing::AssertionFailure() << "expected " << expected << ", seen " << DialogTexts(dialog);
 }
-
-const Texts kEnglish = {L"Start with Windows", L"Restore at program start", L"Brightness", L"&Reset", L"&Exit"};
-const Texts kItalian = {L"Avvia con Windows", L"Ripristina all'avvio del programma", L"Luminosit\u00E0",
-                        L"&Reimposta", L"&Esci"};
 
 // The lines of the English section of the archive's source (UTF-8, LF line ends).
 Texts EnglishSource() {
@@ -40,14 +31,13 @@ Texts EnglishSource() {
   const std::wstring all = Widen(ReadFileBytes(path)), header = L"##=Englisch\tEnglish\n";
   const size_t begin = all.find(header) + header.size(), end = all.find(L"\n##", begin);
   Texts lines;
-  for (size_t at = begin; at <= end; at = all.find(L'\n', at) + 1) lines.push_back(all.substr(at, all.find(L'\n', at) - at));
+  for (size_t at = begin; at <= end; at = all.find(L'\n', at) + 1)
+    lines.push_back(all.substr(at, all.find(L'\n', at) - at));
   return lines;
 }
 
 std::string Utf16LeWithMark(const std::wstring& s) {
-  std::string out = "\xFF\xFE";
-  for (wchar_t c : s) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-  return out;
+  return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(s.data()), s.size() * sizeof(wchar_t));
 }
 
 using LanguageUnderGermanLocale = GlowmereTest;
@@ -60,10 +50,9 @@ TEST_F(LanguageUnderGermanLocale, StartsInGermanUntilAnotherLanguageIsChosen) {
   const Process first = Start();
   HWND dialog = WaitForDialog(first);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(ShowsSoon(dialog, {L"Mit Windows Starten", L"Bei Programmstart Wiederherstellen", L"Hellligkeit",
-                                 L"&Reset", L"&Beenden"}));
+  EXPECT_TRUE(
+      ShowsSoon(dialog, "[Mit Windows Starten][Bei Programmstart Wiederherstellen][Hellligkeit][&Reset][&Beenden]"));
   EXPECT_EQ(SendDlgItemMessageW(dialog, kLanguageList, CB_GETCURSEL, 0, 0), 0) << "the list shows German";
-  EXPECT_EQ(SendDlgItemMessageW(dialog, kLanguageList, CB_GETCOUNT, 0, 0), 15) << "one entry per named section";
   ChooseLanguage(dialog, 5);
   EXPECT_TRUE(ShowsSoon(dialog, kItalian));
   EXPECT_EQ(IniValue(L"Program", L"m_lang_id"), L"5");
@@ -77,16 +66,18 @@ TEST_F(LanguageUnderGermanLocale, StartsInGermanUntilAnotherLanguageIsChosen) {
 }
 
 // Translate exports the reference texts to the temporary folder and opens them in the editor;
-// Load from File shows a translation, reports what it lacks, and is not stored.
+// Load from File shows a translation and reports what it lacks; it is not stored.
 TEST_F(Language, TranslateExportsAndLoadFromFileShowsATranslation) {
   std::wstring expected = L"\r\nPlease don't forget! Write in e-mail subject: Strings for: Glowmere 1.77"
-                          L" and Language Name i.e. : German / Deutsch \r\n\r\n\r\n\r\n##=Englisch\tEnglish\r\n\r\n\r\n\n";
+                          L" and Language Name i.e. : German / Deutsch \r\n\r\n\r\n\r\n"
+                          L"##=Englisch\tEnglish\r\n\r\n\r\n\n";
   // The import: every numbered reference text but 43, 60 and 61, each as "T<id>".
   std::wstring import = L"\r\n##=Testish\tTest\r\nTranslatorName=Tester\r\n";
   for (const std::wstring& line : EnglishSource()) {
     expected += line + L"\r\n";
     const int id = _wtoi(line.c_str());
-    if (id != 0 && id != 43 && id != 60 && id != 61) import += std::to_wstring(id) + L"=T" + std::to_wstring(id) + L"\r\n";
+    if (id != 0 && id != 43 && id != 60 && id != 61)
+      import += std::to_wstring(id) + L"=T" + std::to_wstring(id) + L"\r\n";
   }
   const std::string expectedBytes = Utf16LeWithMark(expected + L"\r\n\r\n");
   // An older, longer export, held open by another program so that it cannot be deleted,
@@ -127,15 +118,15 @@ TEST_F(Language, TranslateExportsAndLoadFromFileShowsATranslation) {
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(importPath.c_str()));
   PostCommand(open, IDOK);
   HWND report = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (report = WaitForBox(process.pid, dialog, 0xFFFF, 0)) && WindowText(report) == L"Translate"; }))
-      << "no report box";
+  ASSERT_TRUE(WaitUntil([&] {
+    report = WaitForBox(process.pid, dialog, 0xFFFF, 0);
+    return report && WindowText(report) == L"Translate";
+  })) << "no report box";
   // 57 of 60 reference texts: 95 %.
   EXPECT_EQ(ItemText(report, 0xFFFF), L"95 %\n\nmiss:\n43=&Reset\n60=System\n61=&Screensaver\n");
   PostCommand(report, IDOK);
-  EXPECT_TRUE(ShowsSoon(dialog, {L"T40", L"T41", L"T42", L"str:43?", L"T44"}));
+  EXPECT_TRUE(ShowsSoon(dialog, "[T40][T41][T42][str:43?][T44]"));
   EXPECT_EQ(IniValue(L"Program", L"m_lang_id"), L"1") << "an import is not stored";
-  ChooseLanguage(dialog, 1);
-  EXPECT_TRUE(ShowsSoon(dialog, kEnglish));
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ Lines Describe(HMENU menu) {
     info.dwTypeData = text;
     info.cch = 255;
     GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    std::wstring line = (info.fType & MFT_SEPARATOR) ? L"-" : info.hSubMenu ? text : std::to_wstring(info.wID) + L" " + text;
+    std::wstring line = info.hSubMenu ? text : std::to_wstring(info.wID) + L" " + text;
+    if (info.fType & MFT_SEPARATOR) line = L"-";
     if (info.fState & MFS_CHECKED) line += L" [checked]";
     if (info.fState & MFS_DEFAULT) line += L" [default]";
     lines.push_back(line);
@@ -84,11 +85,7 @@ class MenuBarInProcess : public ::testing::Test {
     ASSERT_TRUE(IsMenu(bar_));
   }
 
-  void TearDown() override {
-    DestroyWindow(mainDialog);
-    importActive = false;
-    sectionCount = 0;
-  }
+  void TearDown() override { DestroyWindow(mainDialog); }
 
   HWND list_ = nullptr;
   HMENU bar_ = nullptr;
@@ -99,13 +96,16 @@ TEST_F(MenuBarInProcess, BarHoldsEveryItemAndIconInOrderAndTheLanguageListFollow
   EXPECT_EQ(Describe(GetSubMenu(bar_, 0)),
             (Lines{L"40025 &Homepage", L"-", L"40027 str:51?", L"40041 str:53?", L"-", L"1030 &Exit"}));
   EXPECT_EQ(Describe(GetSubMenu(bar_, 1)), (Lines{L"-", L"40029 &Screensaver", L"40030 &Power options",
-                                                  L"40032 &Mobility Center", L"-", L"40031 MS settings - battery", L"-"}));
+                                                  L"40032 &Mobility Center", L"-", L"40031 MS settings - battery",
+                                                  L"-"}));
   EXPECT_EQ(Describe(GetSubMenu(bar_, 2)),
             (Lines{L"21234 German\tDeutsch / 98 %", L"21235 Englisch\tEnglish / 100 % [checked] [default]",
-                   L"21237 French\tFran\u00E7ais / 87 %", L"-", L"21334 Translate", L"21335 Load from File (Unicode)"}));
+                   L"21237 French\tFran\u00E7ais / 87 %", L"-", L"21334 Translate",
+                   L"21335 Load from File (Unicode)"}));
   wchar_t text[2][64] = {};
   ASSERT_EQ(SendMessageW(list_, CB_GETCOUNT, 0, 0), 2) << "the list stops before the skipped language";
-  for (int i = 0; i < 2; ++i) SendMessageW(list_, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text[i]));
+  for (int i = 0; i < 2; ++i)
+    SendMessageW(list_, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text[i]));
   EXPECT_EQ(Lines(text, text + 2), (Lines{L"German - Deutsch / 98 %", L"Englisch - English / 100 %"}));
   EXPECT_EQ(SendMessageW(list_, CB_GETCURSEL, 0, 0), 1);
 

@@ -15,7 +15,8 @@ using namespace e2e;
 
 constexpr int kAutostartBox = 1042, kRestoreBox = 1043, kBrightness = 1038;
 // Written at every start that finds them absent, so the user can find and change them.
-const std::wstring kHotkeys = L"[Hotkeys]\r\nBrighter=Ctrl+Alt+PgUp\r\nDarker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n";
+const std::wstring kHotkeys =
+    L"[Hotkeys]\r\nBrighter=Ctrl+Alt+PgUp\r\nDarker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n";
 
 bool IsChecked(HWND dialog, int id) { return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -39,7 +40,8 @@ double DragBrightness(HWND dialog, int* replacements) {
     QueryPerformanceCounter(&before);
     SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, pos), reinterpret_cast<LPARAM>(slider));
     QueryPerformanceCounter(&after);
-    ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
+    ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 /
+                 static_cast<double>(frequency.QuadPart));
     const ULONGLONG now = writeTime();
     *replacements += now != stamp;
     stamp = now;
@@ -50,14 +52,13 @@ double DragBrightness(HWND dialog, int* replacements) {
   return ms[50];
 }
 
-class Settings : public GlowmereTest {
- protected:
-  // Waits for the file to hold exactly `expected`; reports what it held instead.
-  static void ExpectFileSoon(const std::wstring& path, const std::wstring& expected) {
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileText(path) == expected; }))
-        << "expected:\n" << Narrow(expected) << "\nseen:\n" << Narrow(ReadFileText(path));
-  }
-};
+// Waits for the file to hold exactly `expected`; reports what it held instead.
+void ExpectFileSoon(const std::wstring& path, const std::wstring& expected) {
+  EXPECT_TRUE(WaitUntil([&] { return ReadFileText(path) == expected; }))
+      << "expected:\n" << Narrow(expected) << "\nseen:\n" << Narrow(ReadFileText(path));
+}
+
+using Settings = GlowmereTest;
 
 // Stored levels are restored (clamped) and written back, the existing lines keeping their place
 // and spelling. Started from a 258-character path (the longest Wine starts), whose quoted Run

@@ -29,20 +29,17 @@ TEST_F(Soak, SessionsEndCleanlyAndKeepTheLastLevels) {
         << "expected red " << red << " and brightness " << brightness << "; " << RampSeen();
     ChooseLanguage(dialog, cycle % 2);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsVisible(dialog); }, 15000)) << "the close box must hide";
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 15000)) << "the close box must hide";
     PostMessageW(dialog, 0x8064, 117, WM_LBUTTONDOWN);
-    ASSERT_TRUE(WaitUntil([&] { return IsVisible(dialog); }, 15000)) << "a tray click must show";
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog); }, 15000)) << "a tray click must show";
 
     const ULONGLONG exitStart = GetTickCount64();
     PostCommand(dialog, 1030);
     ASSERT_EQ(WaitForExit(p, 30000), 1075u) << "Exit must end the program with 1075 within 30 s";
     slowestExitMs = std::max(slowestExitMs, GetTickCount64() - exitStart);
     EXPECT_FALSE(IconPresent(dialog)) << "an ended program must leave no tray icon";
-    const std::string stored = Narrow(IniValue(L"Start", L"r") + L" " + IniValue(L"Start", L"g") + L" " +
-                                      IniValue(L"Start", L"b") + L" " + IniValue(L"Start", L"H"));
-    const std::string expected = std::to_string(red) + " " + std::to_string(brightness) + " " +
-                                 std::to_string(brightness) + " " + std::to_string(brightness);
-    EXPECT_EQ(stored, expected) << "stored r g b H";
+    const std::string b = std::to_string(brightness) + " ";
+    EXPECT_EQ(StoredLevels(), b + std::to_string(red) + " " + b + b) << "stored H r g b";
     if (!HasFailure()) ++clean;
   }
   std::printf("soak: %d of %d cycles clean; slowest Exit took %lu ms\n", clean, cycles,

@@ -24,7 +24,8 @@ double StartOnce(const wchar_t* exe) {
     for (HWND window = nullptr; !ready && (window = FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;) {
       DWORD owner = 0;
       GetWindowThreadProcessId(window, &owner);
-      ready = owner == info.dwProcessId && IsWindowVisible(window) && GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0;
+      ready = owner == info.dwProcessId && IsWindowVisible(window) &&
+              GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0;
     }
   }
   QueryPerformanceCounter(&now);
@@ -35,7 +36,8 @@ double StartOnce(const wchar_t* exe) {
   // Wine's shell needs a moment to drop a killed program's tray icon; a start during that
   // time is slowed by about 1.5 s, whichever program it is.
   Sleep(3000);
-  return ready ? static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart) : -1;
+  return ready ? static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart)
+               : -1;
 }
 
 double Median(std::vector<double> v) {
@@ -46,10 +48,7 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: startup_bench GLOWMERE.EXE MIN_DIALOG.EXE [runs]\n");
-    return 2;
-  }
+  if (argc < 3) return std::fprintf(stderr, "usage: startup_bench GLOWMERE.EXE MIN_DIALOG.EXE [runs]\n"), 2;
   const int runs = argc > 3 ? _wtoi(argv[3]) : 20;
   std::vector<double> glowmere, floor;
   StartOnce(argv[1]);  // warm caches for both

@@ -3,10 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
-#include <cwchar>
 
 namespace e2e {
 
@@ -14,20 +12,15 @@ namespace {
 
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// Ends every Glowmere left from an earlier test, so each test starts alone.
+// Ends every Glowmere dialog left from an earlier test program, so each test starts alone.
 void KillStrayGlowmeres() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    if (wcsstr(CharLowerW(entry.szExeFile), L"glowmere") == nullptr) continue;
-    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-      TerminateProcess(p, 99);
-      WaitForSingleObject(p, 10000);
-      CloseHandle(p);
-    }
+  for (HWND window : TopLevelWindows(0, L"#32770")) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = GetDlgItem(window, 1038) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+    if (process && TerminateProcess(process, 99)) WaitForSingleObject(process, 10000);
+    if (process) CloseHandle(process);
   }
-  CloseHandle(snapshot);
 }
 
 // A modify that carries only the callback message succeeds only for an icon the shell holds.
@@ -51,21 +44,17 @@ std::wstring Env(const wchar_t* name) {
   return n > 0 && n < 4096 ? std::wstring(buffer, n) : std::wstring();
 }
 
-std::wstring GlowmereExe() { return Env(L"GLOWMERE_EXE"); }
-
 std::wstring ScratchDir(const std::wstring& name) {
-  const std::wstring root = TempFolder() + L"glowmere-e2e", dir = root + L"\\" + name;
-  std::wstring from = dir + L'\0';  // double-null terminated
+  const std::wstring dir = TempFolder() + L"glowmere-e2e\\" + name, from = dir + L'\0';  // double-null ended
   SHFILEOPSTRUCTW remove = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI};
   SHFileOperationW(&remove);
-  CreateDirectoryW(root.c_str(), nullptr);
-  CreateDirectoryW(dir.c_str(), nullptr);
+  SHCreateDirectoryExW(nullptr, dir.c_str(), nullptr);
   return dir;
 }
 
 std::wstring CopyGlowmere(const std::wstring& dir, const std::wstring& fileName) {
   const std::wstring target = dir + L"\\" + fileName;
-  CopyFileW(GlowmereExe().c_str(), target.c_str(), FALSE);
+  CopyFileW(Env(L"GLOWMERE_EXE").c_str(), target.c_str(), FALSE);
   return target;
 }
 
@@ -89,12 +78,12 @@ std::wstring IniValue(const wchar_t* section, const wchar_t* key) {
 std::string ReadFileBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::string();
   std::string bytes;
   char chunk[4096];
   DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
+  while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+    bytes.append(chunk, got);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   return bytes;
 }
 
@@ -108,8 +97,7 @@ std::wstring ReadFileText(const std::wstring& path) {
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
-    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+  SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -170,7 +158,8 @@ bool RampIs(int red, int green, int blue) {
 
 std::string RampSeen() {
   const std::vector<WORD> ramp = ScreenRamp();
-  return "saw top entries " + std::to_string(ramp[255]) + "/" + std::to_string(ramp[511]) + "/" + std::to_string(ramp[767]);
+  return "saw top entries " + std::to_string(ramp[255]) + "/" + std::to_string(ramp[511]) + "/" +
+         std::to_string(ramp[767]);
 }
 
 std::wstring WindowText(HWND window) {
@@ -186,6 +175,12 @@ std::wstring WindowText(HWND window) {
 std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 int SliderPos(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, TBM_GETPOS, 0, 0)); }
+
+std::string StoredLevels() {
+  std::string seen;
+  for (const wchar_t* key : {L"H", L"r", L"g", L"b"}) seen += Narrow(IniValue(L"Start", key)) + " ";
+  return seen;
+}
 
 std::string SliderLevels(HWND dialog) {
   std::string seen;
@@ -209,8 +204,6 @@ void ChooseLanguage(HWND dialog, int index) {
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1031, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
-
-bool IsVisible(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
   std::vector<HWND> found;
@@ -236,16 +229,14 @@ bool IconPresent(HWND owner) { return Icon(owner, NIM_MODIFY); }
 bool RemoveIcon(HWND owner) { return Icon(owner, NIM_DELETE); }
 
 void GlowmereTest::SetUp() {
-  ASSERT_FALSE(GlowmereExe().empty()) << "GLOWMERE_EXE must name the Glowmere.exe under test";
+  ASSERT_FALSE(Env(L"GLOWMERE_EXE").empty()) << "GLOWMERE_EXE must name the Glowmere.exe under test";
   KillStrayGlowmeres();
   SetFileAttributesW(PerUserIni().c_str(), FILE_ATTRIBUTE_NORMAL);  // a test may leave it read-only
   DeleteFileW(PerUserIni().c_str());
   HKEY run = nullptr;  // Windows always has the Run key; a test may have deleted it
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run, nullptr) ==
-      ERROR_SUCCESS) {
-    RegDeleteValueW(run, L"Glowmere");
-    RegCloseKey(run);
-  }
+  RegCreateKeyW(HKEY_CURRENT_USER, kRunKey, &run);
+  RegDeleteValueW(run, L"Glowmere");
+  RegCloseKey(run);
   ResetScreenRamp();
 }
 
@@ -258,7 +249,7 @@ void GlowmereTest::TearDown() {
 }
 
 Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
-  const std::wstring path = exe.empty() ? GlowmereExe() : exe;
+  const std::wstring path = exe.empty() ? Env(L"GLOWMERE_EXE") : exe;
   std::wstring commandLine = L"\"" + path + L"\"" + (args.empty() ? L"" : L" " + args);
   STARTUPINFOW startup = {sizeof startup};
   PROCESS_INFORMATION info = {};

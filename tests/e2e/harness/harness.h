@@ -19,7 +19,6 @@ struct Process { HANDLE handle = nullptr; DWORD pid = 0; };
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 
 std::wstring Env(const wchar_t* name);
-std::wstring GlowmereExe();  // the Glowmere.exe under test
 std::wstring ScratchDir(const std::wstring& name);  // fresh and empty, under the temp folder
 std::wstring CopyGlowmere(const std::wstring& dir, const std::wstring& fileName = L"Glowmere.exe");
 std::wstring TempFolder();  // with its final backslash
@@ -46,12 +45,12 @@ std::wstring WindowText(HWND window);
 std::wstring ItemText(HWND dialog, int id);
 int SliderPos(HWND dialog, int id);
 std::string SliderLevels(HWND dialog);  // "brightness red green blue "
+std::string StoredLevels();             // the same from PerUserIni()
 // As the user moves a slider: TBM_SETPOS, then WM_HSCROLL thumb position and end of track.
 void MoveSlider(HWND dialog, int id, int pos);
 void ClickButton(HWND dialog, int id);  // BM_CLICK, sent
 void PostCommand(HWND window, int id);  // WM_COMMAND posted: a menu item, or a message box's button
 void ChooseLanguage(HWND dialog, int index);  // a pick in the drop-down list
-bool IsVisible(HWND window);
 // Top-level windows of process `pid` (0: any), of class `className` when given.
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className = nullptr);
 // A visible dialog of `pid` other than `mainDialog` that has a child `childId` (0xFFFF: a message box's text).
