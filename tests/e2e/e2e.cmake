@@ -1,63 +1,56 @@
-# End-to-end tests: the real Glowmere.exe driven by Win32 test programs under Wine,
-# inside an X server and Wine prefix that the test run starts and stops itself.
+# End-to-end tests: the real Glowmere.exe driven by Win32 test programs under Wine, inside an
+# X server and Wine prefix that the test run starts (wine_env_start) and stops itself.
 set(E2E_STATE ${CMAKE_BINARY_DIR}/e2e-env)
 set(GLOWMERE_WITH_ENV ${CMAKE_CURRENT_SOURCE_DIR}/e2e/with_env.sh ${E2E_STATE})
+set(E2E_ARCH win32)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(E2E_ARCH win64)
-else()
-  set(E2E_ARCH win32)
 endif()
-
 add_test(NAME wine_env_start COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_env.sh start ${E2E_STATE} ${E2E_ARCH})
 set_tests_properties(wine_env_start PROPERTIES FIXTURES_SETUP wine_env TIMEOUT 600)
 add_test(NAME wine_env_stop COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_env.sh stop ${E2E_STATE})
 set_tests_properties(wine_env_stop PROPERTIES FIXTURES_CLEANUP wine_env TIMEOUT 120)
 
 add_library(e2e_harness STATIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness/harness.cpp)
-target_include_directories(e2e_harness PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(e2e_harness PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(e2e_harness PUBLIC gtest gmock comctl32 shell32 advapi32 gdi32 user32)
-
-# The product under test, as a Windows path (Wine maps / to Z:).
-string(REPLACE "/" "\\" GLOWMERE_EXE_WINDOWS "Z:${CMAKE_BINARY_DIR}/bin/Glowmere.exe")
-
+target_include_directories(e2e_harness PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/e2e/harness ${CMAKE_SOURCE_DIR}/src
+                                              ${CMAKE_BINARY_DIR}/generated)
+target_compile_definitions(e2e_harness PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601
+                                              GLOWMERE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_link_libraries(e2e_harness PUBLIC gtest comctl32 shell32 advapi32 gdi32 user32)
 # A stand-in for system programs that records how it was started.
 add_executable(record_start ${CMAKE_CURRENT_SOURCE_DIR}/e2e/helpers/record_start.cpp)
 target_link_options(record_start PRIVATE -static -municode)
-string(REPLACE "/" "\\" GLOWMERE_RECORDER_WINDOWS "Z:${CMAKE_BINARY_DIR}/bin/record_start.exe")
 
-# One program per tests/e2e/<name>_e2e.cpp, one CTest entry each; they run one at a time.
+# One program per tests/e2e/<name>_e2e.cpp; they run one at a time (one instance per session).
 function(glowmere_e2e_test test_name program)
-  cmake_parse_arguments(ARG "" "LOCALE;FILTER" "" ${ARGN})
-  set(args)
-  if(ARG_FILTER)
-    set(args --gtest_filter=${ARG_FILTER})
-  endif()
-  add_test(NAME ${test_name} COMMAND ${GLOWMERE_WITH_ENV} wine $<TARGET_FILE:${program}> ${args})
-  set(env "GLOWMERE_EXE=${GLOWMERE_EXE_WINDOWS}" "GLOWMERE_RECORDER=${GLOWMERE_RECORDER_WINDOWS}"
-      "GLOWMERE_E2E_STATE=${E2E_STATE}")
-  if(ARG_LOCALE)
-    list(APPEND env "GLOWMERE_TEST_LOCALE=${ARG_LOCALE}")
-  endif()
-  set_tests_properties(${test_name} PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 900
-                       ENVIRONMENT "${env}")
+  add_test(NAME ${test_name} COMMAND ${GLOWMERE_WITH_ENV} wine $<TARGET_FILE:${program}> ${ARGN})
+  string(REPLACE "/" "\\" bin "Z:${CMAKE_BINARY_DIR}/bin")
+  set_tests_properties(${test_name} PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 900 ENVIRONMENT
+      "GLOWMERE_EXE=${bin}\\Glowmere.exe;GLOWMERE_RECORDER=${bin}\\record_start.exe;GLOWMERE_E2E_STATE=${E2E_STATE}")
 endfunction()
-
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/e2e/*_e2e.cpp)
-list(SORT E2E_SOURCES)
 foreach(src ${E2E_SOURCES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE e2e_harness gtest_main)
   target_link_options(${name} PRIVATE -static)
   add_dependencies(${name} Glowmere record_start)
-  # Files may register locale-specific runs in tests/e2e/<name>_e2e.cmake.
-  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${name}.cmake)
-    include(${CMAKE_CURRENT_SOURCE_DIR}/e2e/${name}.cmake)
-  else()
+  if(NOT name STREQUAL language_e2e)
     glowmere_e2e_test(${name} ${name})
   endif()
 endforeach()
+# Wine takes the user language from the Unix locale of the test program: one entry per locale.
+glowmere_e2e_test(language_e2e language_e2e --gtest_filter=Language.*)
+glowmere_e2e_test(language_german_e2e language_e2e --gtest_filter=LanguageUnderGermanLocale.*)
+set_property(TEST language_german_e2e APPEND PROPERTY ENVIRONMENT "GLOWMERE_TEST_LOCALE=de_DE.UTF-8")
+# Runs the menu code inside the test program: links the Windows layer itself, and the icon.
+target_link_libraries(menus_inprocess_e2e PRIVATE glowmere_win32)
+target_sources(menus_inprocess_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus_inprocess_e2e.rc)
+target_include_directories(menus_inprocess_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
+# Wine runs the recording stand-ins in the system folder instead of its builtins only when
+# the (Unix) environment asks for it; children inherit it.
+set_property(TEST system_menu_e2e APPEND PROPERTY
+             ENVIRONMENT "WINEDLLOVERRIDES=control.exe,explorer.exe,mblctr.exe=n,b")
 
 # Start-up benchmark (not a test): tools/bench-startup.sh runs it.
 add_executable(min_dialog WIN32 ${CMAKE_SOURCE_DIR}/tests/bench/startup/min_dialog.cpp

@@ -10,41 +10,27 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 stop() {
   [ -f "$state/env" ] && . "$state/env"
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    WINEPREFIX=$WINEPREFIX timeout 20 wineserver -k >/dev/null 2>&1 || true
-  fi
-  if [ -f "$state/xorg.pid" ]; then
-    kill "$(cat "$state/xorg.pid")" 2>/dev/null || true
-    for _ in $(seq 1 50); do kill -0 "$(cat "$state/xorg.pid")" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$(cat "$state/xorg.pid")" 2>/dev/null || true
-    rm -f "$state/xorg.pid"
-  fi
-}
-
-free_display() {
-  local n
-  for n in $(seq 71 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then echo "$n"; return 0; fi
-  done
-  return 1
+  [ -d "${WINEPREFIX:-/nonexistent}" ] && timeout 20 wineserver -k >/dev/null 2>&1
+  [ -f "$state/xorg.pid" ] || return 0
+  local pid; pid=$(cat "$state/xorg.pid")
+  kill "$pid" 2>/dev/null
+  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null
+  rm -f "$state/xorg.pid"
 }
 
 start() {
-  local arch=$1
+  local arch=$1 n
   stop
   rm -rf "$state"
   mkdir -p "$state"
-  local n
-  n=$(free_display) || { echo "wine_env: no free X display number" >&2; exit 1; }
+  for n in $(seq 71 141); do [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ] && break; done
+  [ "$n" = 141 ] && { echo "wine_env: no free X display number" >&2; exit 1; }
   Xorg ":$n" -noreset -nolisten tcp -config "$here/xorg-dummy.conf" -logfile "$state/xorg.log" \
     >/dev/null 2>&1 &
   echo $! >"$state/xorg.pid"
-  local ok=0
-  for _ in $(seq 1 200); do
-    if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then ok=1; break; fi
-    sleep 0.1
-  done
-  if [ $ok != 1 ]; then
+  for _ in $(seq 1 200); do DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  if ! DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
     echo "wine_env: Xorg did not come up on :$n (expected a dummy-driver X server; see $state/xorg.log)" >&2
     tail -20 "$state/xorg.log" >&2
     exit 1

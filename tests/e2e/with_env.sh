@@ -7,8 +7,5 @@ if [ ! -f "$state/env" ]; then
   exit 1
 fi
 . "$state/env"
-if [ "$1" = wine ]; then
-  shift
-  exec $WINELOADER_CMD "$@"
-fi
+[ "$1" = wine ] && { shift; exec $WINELOADER_CMD "$@"; }
 exec "$@"

@@ -10,15 +10,7 @@
 
 namespace {
 
-BOOL CALLBACK FindReady(HWND window, LPARAM param) {
-  auto* pid = reinterpret_cast<DWORD*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  const bool ready = owner == *pid && IsWindowVisible(window) && GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0;
-  if (ready) *pid = 0;
-  return !ready;
-}
-
+// Milliseconds until a visible top-level window of the new process has a filled label 1045.
 double StartOnce(const wchar_t* exe) {
   std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
   STARTUPINFOW startup = {sizeof startup};
@@ -27,8 +19,15 @@ double StartOnce(const wchar_t* exe) {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
   if (!CreateProcessW(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return -1;
-  DWORD pid = info.dwProcessId;
-  for (int i = 0; i < 60000 && pid != 0; ++i, Sleep(1)) EnumWindows(FindReady, reinterpret_cast<LPARAM>(&pid));
+  bool ready = false;
+  for (int i = 0; i < 60000 && !ready; ++i, Sleep(1)) {
+    for (HWND window = nullptr; !ready && (window = FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      ready = owner == info.dwProcessId && IsWindowVisible(window) &&
+              GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0;
+    }
+  }
   QueryPerformanceCounter(&now);
   TerminateProcess(info.hProcess, 0);
   WaitForSingleObject(info.hProcess, 10000);
@@ -37,7 +36,8 @@ double StartOnce(const wchar_t* exe) {
   // Wine's shell needs a moment to drop a killed program's tray icon; a start during that
   // time is slowed by about 1.5 s, whichever program it is.
   Sleep(3000);
-  return pid == 0 ? (now.QuadPart - begin.QuadPart) * 1000.0 / frequency.QuadPart : -1;
+  return ready ? static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart)
+               : -1;
 }
 
 double Median(std::vector<double> v) {
@@ -48,10 +48,7 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: startup_bench GLOWMERE.EXE MIN_DIALOG.EXE [runs]\n");
-    return 2;
-  }
+  if (argc < 3) return std::fprintf(stderr, "usage: startup_bench GLOWMERE.EXE MIN_DIALOG.EXE [runs]\n"), 2;
   const int runs = argc > 3 ? _wtoi(argv[3]) : 20;
   std::vector<double> glowmere, floor;
   StartOnce(argv[1]);  // warm caches for both
@@ -61,8 +58,7 @@ int wmain(int argc, wchar_t** argv) {
     floor.push_back(StartOnce(argv[2]));
   }
   const double g = Median(glowmere), f = Median(floor);
-  std::printf("Glowmere.exe median start-up: %.1f ms (%d runs)\n", g, runs);
-  std::printf("minimal dialog median start-up: %.1f ms (%d runs)\n", f, runs);
-  std::printf("ratio: %.3f\n", f > 0 ? g / f : 0.0);
+  std::printf("Glowmere.exe median start-up: %.1f ms (%d runs)\nminimal dialog median start-up: %.1f ms (%d runs)\n"
+              "ratio: %.3f\n", g, runs, f, runs, f > 0 ? g / f : 0.0);
   return 0;
 }

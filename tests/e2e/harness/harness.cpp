@@ -3,13 +3,40 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
-#include <cwchar>
+#include <algorithm>
 
 namespace e2e {
 
 namespace {
+
+const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Ends every Glowmere dialog left from an earlier test program, so each test starts alone.
+void KillStrayGlowmeres() {
+  for (HWND window : TopLevelWindows(0, L"#32770")) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = GetDlgItem(window, 1038) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+    if (process && TerminateProcess(process, 99)) WaitForSingleObject(process, 10000);
+    if (process) CloseHandle(process);
+  }
+}
+
+// A modify that carries only the callback message succeeds only for an icon the shell holds.
+bool Icon(HWND owner, DWORD action) {
+  NOTIFYICONDATAW record = {NOTIFYICONDATAW_V1_SIZE, owner, 117, action == NIM_MODIFY ? NIF_MESSAGE : 0u, 0x8064};
+  return Shell_NotifyIconW(action, &record) != FALSE;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  for (const ULONGLONG end = GetTickCount64() + timeoutMs;; Sleep(50)) {
+    if (condition()) return true;
+    if (GetTickCount64() >= end) return false;
+  }
+}
 
 std::wstring Env(const wchar_t* name) {
   wchar_t buffer[4096];
@@ -17,90 +44,23 @@ std::wstring Env(const wchar_t* name) {
   return n > 0 && n < 4096 ? std::wstring(buffer, n) : std::wstring();
 }
 
-void DeleteTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring path = dir + L"\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(dir.c_str());
-}
-
-// Ends every Glowmere process left from an earlier test, so each test starts alone.
-void KillStrayGlowmeres() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return;
-  PROCESSENTRY32W entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    if (wcsstr(CharLowerW(entry.szExeFile), L"glowmere") != nullptr) {
-      if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-        TerminateProcess(p, 99);
-        WaitForSingleObject(p, 10000);
-        CloseHandle(p);
-      }
-    }
-  }
-  CloseHandle(snapshot);
-}
-
-struct WindowSearch {
-  DWORD pid;
-  const wchar_t* className;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (owner == search->pid && (!search->className || lstrcmpiW(name, search->className) == 0)) {
-    search->found.push_back(window);
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount64() >= end) return false;
-    Sleep(50);
-  }
-}
-
-std::wstring GlowmereExe() { return Env(L"GLOWMERE_EXE"); }
-
 std::wstring ScratchDir(const std::wstring& name) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring root = std::wstring(temp) + L"glowmere-e2e";
-  CreateDirectoryW(root.c_str(), nullptr);
-  std::wstring dir = root + L"\\" + name;
-  DeleteTree(dir);
-  CreateDirectoryW(dir.c_str(), nullptr);
+  const std::wstring dir = TempFolder() + L"glowmere-e2e\\" + name, from = dir + L'\0';  // double-null ended
+  SHFILEOPSTRUCTW remove = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI};
+  SHFileOperationW(&remove);
+  SHCreateDirectoryExW(nullptr, dir.c_str(), nullptr);
   return dir;
 }
 
 std::wstring CopyGlowmere(const std::wstring& dir, const std::wstring& fileName) {
-  std::wstring target = dir + L"\\" + fileName;
-  CopyFileW(GlowmereExe().c_str(), target.c_str(), FALSE);
+  const std::wstring target = dir + L"\\" + fileName;
+  CopyFileW(Env(L"GLOWMERE_EXE").c_str(), target.c_str(), FALSE);
   return target;
+}
+
+std::wstring TempFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  return std::wstring(folder, GetTempPathW(MAX_PATH + 1, folder));
 }
 
 std::wstring PerUserIni() {
@@ -109,22 +69,35 @@ std::wstring PerUserIni() {
   return std::wstring(appData) + L"\\Ardentine\\Glowmere\\Glowmere.ini";
 }
 
+std::wstring IniValue(const wchar_t* section, const wchar_t* key) {
+  wchar_t value[64] = {};
+  GetPrivateProfileStringW(section, key, L"<none>", value, 64, PerUserIni().c_str());
+  return value;
+}
+
 std::string ReadFileBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::string();
   std::string bytes;
   char chunk[4096];
   DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
+  while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+    bytes.append(chunk, got);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   return bytes;
 }
 
+std::wstring ReadFileText(const std::wstring& path) {
+  const std::string bytes = ReadFileBytes(path);
+  if (bytes.compare(0, 2, "\xFF\xFE") == 0)
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+  std::wstring text;
+  for (unsigned char c : bytes) text.push_back(c);
+  return text;
+}
+
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
-    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-  }
+  SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -133,90 +106,86 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   return ok && written == bytes.size();
 }
 
-std::wstring TempFolder() {
-  wchar_t folder[MAX_PATH + 1] = {};
-  return std::wstring(folder, GetTempPathW(MAX_PATH + 1, folder));
-}
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int size = static_cast<int>(text.size());
-  std::string out(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, &out[0], static_cast<int>(out.size()), nullptr, nullptr);
+  std::string out(text.size() * 3, '\0');
+  out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                                     static_cast<int>(out.size()), nullptr, nullptr)));
   return out;
 }
 
 std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int size = static_cast<int>(utf8.size());
-  std::wstring out(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &out[0], static_cast<int>(out.size()));
+  std::wstring out(utf8.size(), L'\0');
+  out.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0],
+                                                     static_cast<int>(out.size()))));
   return out;
 }
 
-std::wstring ReadFileText(const std::wstring& path) {
-  const std::string bytes = ReadFileBytes(path);
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-  }
-  std::wstring out;
-  for (unsigned char c : bytes) out.push_back(c);
-  return out;
+bool ReadRunValue(std::wstring* data, DWORD* bytes) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  std::vector<wchar_t> buffer(40000, L'\0');
+  DWORD size = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
+  const LONG result =
+      RegQueryValueExW(key, L"Glowmere", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
+  RegCloseKey(key);
+  if (data) *data = buffer.data();
+  if (bytes) *bytes = size;
+  return result == ERROR_SUCCESS;
 }
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<WORD> ScreenRamp() {
+static std::vector<WORD> ScreenRamp(bool identity = false) {
   std::vector<WORD> ramp(768, 0);
+  for (int i = 0; identity && i < 768; ++i) ramp[i] = static_cast<WORD>((i % 256) * 256);
   HDC dc = GetDC(nullptr);
-  GetDeviceGammaRamp(dc, ramp.data());
+  identity ? SetDeviceGammaRamp(dc, ramp.data()) : GetDeviceGammaRamp(dc, ramp.data());
   ReleaseDC(nullptr, dc);
   return ramp;
 }
 
-void ResetScreenRamp() {
-  std::vector<WORD> ramp(768);
-  for (int i = 0; i < 768; ++i) ramp[i] = static_cast<WORD>((i % 256) * 256);
-  HDC dc = GetDC(nullptr);
-  SetDeviceGammaRamp(dc, ramp.data());
-  ReleaseDC(nullptr, dc);
-}
+void ResetScreenRamp() { ScreenRamp(true); }
 
-std::vector<WORD> ExpectedChannel(int level) {
-  std::vector<WORD> channel(256);
-  for (int i = 0; i < 256; ++i) {
-    int v = i * (level + 128);
-    channel[i] = static_cast<WORD>(v > 65535 ? 65535 : v);
-  }
-  return channel;
-}
-
-bool RampMatches(const std::vector<WORD>& ramp, int red, int green, int blue) {
+bool RampIs(int red, int green, int blue) {
+  const std::vector<WORD> ramp = ScreenRamp();
   const int levels[3] = {red, green, blue};
-  for (int c = 0; c < 3; ++c) {
-    std::vector<WORD> expected = ExpectedChannel(levels[c]);
-    for (int i = 0; i < 256; ++i) {
-      if ((ramp[c * 256 + i] >> 8) != (expected[i] >> 8)) return false;
-    }
+  for (int i = 0; i < 768; ++i) {
+    const int expected = std::min((i % 256) * (levels[i / 256] + 128), 65535);
+    if ((ramp[i] >> 8) != (expected >> 8)) return false;
   }
   return true;
 }
 
-std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::string RampSeen() {
+  const std::vector<WORD> ramp = ScreenRamp();
+  return "saw top entries " + std::to_string(ramp[255]) + "/" + std::to_string(ramp[511]) + "/" +
+         std::to_string(ramp[767]);
+}
 
 std::wstring WindowText(HWND window) {
   wchar_t buffer[1024] = {};
   DWORD_PTR length = 0;
-  // WM_GETTEXT with a time-out, so a hung program fails the test instead of hanging it.
+  // With a time-out, so that a hung program fails the test instead of hanging it.
   if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 10000,
-                           &length)) {
+                           &length))
     return L"<no answer>";
-  }
   return std::wstring(buffer, length);
 }
 
-int SliderPos(HWND dialog, int id) {
-  return static_cast<int>(SendMessageW(GetDlgItem(dialog, id), TBM_GETPOS, 0, 0));
+std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+int SliderPos(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, TBM_GETPOS, 0, 0)); }
+
+std::string StoredLevels() {
+  std::string seen;
+  for (const wchar_t* key : {L"H", L"r", L"g", L"b"}) seen += Narrow(IniValue(L"Start", key)) + " ";
+  return seen;
+}
+
+std::string SliderLevels(HWND dialog) {
+  std::string seen;
+  for (int id = 1038; id <= 1041; ++id) seen += std::to_string(SliderPos(dialog, id)) + " ";
+  return seen;
 }
 
 void MoveSlider(HWND dialog, int id, int pos) {
@@ -226,108 +195,96 @@ void MoveSlider(HWND dialog, int id, int pos) {
   SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
 }
 
-void ClickButton(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void ClickButton(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
 
-void PostCommand(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void PostCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-bool IsVisible(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-NOTIFYICONDATAW IconRecord(HWND owner, UINT id) {
-  NOTIFYICONDATAW record = {};
-  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
-  record.hWnd = owner;
-  record.uID = id;
-  record.uFlags = NIF_MESSAGE;
-  record.uCallbackMessage = 0x8064;
-  return record;
+void ChooseLanguage(HWND dialog, int index) {
+  HWND list = GetDlgItem(dialog, 1031);
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1031, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
-  WindowSearch search{pid, className, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (pid == 0 || owner == pid) found.push_back(window);
+  }
+  return found;
 }
 
-bool IconPresent(HWND owner, UINT id) {
-  NOTIFYICONDATAW record = IconRecord(owner, id);
-  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+HWND WaitForBox(DWORD pid, HWND mainDialog, int childId, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND window : TopLevelWindows(pid, L"#32770"))
+      if (window != mainDialog && IsWindowVisible(window) && GetDlgItem(window, childId)) found = window;
+    return found != nullptr;
+  }, timeoutMs);
+  return found;
 }
+
+bool IconPresent(HWND owner) { return Icon(owner, NIM_MODIFY); }
+bool RemoveIcon(HWND owner) { return Icon(owner, NIM_DELETE); }
 
 void GlowmereTest::SetUp() {
-  ASSERT_FALSE(GlowmereExe().empty()) << "GLOWMERE_EXE must name the Glowmere.exe under test";
+  ASSERT_FALSE(Env(L"GLOWMERE_EXE").empty()) << "GLOWMERE_EXE must name the Glowmere.exe under test";
   KillStrayGlowmeres();
   SetFileAttributesW(PerUserIni().c_str(), FILE_ATTRIBUTE_NORMAL);  // a test may leave it read-only
   DeleteFileW(PerUserIni().c_str());
-  HKEY run = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_SET_VALUE,
-                    &run) == ERROR_SUCCESS) {
-    RegDeleteValueW(run, L"Glowmere");
-    RegCloseKey(run);
-  }
+  HKEY run = nullptr;  // Windows always has the Run key; a test may have deleted it
+  RegCreateKeyW(HKEY_CURRENT_USER, kRunKey, &run);
+  RegDeleteValueW(run, L"Glowmere");
+  RegCloseKey(run);
   ResetScreenRamp();
 }
 
 void GlowmereTest::TearDown() {
   for (const Process& p : started_) {
-    if (WaitForSingleObject(p.handle, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(p.handle, 98);
-      WaitForSingleObject(p.handle, 10000);
-    }
+    if (TerminateProcess(p.handle, 98)) WaitForSingleObject(p.handle, 10000);
     CloseHandle(p.handle);
   }
   started_.clear();
 }
 
 Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
-  const std::wstring path = exe.empty() ? GlowmereExe() : exe;
-  std::wstring commandLine = L"\"" + path + L"\"";
-  if (!args.empty()) commandLine += L" " + args;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
+  const std::wstring path = exe.empty() ? Env(L"GLOWMERE_EXE") : exe;
+  std::wstring commandLine = L"\"" + path + L"\"" + (args.empty() ? L"" : L" " + args);
+  STARTUPINFOW startup = {sizeof startup};
   PROCESS_INFORMATION info = {};
-  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-  buffer.push_back(0);
-  Process process;
   // Wine on a busy machine now and then refuses a start with ERROR_INTERNAL_ERROR; a real
   // failure to start repeats, so only that one is tried again.
   DWORD error = ERROR_SUCCESS;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    if (CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-      error = ERROR_SUCCESS;
-      break;
-    }
-    error = GetLastError();
+  for (int attempt = 0; attempt < 3; ++attempt, Sleep(1000)) {
+    error = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)
+                ? ERROR_SUCCESS : GetLastError();
     if (error != ERROR_INTERNAL_ERROR) break;
-    Sleep(1000);
   }
   if (error != ERROR_SUCCESS) {
     ADD_FAILURE() << "could not start " << Narrow(path) << ": error " << error;
-    return process;
+    return Process();
   }
   CloseHandle(info.hThread);
-  process.handle = info.hProcess;
-  process.pid = info.dwProcessId;
-  started_.push_back(process);
-  return process;
+  started_.push_back(Process{info.hProcess, info.dwProcessId});
+  return started_.back();
 }
 
 HWND GlowmereTest::WaitForDialog(const Process& process, DWORD timeoutMs) {
   HWND found = nullptr;
   WaitUntil([&] {
-    for (HWND window : TopLevelWindows(process.pid, L"#32770")) {
-      // Ready once its start has run to the end: the brightness value label is filled last.
+    // Ready once its start has run to the end: the brightness value label is filled last.
+    for (HWND window : TopLevelWindows(process.pid, L"#32770"))
       if (GetDlgItem(window, 1038) != nullptr && GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0) found = window;
-    }
     return found != nullptr;
   }, timeoutMs);
   return found;
 }
 
 DWORD GlowmereTest::WaitForExit(const Process& process, DWORD timeoutMs) {
-  if (process.handle == nullptr) return STILL_ACTIVE;
-  if (WaitForSingleObject(process.handle, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
   DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(process.handle, &code);
+  if (process.handle != nullptr && WaitForSingleObject(process.handle, timeoutMs) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.handle, &code);
   return code;
 }
 

@@ -1,7 +1,6 @@
 // End-to-end harness: drives the real Glowmere.exe under Wine from a Win32 test program.
-// Every e2e test file is tests/e2e/<name>_e2e.cpp, built into its own program with
-// GoogleTest and this harness, and run by CTest inside the test run's X server and
-// Wine prefix (see e2e.cmake). Tests run one at a time: one instance per session.
+// Each tests/e2e/<name>_e2e.cpp is its own GoogleTest program, run by CTest inside the test
+// run's X server and Wine prefix (see e2e.cmake), one at a time: one instance per session.
 #pragma once
 
 #include <windows.h>
@@ -14,72 +13,61 @@
 
 namespace e2e {
 
-// A started Glowmere (or other) process. Killed by the fixture if still running.
-struct Process {
-  HANDLE handle = nullptr;
-  DWORD pid = 0;
-};
+struct Process { HANDLE handle = nullptr; DWORD pid = 0; };
 
 // Polls `condition` every 50 ms until it holds or `timeoutMs` passes; true if it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 
-// Path of the Glowmere.exe under test (the build's bin folder).
-std::wstring GlowmereExe();
-// A fresh, empty scratch folder for one test (under the prefix's temp folder).
-std::wstring ScratchDir(const std::wstring& name);
-// Copies Glowmere.exe into `dir` under `fileName`; returns the full path.
+std::wstring Env(const wchar_t* name);
+std::wstring ScratchDir(const std::wstring& name);  // fresh and empty, under the temp folder
 std::wstring CopyGlowmere(const std::wstring& dir, const std::wstring& fileName = L"Glowmere.exe");
-
-// Per-user settings file and its folder (%APPDATA%\Ardentine\Glowmere).
-std::wstring PerUserIni();
-std::wstring ReadFileText(const std::wstring& path);  // ANSI/UTF-8 bytes widened; empty if missing
-std::string ReadFileBytes(const std::wstring& path);  // empty if missing
-// Writes the whole file, creating its missing folders; false if it could not.
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
 std::wstring TempFolder();  // with its final backslash
-// UTF-8 of a wide text, for messages and byte comparisons, and back.
-std::string Narrow(const std::wstring& text);
+std::wstring PerUserIni();  // %APPDATA%\Ardentine\Glowmere\Glowmere.ini
+std::wstring IniValue(const wchar_t* section, const wchar_t* key);  // of PerUserIni(); "<none>" if absent
+
+std::string ReadFileBytes(const std::wstring& path);  // empty if missing
+std::wstring ReadFileText(const std::wstring& path);  // UTF-16 with mark, else bytes widened
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);  // creates missing folders
+bool FileExists(const std::wstring& path);
+std::string Narrow(const std::wstring& text);  // UTF-8, for messages
 std::wstring Widen(const std::string& utf8);
 
-// Screen ramp as GetDeviceGammaRamp(GetDC(NULL)) reports it: 768 entries (red, green, blue).
-std::vector<WORD> ScreenRamp();
-// Loads the identity ramp (entry i = i * 256) into the screen, as from outside.
+// The Glowmere Run value; false if absent.
+bool ReadRunValue(std::wstring* data = nullptr, DWORD* bytes = nullptr);
+
+// The screen's ramp and the levels' ramps (entry i = min(i * (level + 128), 65535)), compared
+// at 8 bits as Wine/X keep them; the identity ramp loaded from outside.
+bool RampIs(int red, int green, int blue);
 void ResetScreenRamp();
-// The ramp Glowmere must load for one channel level: entry i = min(i * (level + 128), 65535).
-std::vector<WORD> ExpectedChannel(int level);
-// True when every entry's high byte matches (Wine/X keep 8 bits per entry).
-bool RampMatches(const std::vector<WORD>& ramp, int red, int green, int blue);
+std::string RampSeen();  // "saw top entries R/G/B", for failure messages
 
-// Dialog access.
-std::wstring ItemText(HWND dialog, int id);
 std::wstring WindowText(HWND window);
+std::wstring ItemText(HWND dialog, int id);
 int SliderPos(HWND dialog, int id);
-// Moves a slider as the user would: TBM_SETPOS, then WM_HSCROLL with TB_THUMBPOSITION to the dialog.
+std::string SliderLevels(HWND dialog);  // "brightness red green blue "
+std::string StoredLevels();             // the same from PerUserIni()
+// As the user moves a slider: TBM_SETPOS, then WM_HSCROLL thumb position and end of track.
 void MoveSlider(HWND dialog, int id, int pos);
-void ClickButton(HWND dialog, int id);   // BM_CLICK (sent), as a user's click
-void PostCommand(HWND dialog, int id);   // WM_COMMAND posted, as a menu item
-bool IsVisible(HWND window);
-// The top-level windows of process `pid`, of class `className` when one is given.
+void ClickButton(HWND dialog, int id);  // BM_CLICK, sent
+void PostCommand(HWND window, int id);  // WM_COMMAND posted: a menu item, or a message box's button
+void ChooseLanguage(HWND dialog, int index);  // a pick in the drop-down list
+// Top-level windows of process `pid` (0: any), of class `className` when given.
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className = nullptr);
-// Whether the shell holds Glowmere's tray icon `id` of `owner`: a modify that carries only the
-// callback message succeeds only for an icon the shell has.
-bool IconPresent(HWND owner, UINT id = 117);
-// The first-version record naming that icon, with Glowmere's callback message.
-NOTIFYICONDATAW IconRecord(HWND owner, UINT id = 117);
+// A visible dialog of `pid` other than `mainDialog` that has a child `childId` (0xFFFF: a message box's text).
+HWND WaitForBox(DWORD pid, HWND mainDialog, int childId = 0xFFFF, DWORD timeoutMs = 20000);
+bool IconPresent(HWND owner);  // whether the shell holds Glowmere's tray icon of `owner`
+bool RemoveIcon(HWND owner);   // as a restarting shell loses it
 
-// The test base: cleans the per-user settings, the Run value and the screen ramp before
-// each test, and kills every process it started after it.
+// Before each test: no Glowmere running, no per-user settings, no Run value, identity ramp.
+// After it: every process it started is ended.
 class GlowmereTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-
-  // Starts `exe` (default: the built Glowmere.exe) with `args`; the process is tracked.
   Process Start(const std::wstring& args = L"", const std::wstring& exe = L"");
-  // The main dialog (class #32770) owned by `process`, waiting up to `timeoutMs`.
+  // The main dialog of `process` once its start has run to the end, or null after `timeoutMs`.
   HWND WaitForDialog(const Process& process, DWORD timeoutMs = 30000);
-  // Exit code once the process has ended, or STILL_ACTIVE after `timeoutMs`.
+  // The exit code once the process has ended, or STILL_ACTIVE after `timeoutMs`.
   DWORD WaitForExit(const Process& process, DWORD timeoutMs = 30000);
 
  private:

@@ -1,22 +1,18 @@
-// Stands in for a system program in end-to-end tests: appends its own file name and
-// command line to started.txt beside it, then ends.
+// Stands in for a system program in end-to-end tests: appends "<its file name>|<its command
+// line>" to started.txt beside it, then ends.
 #include <windows.h>
 
+#include <cstdio>
+#include <cwchar>
 #include <string>
 
 int wmain() {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path);
-  std::wstring name = dir.substr(dir.find_last_of(L'\\') + 1);
-  dir.resize(dir.find_last_of(L'\\'));
-  std::wstring line = name + L"|" + GetCommandLineW() + L"\r\n";
-  HANDLE log = CreateFileW((dir + L"\\started.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, 0, nullptr);
-  if (log == INVALID_HANDLE_VALUE) return 1;
-  std::string bytes(line.begin(), line.end());
-  DWORD written = 0;
-  WriteFile(log, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(log);
-  return 0;
+  wchar_t* name = wcsrchr(path, L'\\');
+  *name++ = L'\0';
+  FILE* log = _wfopen((std::wstring(path) + L"\\started.txt").c_str(), L"ab");
+  if (log == nullptr) return 1;
+  std::fprintf(log, "%ls|%ls\r\n", name, GetCommandLineW());
+  return std::fclose(log);
 }
