@@ -1,4 +1,4 @@
-// Completeness of the sections, and finding and checking the archive block in a file image.
+// Completeness of the sections, and checking the archive block.
 #include "i18n/language_archive_core.h"
 
 #include <gtest/gtest.h>
@@ -50,31 +50,10 @@ TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
   EXPECT_EQ(referenceTemplate[0], 0) << "no reference section leaves the template empty";
 }
 
-// --- finding the block in a file image ---
-
 std::string StartMarker() { return "\n<!- ------SDSGDGSDHREETETBCNMJUKR----------\n"; }
 std::string EndMarker() { return "\n-------SDSGDGSDHREETETBCNMJUKR-------- -->\n"; }
 
 const unsigned char* Bytes(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
-
-TEST(ArchiveMarkerTest, FindArchiveBlockNeedsBothMarkersInOrder) {
-  const std::string s = StartMarker(), e = EndMarker();
-  const struct { const char* name; std::string image, block; } cases[] = {
-      {"both", "MZ..." + s + "BLOCK" + e + "tail", "BLOCK"},
-      {"start after a partial start", s.substr(0, 10) + s + "B" + e, "B"},
-      {"first occurrences count", s + "A" + e + s + "B" + e, "A"},
-      {"start missing", "x" + e, "(none)"},
-      {"end missing", s + "x", "(none)"},
-      {"end before start", e + "x" + s, "(none)"},
-  };
-  for (const auto& c : cases) {
-    LanguageArchive::ArchiveBlock block;
-    EXPECT_EQ(LanguageArchive::FindArchiveBlock(Bytes(c.image), c.image.size(), &block)
-                  ? std::string(reinterpret_cast<const char*>(block.data), block.size)
-                  : "(none)",
-              c.block) << c.name;
-  }
-}
 
 TEST(ArchiveBlockTest, BadBlocksFailTheLoad) {
   struct Case { const char* name; std::string block; } cases[] = {

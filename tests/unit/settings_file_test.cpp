@@ -185,16 +185,4 @@ TEST_F(SettingsFileTest, PendingValuesAreReadAtOnceAndStoredTogether) {
   EXPECT_FALSE(settings_.HasPending());
 }
 
-TEST_F(SettingsFileTest, ReadStringUsesTheBufferAsDefault) {
-  InitPerUser("[Start]\r\nname=Glowmere\r\n");
-  char16_t buffer[6] = u"dflt";
-  EXPECT_EQ(settings_.ReadString(u"Start", u"missing", buffer, 6), 4);
-  EXPECT_EQ(std::u16string(buffer), u"dflt");
-  EXPECT_EQ(settings_.ReadString(u"Start", u"name", buffer, 6), 5) << "cut to the buffer";
-  EXPECT_EQ(std::u16string(buffer), u"Glowm");
-  EXPECT_EQ(settings_.WriteString(u"Start", u"name", u"x"), 1);
-  platform_.diskFull = true;
-  EXPECT_EQ(settings_.WriteString(u"Start", u"name", u"y"), 0);
-}
-
 }  // namespace

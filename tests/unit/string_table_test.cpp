@@ -100,9 +100,4 @@ TEST_F(StringTableTest, TextFallsBackToReferenceSection) {
   }
 }
 
-TEST_F(StringTableTest, CommonTextHasNoFallback) {
-  LanguageArchive::LoadFromText(Archive({u"##=Englisch\tEnglish\r\n25=section text\r\n"}));
-  for (int id : {25, 128, -1}) EXPECT_EQ(StringTable::CommonText(id), nullptr) << "common id " << id;
-}
-
 }  // namespace

@@ -19,10 +19,6 @@ std::string Utf16Le(const std::u16string& s) { return Utf16FileBytes(s).substr(2
 // Stands in for the ANSI code page 1252 on the characters the tests use.
 std::u16string Latin1(std::string_view ansi) { return text::Widen(ansi); }
 
-TEST(Utf16FileBytes, NonAsciiUnitsAreLittleEndianWithoutTerminator) {
-  EXPECT_EQ(Utf16FileBytes(u"\u00E4\u20AC"), std::string("\xFF\xFE\xE4\x00\xAC\x20", 6));
-}
-
 // A zero ends only its own chunk (1024 bytes, or 512 units after a UTF-16 mark); only
 // the first kMaxTextFileBytes are read; UTF-16 needs its little-endian mark.
 TEST(DecodeTextFile, ChunksTheCapAndTheMark) {
