@@ -35,7 +35,7 @@ constexpr UINT kApplyTimer = 1001;      // red/green/blue settle
 constexpr UINT kActivateTimer = 2000;   // a second start asked us to show up
 constexpr UINT kReapplyTimer = 3000;    // the system may have reset the ramps
 constexpr UINT kSaveTimer = 3001;       // the levels have settled: store them
-constexpr UINT kRampWarningTimer = 4000; // a display kept another ramp: tell the user once the drag ends
+constexpr UINT kRampCheckTimer = 4000;  // the levels rest: does every display keep its ramp?
 constexpr UINT kHotkeyReportTimer = 4001; // the shell was not ready for the hotkey report: try again
 
 // Hotkeys: settings key, default, and the id RegisterHotKey gets. The defaults clash with
@@ -85,7 +85,7 @@ void ApplyLevels() {
   const int green = SliderPos(greenSlider);
   const int blue = SliderPos(blueSlider);
   gammaController.ApplyToAllDisplays(red, green, blue);
-  if (gammaController.RampIgnored() && !rampWarningGiven) SetTimer(mainDialog, kRampWarningTimer, 700, nullptr);
+  if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
 
   const bool uniform = red == brightness && green == brightness && blue == brightness;
   SetDlgItemTextA(mainDialog, IDC_BRIGHTNESS_VALUE, uniform ? FormatPercent(brightness).c_str() : "RGB");
@@ -505,10 +505,11 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         ShowWindow(mainDialog, SW_SHOW);
         return TRUE;
       }
-      if (wParam == kRampWarningTimer) {
-        if (GetCapture() != nullptr) return TRUE;  // still dragging: ask when it ends
-        KillTimer(mainDialog, kRampWarningTimer);
-        if (!rampWarningGiven) {
+      if (wParam == kRampCheckTimer) {
+        if (GetCapture() != nullptr) return TRUE;  // still dragging: look when it ends
+        KillTimer(mainDialog, kRampCheckTimer);
+        gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider), true);
+        if (gammaController.RampIgnored() && !rampWarningGiven) {
           rampWarningGiven = true;
           OfferGammaRangeFix();
         }

@@ -1,6 +1,6 @@
 #include "gamma/gamma_controller.h"
 
-int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue) {
+int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue, bool readBack) {
   int result = 1;
   rampIgnored_ = false;
   GammaPlatform::DisplayDevice device;
@@ -14,7 +14,7 @@ int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue
     const GammaRamp ramp = BuildRamp(red, green, blue);
     if (!platform_.SetDeviceGammaRamp(dc, ramp)) {
       result = 0;
-    } else if (KeepsDifferentRamp(dc, ramp)) {
+    } else if (readBack && KeepsDifferentRamp(dc, ramp)) {
       rampIgnored_ = true;
     }
     platform_.DeleteDisplayDC(dc);

@@ -39,7 +39,9 @@ class GammaController {
 
   // 1 when every attached display took the ramp (or there is no display device), else 0.
   // A refused ramp is not tried again here: a caller that needs it to stick retries later.
-  int ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue);
+  // With `readBack`, each display's ramp is read back afterwards (see RampIgnored); that
+  // costs a round trip per display, so it is asked for once the levels rest, not per step.
+  int ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue, bool readBack = false);
   // Same curve on all channels into `dc`, or the screen's DC when null; through the looked-up entry.
   int ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level);
 
@@ -49,7 +51,7 @@ class GammaController {
   int SetRampThroughEntryPoint(GammaPlatform::Handle dc, const GammaRamp& ramp);
 
   bool IsLoaded() const { return library_ != nullptr; }
-  // True when, in the last ApplyToAllDisplays, a display took a ramp without error but kept
+  // True when, in the last read-back apply, a display took a ramp without error but kept
   // another one: Windows does that with ramps far from neutral unless it has been told not to.
   bool RampIgnored() const { return rampIgnored_; }
 

@@ -107,9 +107,11 @@ TEST(GammaController, NoticesADisplayThatKeepsADifferentRamp) {
     platform.displays = {{u"A", true}, c.second};
     GammaController controller(platform);
     controller.ApplyToAllDisplays(0, 0, 0);
+    EXPECT_FALSE(controller.RampIgnored()) << c.what << ": only a read-back apply looks";
+    controller.ApplyToAllDisplays(0, 0, 0, true);
     EXPECT_EQ(controller.RampIgnored(), c.ignored) << c.what;
     platform.displays[1].readback = D::Exact;
-    controller.ApplyToAllDisplays(0, 0, 0);
+    controller.ApplyToAllDisplays(0, 0, 0, true);
     EXPECT_FALSE(controller.RampIgnored()) << c.what << ": each apply decides anew";
   }
 }
