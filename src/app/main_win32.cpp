@@ -78,10 +78,12 @@ void ApplyLevelsAlone(const LevelRequest& levels) {
   int brightness = levels.brightness;
   if (brightness == LevelRequest::kKeepBrightness) brightness = settingsFile.ReadInt(u"Start", u"h", 128, 0, 256);
   gammaController.ApplyToAllDisplays(levels.red, levels.green, levels.blue);
-  settingsFile.WriteInt(u"Start", u"r", levels.red);
-  settingsFile.WriteInt(u"Start", u"g", levels.green);
-  settingsFile.WriteInt(u"Start", u"b", levels.blue);
-  settingsFile.WriteInt(u"Start", u"H", brightness);
+  // One replacement of the file, as the dialog stores a drag.
+  settingsFile.SetPending(u"Start", u"r", levels.red);
+  settingsFile.SetPending(u"Start", u"g", levels.green);
+  settingsFile.SetPending(u"Start", u"b", levels.blue);
+  settingsFile.SetPending(u"Start", u"H", brightness);
+  settingsFile.WritePending();
 }
 
 }  // namespace
