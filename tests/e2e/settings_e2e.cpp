@@ -107,8 +107,12 @@ TEST_F(Settings, ADragIsStoredOnceItSettlesAndAKillASecondLaterLosesNothing) {
   ASSERT_NE(dialog, nullptr);
   ExpectFileSoon(PerUserIni(), L"[Start]\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n" + kHotkeys);
   int replacements = 0;
+  const ULONGLONG dragStart = GetTickCount64();
   DragBrightness(dialog, &replacements);
-  EXPECT_LE(replacements, 3) << "settings file replacements during the drag: expected at most 3, seen " << replacements;
+  // At most one replacement per half second of dragging (a slow machine drags longer), and one.
+  const int allowed = 1 + static_cast<int>((GetTickCount64() - dragStart) / 500);
+  EXPECT_LE(replacements, allowed) << "settings file replacements during the drag: expected at most " << allowed
+                                   << ", seen " << replacements;
   Sleep(1000);  // the user lets go; a second later the process is killed
   TerminateProcess(glowmere.handle, 0);
   WaitForExit(glowmere);
