@@ -181,13 +181,15 @@ bool ShowBalloon(const std::u16string& text) {
 // user finds them there. Those that cannot be registered are reported together, once.
 void RegisterHotkeys(HWND dialog) {
   std::u16string failed;
+  bool defaultsAdded = false;
   for (const HotkeySetting& setting : kHotkeySettings) {
     char16_t value[256] = u"\x7F";  // stays when the key is absent
     settingsFile.ReadString(u"Hotkeys", setting.key, value, 256);
     std::u16string keyText = value;
     if (keyText == u"\x7F") {
       keyText = setting.defaultText;
-      settingsFile.WriteString(u"Hotkeys", setting.key, setting.defaultText);
+      settingsFile.SetPendingText(u"Hotkeys", setting.key, setting.defaultText);
+      defaultsAdded = true;
     }
     Hotkey hotkey;
     const bool valid = ParseHotkey(keyText, &hotkey);
@@ -196,6 +198,8 @@ void RegisterHotkeys(HWND dialog) {
       failed += (failed.empty() ? u"" : u", ") + keyText;
     }
   }
+  // Stored with the start's levels, in the same replacement of the file.
+  if (defaultsAdded && saveSchedule.Changed(dialogTimers, GetTickCount())) FlushPendingSettings();
   if (failed.empty()) return;
   hotkeyReport = text::FillIn(StringTable::Text(111), {failed, settingsFile.Path()});
   // At logon the shell may not hold the icon yet; the watchdog adds it, the report follows.

@@ -24,6 +24,7 @@ class SettingsFile {
   // Keeps a value for the settings file's next write, in place of any value kept for that
   // key; reads of the key see it at once.
   void SetPending(const char16_t* section, const char16_t* key, int value);
+  void SetPendingText(const char16_t* section, const char16_t* key, const char16_t* value);
   // Writes every pending value with one replacement of the file. Values the file refused
   // stay pending for the next write; so does a value written to the file itself that failed.
   ini::WriteResult WritePending();
@@ -49,7 +50,6 @@ class SettingsFile {
 
  private:
   std::u16string Target(const char16_t* file) const;
-  void SetPendingText(const char16_t* section, const char16_t* key, const char16_t* value);
   ini::Assignment* FindPending(const char16_t* section, const char16_t* key);
 
   SettingsPlatform* platform_;
