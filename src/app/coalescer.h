@@ -60,7 +60,3 @@ class WriteSchedule {
   bool scheduled_ = false;
   int retries_ = 0;
 };
-
-// System notifications after which Windows may have put the identity ramp back.
-bool IsResumeEvent(unsigned powerEvent);          // WM_POWERBROADCAST wParam
-bool IsSessionReturnEvent(unsigned sessionEvent); // WM_WTSSESSION_CHANGE wParam

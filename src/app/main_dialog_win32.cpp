@@ -7,14 +7,19 @@
 
 #include "app/app_state_win32.h"
 #include "app/coalescer.h"
-#include "app/hotkey_text.h"
+#include "app/dialog_timers_win32.h"
+#include "app/display_events_win32.h"
+#include "app/hotkeys_win32.h"
+#include "app/level_handover_win32.h"
+#include "app/level_store.h"
 #include "app/level_text.h"
 #include "app/menus_win32.h"
 #include "app/platform_helpers_win32.h"
-#include "app/product_name.h"
+#include "app/ramp_limit_offer_win32.h"
+#include "app/settings_writer_win32.h"
+#include "app/timer_ids.h"
 #include "app/window_title.h"
-#include "common/text.h"
-#include "common/system_folder_win32.h"
+#include "common/product_name.h"
 #include "common/win32_text.h"
 #include "extras/link_control_win32.h"
 #include "extras/site_address.h"
@@ -31,28 +36,9 @@
 namespace {
 
 constexpr int kExitCommand = 1075;
-constexpr UINT kApplyTimer = 1001;      // red/green/blue settle
-constexpr UINT kActivateTimer = 2000;   // a second start asked us to show up
-constexpr UINT kReapplyTimer = 3000;    // the system may have reset the ramps
-constexpr UINT kSaveTimer = 3001;       // the levels have settled: store them
-constexpr UINT kRampCheckTimer = 4000;  // the levels rest: does every display keep its ramp?
-constexpr UINT kHotkeyReportTimer = 4001; // the shell was not ready for the hotkey report: try again
 
-// Hotkeys: settings key, default, and the id RegisterHotKey gets. The defaults clash with
-// none of Windows' own shortcuts nor the graphics drivers' (Ctrl+Alt+arrows rotate the screen).
-enum HotkeyId { kHotkeyBrighter = 1, kHotkeyDarker, kHotkeyNeutral };
-struct HotkeySetting {
-  HotkeyId id;
-  const char16_t* key;
-  const char16_t* defaultText;
-};
-constexpr HotkeySetting kHotkeySettings[] = {{kHotkeyBrighter, u"Brighter", u"Ctrl+Alt+PgUp"},
-                                             {kHotkeyDarker, u"Darker", u"Ctrl+Alt+PgDn"},
-                                             {kHotkeyNeutral, u"Neutral", u"Ctrl+Alt+Home"}};
-constexpr int kHotkeyStep = 8;  // about 3 % per press
 bool rampWarningGiven = false;
-std::u16string hotkeyReport;  // shown once the shell takes it
-
+bool dialogReady = false;  // the start has run to the end: a second start may hand over levels
 ColorLevels levels;
 HWND brightnessSlider, redSlider, greenSlider, blueSlider, languageList;
 std::u16string windowTitle;
@@ -61,15 +47,8 @@ UINT taskbarCreatedMessage = 0;
 Coalescer applyCoalescer(kApplyTimer, 50);
 // Displays report ready a moment after resume or power-on; one re-apply after the burst.
 Coalescer reapplyCoalescer(kReapplyTimer, 300);
-// A drag writes the file once it rests, not at every step; a long one every half second.
-WriteSchedule saveSchedule(kSaveTimer, 300, 500);
 
-class DialogTimers final : public TimerPort {
- public:
-  void Start(unsigned id, unsigned milliseconds) override { SetTimer(mainDialog, id, milliseconds, nullptr); }
-  void Stop(unsigned id) override { KillTimer(mainDialog, id); }
-};
-DialogTimers dialogTimers;
+WindowTimers DialogTimers() { return WindowTimers(mainDialog); }
 
 int SliderPos(HWND slider) { return static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)); }
 void SetSliderPos(HWND slider, int pos) { SendMessageW(slider, TBM_SETPOS, TRUE, pos); }
@@ -93,26 +72,16 @@ void ApplyLevels() {
   SetDlgItemTextA(mainDialog, IDC_GREEN_VALUE, FormatPercent(green).c_str());
   SetDlgItemTextA(mainDialog, IDC_BLUE_VALUE, FormatPercent(blue).c_str());
 
-  settingsFile.SetPending(u"Start", u"r", red);
-  settingsFile.SetPending(u"Start", u"g", green);
-  settingsFile.SetPending(u"Start", u"b", blue);
-  settingsFile.SetPending(u"Start", u"H", brightness);
-  if (saveSchedule.Changed(dialogTimers, GetTickCount())) FlushPendingSettings();
-}
-
-// A value written straight to the file (language, check box) that found it busy waits
-// in the settings file; this tries it again later.
-void RetryBusyWrites() {
-  if (settingsFile.HasPending() && settingsFile.LastWrite() == ini::WriteResult::kBusy && !saveSchedule.Scheduled()) {
-    saveSchedule.Written(dialogTimers, true);
-  }
+  StoreLevels(settingsFile, ColorLevels{brightness, red, green, blue});
+  SettingsChanged();
 }
 
 // Puts the ramps the sliders show back on the displays, and nothing else. A display that
 // refuses (some do right after the event) gets a few more tries by the timer.
 void ReapplyRamps() {
   if (!gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider))) {
-    reapplyCoalescer.Retry(dialogTimers);
+    WindowTimers timers = DialogTimers();
+    reapplyCoalescer.Retry(timers);
   }
 }
 
@@ -138,96 +107,6 @@ void SetLevels(int brightness, int red, int green, int blue) {
   ApplyLevels();
 }
 
-std::u16string Text(int id) {
-  const char16_t* text = StringTable::Text(id);
-  return text ? text : u"";
-}
-
-// Some Windows set-ups keep the ramp far from neutral unchanged while reporting success
-// (the GdiIcmGammaRange limit). Offer to lift the limit; only the user's click starts it.
-void OfferGammaRangeFix() {
-  const std::u16string question = Text(112) + u"\n\n" + Text(113);
-  if (MessageBoxW(mainDialog, W(question), W(ProductName()), MB_YESNO | MB_ICONWARNING) != IDYES) return;
-  const std::wstring reg = SystemPath(L"reg.exe");
-  if (reg.empty()) return;
-  std::wstring parameters =
-      L"add \"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ICM\" /v GdiIcmGammaRange /t REG_DWORD /d 256 /f";
-  // A 32-bit reg.exe on 64-bit Windows would write the 32-bit view, which GDI does not read.
-  if (IsWow64()) parameters += L" /reg:64";
-  SHELLEXECUTEINFOW run = {};
-  run.cbSize = sizeof run;
-  run.hwnd = mainDialog;
-  run.lpVerb = L"runas";
-  run.lpFile = reg.c_str();
-  run.lpParameters = parameters.c_str();
-  run.nShow = SW_HIDE;
-  if (ShellExecuteExW(&run)) MessageBoxW(mainDialog, W(Text(114)), W(ProductName()), MB_OK | MB_ICONINFORMATION);
-}
-
-bool ShowBalloon(const std::u16string& text) {
-  NOTIFYICONDATAW balloon = {};
-  balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
-  balloon.hWnd = mainDialog;
-  balloon.uID = IDI_APP;
-  balloon.uFlags = NIF_INFO;
-  lstrcpynW(balloon.szInfo, W(text), ARRAYSIZE(balloon.szInfo));
-  lstrcpynW(balloon.szInfoTitle, W(ProductName()), ARRAYSIZE(balloon.szInfoTitle));
-  balloon.uTimeout = 30000;
-  balloon.dwInfoFlags = NIIF_WARNING;
-  return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;
-}
-
-// Registers the hotkeys the settings file names, writing the defaults for absent keys so the
-// user finds them there. Those that cannot be registered are reported together, once.
-void RegisterHotkeys(HWND dialog) {
-  std::u16string failed;
-  bool defaultsAdded = false;
-  for (const HotkeySetting& setting : kHotkeySettings) {
-    char16_t value[256] = u"\x7F";  // stays when the key is absent
-    settingsFile.ReadString(u"Hotkeys", setting.key, value, 256);
-    std::u16string keyText = value;
-    if (keyText == u"\x7F") {
-      keyText = setting.defaultText;
-      settingsFile.SetPendingText(u"Hotkeys", setting.key, setting.defaultText);
-      defaultsAdded = true;
-    }
-    Hotkey hotkey;
-    const bool valid = ParseHotkey(keyText, &hotkey);
-    if (valid && hotkey.key == 0) continue;  // turned off
-    if (!valid || !RegisterHotKey(dialog, setting.id, hotkey.modifiers, hotkey.key)) {
-      failed += (failed.empty() ? u"" : u", ") + keyText;
-    }
-  }
-  // Stored with the start's levels, in the same replacement of the file.
-  if (defaultsAdded && saveSchedule.Changed(dialogTimers, GetTickCount())) FlushPendingSettings();
-  if (failed.empty()) return;
-  hotkeyReport = text::FillIn(StringTable::Text(111), {failed, settingsFile.Path()});
-  // At logon the shell may not hold the icon yet; the watchdog adds it, the report follows.
-  if (!ShowBalloon(hotkeyReport)) SetTimer(dialog, kHotkeyReportTimer, 5000, nullptr);
-}
-
-void OnHotkey(WPARAM id) {
-  int level = SliderPos(brightnessSlider);
-  if (id == kHotkeyBrighter) level = level + kHotkeyStep > kLevelMax ? kLevelMax : level + kHotkeyStep;
-  if (id == kHotkeyDarker) level = level - kHotkeyStep < kLevelMin ? kLevelMin : level - kHotkeyStep;
-  if (id == kHotkeyNeutral) level = kLevelNeutral;
-  SetLevels(level, level, level, level);
-}
-
-BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
-  LevelHandOver request;
-  if (data == nullptr || data->dwData != kLevelHandOverTag || data->cbData != sizeof request) return FALSE;
-  CopyMemory(&request, data->lpData, sizeof request);
-  auto inRange = [](INT32 v) { return v >= kLevelMin && v <= kLevelMax; };
-  if (!inRange(request.red) || !inRange(request.green) || !inRange(request.blue) ||
-      !(request.brightness == -1 || inRange(request.brightness))) {
-    return FALSE;
-  }
-  SetLevels(request.brightness, request.red, request.green, request.blue);
-  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
-  return TRUE;
-}
-
 void BringToFront() {
   const UINT flags = SWP_NOSIZE | SWP_NOMOVE;
   SetWindowPos(mainDialog, HWND_TOPMOST, 0, 0, 0, 0, flags);
@@ -241,7 +120,7 @@ void HideToTray() {
 }
 
 void ApplyTexts() {
-  AttachLink(mainDialog, IDC_LINK, SiteAddress(currentLanguage));
+  AttachLink(mainDialog, IDC_LINK, SiteAddress(currentLanguage), currentLanguage);
   BuildMenuBar(mainDialog);
   SetItemText(mainDialog, IDC_AUTOSTART, 40);
   SetItemText(mainDialog, IDC_RESTORE, 41);
@@ -260,37 +139,9 @@ void SetDialogIcons(HWND dialog) {
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
 }
 
-// Asks the system for the notifications after which it may have reset the ramps;
-// both functions are missing on older systems.
-void RegisterRampResetNotifications(HWND dialog) {
-  static const GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-  using RegisterPowerFn = HANDLE(WINAPI*)(HANDLE, LPCGUID, DWORD);
-  if (HMODULE user32 = GetModuleHandleW(L"user32")) {
-    auto registerPower = reinterpret_cast<RegisterPowerFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "RegisterPowerSettingNotification")));
-    if (registerPower != nullptr) registerPower(dialog, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
-  }
-  using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
-  if (HMODULE wtsapi = LoadSystemLibrary(L"wtsapi32.dll")) {
-    auto registerSession = reinterpret_cast<RegisterSessionFn>(
-        reinterpret_cast<void*>(GetProcAddress(wtsapi, "WTSRegisterSessionNotification")));
-    if (registerSession != nullptr) registerSession(dialog, 0 /* NOTIFY_FOR_THIS_SESSION */);
-  }
-}
-
-bool IsConsoleDisplayOn(LPARAM lParam) {
-  static const GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-  const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
-  if (setting == nullptr || setting->PowerSetting != kConsoleDisplayState || setting->DataLength < sizeof(DWORD)) {
-    return false;
-  }
-  DWORD state = 0;
-  CopyMemory(&state, setting->Data, sizeof state);
-  return state == 1;
-}
-
 BOOL OnInitDialog(HWND dialog) {
   mainDialog = dialog;
+  InitSettingsWriter(dialog);
   if (!startHidden) ShowWindow(dialog, SW_SHOW);
   // The dialog is on screen from here; without this every text, icon and the menu bar set
   // below would repaint it piece by piece, which made the start about a fifth slower.
@@ -312,14 +163,8 @@ BOOL OnInitDialog(HWND dialog) {
     SendMessageW(slider, TBM_SETRANGEMAX, FALSE, kLevelMax);
   }
 
-  levels = ColorLevels{};
   const int restore = settingsFile.ReadInt(u"Start", u"setrgb", 0, -1, -1);
-  if (restore != 0) {
-    levels.red = settingsFile.ReadInt(u"Start", u"r", kLevelNeutral, kLevelMin, kLevelMax);
-    levels.green = settingsFile.ReadInt(u"Start", u"g", kLevelNeutral, kLevelMin, kLevelMax);
-    levels.blue = settingsFile.ReadInt(u"Start", u"b", kLevelNeutral, kLevelMin, kLevelMax);
-    levels.brightness = settingsFile.ReadInt(u"Start", u"h", kLevelNeutral, kLevelMin, kLevelMax);
-  }
+  levels = restore != 0 ? ReadStoredLevels(settingsFile) : ColorLevels{};
   SetSliderPos(brightnessSlider, levels.brightness);
   SetSliderPos(redSlider, levels.red);
   SetSliderPos(greenSlider, levels.green);
@@ -339,6 +184,7 @@ BOOL OnInitDialog(HWND dialog) {
   ApplyLevels();
   RegisterRampResetNotifications(dialog);
   RegisterHotkeys(dialog);
+  dialogReady = true;
   return TRUE;
 }
 
@@ -352,7 +198,8 @@ void OnSlider(HWND slider) {
       ApplyLevels();
     }
   } else if (slider == redSlider || slider == greenSlider || slider == blueSlider) {
-    applyCoalescer.Trigger(dialogTimers);
+    WindowTimers timers = DialogTimers();
+    applyCoalescer.Trigger(timers);
   }
 }
 
@@ -406,14 +253,14 @@ void OnCommand(HWND dialog, WPARAM wParam) {
                             static_cast<int>(SendDlgItemMessageW(dialog, IDC_RESTORE, BM_GETCHECK, 0, 0)));
       break;
     case CMD_HOMEPAGE:
-      OpenWebPage(0);
+      OpenWebPage(0, currentLanguage, linkProductName);
       break;
     case CMD_DONATE:
-      OpenWebPage(3);
+      OpenWebPage(3, currentLanguage, linkProductName);
       break;
     case CMD_UNINSTALL:
       FlushPendingSettings();  // the removal deletes the file; nothing may write it afterwards
-      UninstallProgram();
+      UninstallProgram(mainDialog, currentLanguage);
       break;
     case CMD_SCREENSAVER:
     case CMD_POWER_OPTIONS:
@@ -444,21 +291,60 @@ INT_PTR OnTrayCallback(LPARAM lParam) {
   }
 }
 
+void OnHotkey(WPARAM id) {
+  const int level = BrightnessAfterHotkey(id, SliderPos(brightnessSlider));
+  SetLevels(level, level, level, level);
+}
+
+BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
+  LevelHandOver request;
+  if (!dialogReady || !ReadLevelHandOver(data, &request)) return FALSE;
+  SetLevels(request.brightness, request.red, request.green, request.blue);
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+  return TRUE;
+}
+
+// The levels rest: a display that reports success but keeps another ramp has the
+// system's limit on far ramps; the user is told once.
+void CheckRampsKept() {
+  if (GetCapture() != nullptr) return;  // still dragging: look when it ends
+  KillTimer(mainDialog, kRampCheckTimer);
+  gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider), true);
+  if (gammaController.RampIgnored() && !rampWarningGiven) {
+    rampWarningGiven = true;
+    OfferGammaRangeFix(mainDialog);
+  }
+}
+
+BOOL OnTimer(WPARAM id) {
+  WindowTimers timers = DialogTimers();
+  switch (id) {
+    case kApplyTimer:
+      if (applyCoalescer.Expire(timers)) ApplyLevels();
+      return TRUE;
+    case kActivateTimer:
+      KillTimer(mainDialog, kActivateTimer);
+      BringToFront();
+      ShowWindow(mainDialog, SW_SHOW);
+      return TRUE;
+    case kRampCheckTimer:
+      CheckRampsKept();
+      return TRUE;
+    case kHotkeyReportTimer:
+      RetryHotkeyReport(mainDialog);
+      return TRUE;
+    case kReapplyTimer:
+      if (reapplyCoalescer.Expire(timers)) ReapplyRamps();
+      return TRUE;
+    case kSaveTimer:
+      OnSaveTimer();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
 }  // namespace
-
-void FlushPendingSettings() {
-  if (!settingsFile.HasPending()) return;
-  saveSchedule.Written(dialogTimers, settingsFile.WritePending() == ini::WriteResult::kBusy);
-}
-
-UINT InstanceQueryMessage() {
-  static const UINT message = RegisterWindowMessageW(L"Glowmere instance");
-  return message;
-}
-
-void UnregisterHotkeys() {
-  for (const HotkeySetting& setting : kHotkeySettings) UnregisterHotKey(mainDialog, setting.id);
-}
 
 const wchar_t* WindowTitle() {
   windowTitle = ComposeWindowTitle(StringTable::CommonText(19), portableMode == 1);
@@ -472,6 +358,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     return FALSE;
   }
   if (message == InstanceQueryMessage() && message != 0) {
+    // Answered only once the sliders exist: a hand-over during the start would read none.
+    if (!dialogReady) return FALSE;
     SetWindowLongPtrW(dialog, DWLP_MSGRESULT, static_cast<LONG_PTR>(message));
     return TRUE;
   }
@@ -499,47 +387,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       HideToTray();
       return TRUE;
     case WM_TIMER:
-      if (wParam == kApplyTimer) {
-        if (applyCoalescer.Expire(dialogTimers)) ApplyLevels();
-        return TRUE;
-      }
-      if (wParam == kActivateTimer) {
-        KillTimer(mainDialog, kActivateTimer);
-        BringToFront();
-        ShowWindow(mainDialog, SW_SHOW);
-        return TRUE;
-      }
-      if (wParam == kRampCheckTimer) {
-        if (GetCapture() != nullptr) return TRUE;  // still dragging: look when it ends
-        KillTimer(mainDialog, kRampCheckTimer);
-        gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider), true);
-        if (gammaController.RampIgnored() && !rampWarningGiven) {
-          rampWarningGiven = true;
-          OfferGammaRangeFix();
-        }
-        return TRUE;
-      }
-      if (wParam == kHotkeyReportTimer) {
-        if (ShowBalloon(hotkeyReport)) KillTimer(mainDialog, kHotkeyReportTimer);
-        return TRUE;
-      }
-      if (wParam == kReapplyTimer) {
-        if (reapplyCoalescer.Expire(dialogTimers)) ReapplyRamps();
-        return TRUE;
-      }
-      if (wParam == kSaveTimer) {
-        if (saveSchedule.Expire(dialogTimers)) FlushPendingSettings();
-        return TRUE;
-      }
-      return FALSE;
+      return OnTimer(wParam);
     case WM_HOTKEY:
       OnHotkey(wParam);
       return TRUE;
     case WM_COPYDATA:
       return OnLevelHandOver(dialog, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    case WM_DISPLAYCHANGE:
-      reapplyCoalescer.Trigger(dialogTimers);
-      return FALSE;
     case WM_QUERYENDSESSION:
       FlushPendingSettings();
       return FALSE;  // no objection: the default answer lets the session end
@@ -548,17 +401,17 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return FALSE;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) FlushPendingSettings();
-      if (IsResumeEvent(static_cast<unsigned>(wParam)) ||
-          (wParam == PBT_POWERSETTINGCHANGE && IsConsoleDisplayOn(lParam))) {
-        reapplyCoalescer.Trigger(dialogTimers);
-      }
-      return FALSE;
-    case WM_WTSSESSION_CHANGE:
-      if (IsSessionReturnEvent(static_cast<unsigned>(wParam))) reapplyCoalescer.Trigger(dialogTimers);
-      return FALSE;
+      break;
+    case kRegFinishedMessage:
+      ReportGammaRangeFix(dialog, wParam);
+      return TRUE;
     default:
       break;
   }
   if (message == TrayCallbackMessage) return OnTrayCallback(lParam);
+  if (IsRampResetEvent(message, wParam, lParam)) {
+    WindowTimers timers = DialogTimers();
+    reapplyCoalescer.Trigger(timers);
+  }
   return FALSE;
 }

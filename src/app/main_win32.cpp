@@ -9,11 +9,14 @@
 
 #include "app/app_state_win32.h"
 #include "app/command_line.h"
+#include "app/hotkeys_win32.h"
+#include "app/level_handover_win32.h"
+#include "app/level_store.h"
 #include "app/main_dialog_win32.h"
 #include "app/platform_helpers_win32.h"
-#include "app/product_name.h"
-#include "common/text.h"
+#include "common/product_name.h"
 #include "common/system_folder_win32.h"
+#include "common/text.h"
 #include "common/win32_text.h"
 #include "gamma/gamma_controller_win32.h"
 #include "i18n/language_archive.h"
@@ -23,9 +26,15 @@
 
 namespace {
 
+// Exit codes. A script that sets levels learns whether they took effect.
 constexpr int kExitSecondStart = 45054;
 constexpr int kExitLevelsSet = 0;
 constexpr int kExitBadOption = 2;
+constexpr int kExitInstanceDidNotTake = 3;  // an instance runs but did not take the levels
+constexpr int kExitNotApplied = 4;          // a display refused the ramp
+constexpr int kExitNotStored = 5;           // the settings file could not be written
+constexpr int kExitNoTexts = 6;             // the language archive could not be loaded
+constexpr DWORD kHandOverTimeoutMs = 5000;
 HANDLE instanceMutex = nullptr;
 
 BOOL CALLBACK NotifyInstanceProc(HWND window, LPARAM out) {
@@ -46,44 +55,20 @@ CommandLine ReadCommandLine() {
   return ParseCommandLine(args);
 }
 
-// The running dialog: the one that answers the query with the query's own number.
-BOOL CALLBACK FindInstanceProc(HWND window, LPARAM out) {
-  wchar_t className[8] = {};
-  if (GetClassNameW(window, className, 8) == 0 || lstrcmpW(className, L"#32770") != 0) return TRUE;
-  DWORD_PTR reply = 0;
-  const UINT query = InstanceQueryMessage();
-  if (SendMessageTimeoutW(window, query, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000, &reply) && reply == query) {
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// Hands the levels to the running instance's dialog without showing it; false when none answered.
-bool HandOverLevels(const LevelRequest& levels) {
-  HWND dialog = nullptr;
-  if (InstanceQueryMessage() == 0) return false;
-  EnumWindows(FindInstanceProc, reinterpret_cast<LPARAM>(&dialog));
-  if (dialog == nullptr) return false;
-  LevelHandOver data = {levels.brightness, levels.red, levels.green, levels.blue};
-  COPYDATASTRUCT copy = {kLevelHandOverTag, sizeof data, &data};
-  DWORD_PTR reply = 0;
-  return SendMessageTimeoutW(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                             10000, &reply) && reply == TRUE;
-}
-
 // No instance to hand over to: set the displays and store the levels for the next start.
-void ApplyLevelsAlone(const LevelRequest& levels) {
+int ApplyLevelsAlone(const LevelRequest& request) {
   settingsFile.Init(ProductName());
-  int brightness = levels.brightness;
-  if (brightness == LevelRequest::kKeepBrightness) brightness = settingsFile.ReadInt(u"Start", u"h", 128, 0, 256);
-  gammaController.ApplyToAllDisplays(levels.red, levels.green, levels.blue);
-  // One replacement of the file, as the dialog stores a drag.
-  settingsFile.SetPending(u"Start", u"r", levels.red);
-  settingsFile.SetPending(u"Start", u"g", levels.green);
-  settingsFile.SetPending(u"Start", u"b", levels.blue);
-  settingsFile.SetPending(u"Start", u"H", brightness);
-  settingsFile.WritePending();
+  const bool applied = gammaController.ApplyToAllDisplays(request.red, request.green, request.blue) != 0;
+  // One replacement of the file, as the dialog stores a drag; a kept brightness stays as stored.
+  StoreLevels(settingsFile, ColorLevels{request.brightness, request.red, request.green, request.blue});
+  ini::WriteResult stored = settingsFile.WritePending();
+  // Another program may hold the file for a moment; this start has no window to keep waiting in.
+  for (int tries = 0; stored == ini::WriteResult::kBusy && tries < 8; ++tries) {
+    Sleep(250);
+    stored = settingsFile.WritePending();
+  }
+  if (!applied) return kExitNotApplied;
+  return stored == ini::WriteResult::kOk ? kExitLevelsSet : kExitNotStored;
 }
 
 }  // namespace
@@ -106,9 +91,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const DWORD mutexError = GetLastError();
   if (mutexError == ERROR_ALREADY_EXISTS || mutexError == ERROR_ACCESS_DENIED) {
     if (levelsGiven) {
-      // No dialog answered (an instance still starting, or hung): set and store them here.
-      if (!HandOverLevels(commandLine.levels)) ApplyLevelsAlone(commandLine.levels);
-      return kExitLevelsSet;
+      // An instance that does not answer (still starting, busy or hung) is left alone:
+      // levels set behind its back would be overwritten by its next write.
+      return HandOverLevels(commandLine.levels, kHandOverTimeoutMs) ? kExitLevelsSet : kExitInstanceDidNotTake;
     }
     // Hand over to the running instance and end here: a second instance must not
     // touch the displays, the settings or the tray behind the first one's back.
@@ -117,13 +102,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return kExitSecondStart;
   }
 
-  if (levelsGiven) {
-    ApplyLevelsAlone(commandLine.levels);
-    return kExitLevelsSet;
-  }
+  if (levelsGiven) return ApplyLevelsAlone(commandLine.levels);
 
   linkProductName = ProductName();
-  if (!LanguageArchive::Load()) return 0;
+  if (!LanguageArchive::Load()) return kExitNoTexts;
   DetectLanguage();
   if (commandLine.background) startHidden = 1;
   EnableDpiAwareness();
@@ -140,6 +122,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  UnregisterHotkeys();
+  UnregisterHotkeys(mainDialog);
   return static_cast<int>(message.wParam);
 }

@@ -1,6 +1,6 @@
 #include "app/window_title.h"
 
-#include "app/product_name.h"
+#include "common/product_name.h"
 
 std::u16string ComposeWindowTitle(const char16_t* commonText19, bool portable) {
   std::u16string title = commonText19 != nullptr ? std::u16string(commonText19)

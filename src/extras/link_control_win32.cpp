@@ -6,11 +6,8 @@
 
 #include <string>
 
-#include "app/app_state_win32.h"
-#include "app/product_name.h"
 #include "common/win32_text.h"
 #include "extras/web_addresses.h"
-#include "i18n/string_table.h"
 
 namespace {
 
@@ -22,6 +19,7 @@ constexpr size_t kClickAddressBytes = 256;
 
 struct LinkData {
   WNDPROC previous;
+  int language;  // picks the page a click opens
 };
 
 struct DialogLinkData {
@@ -62,8 +60,8 @@ void WriteBlock(HANDLE block, const Data& data) {
   GlobalUnlock(block);
 }
 
-void OpenClickAddress(HWND control) {
-  std::string address = LinkClickAddress(currentLanguage);
+void OpenClickAddress(HWND control, int language) {
+  std::string address = LinkClickAddress(language);
   if (address.size() >= kClickAddressBytes) address.resize(kClickAddressBytes - 1);
   HWND parent = GetParent(control);
   ShellExecuteA(parent ? parent : control, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -104,7 +102,7 @@ LRESULT CALLBACK LinkProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
       // A static control is transparent to the mouse unless it says otherwise.
       return HTCLIENT;
     case WM_LBUTTONDOWN:
-      OpenClickAddress(control);
+      OpenClickAddress(control, data.language);
       break;
     default:
       break;
@@ -139,9 +137,16 @@ LRESULT CALLBACK DialogLinkProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   return CallWindowProcW(data.previous, dialog, message, wParam, lParam);
 }
 
-void SubclassControl(HWND control) {
-  if (GetPropA(control, kLinkProperty)) return;
-  LinkData data{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC))};
+void SubclassControl(HWND control, int language) {
+  if (HANDLE block = GetPropA(control, kLinkProperty)) {
+    LinkData data{};
+    if (ReadBlock(block, &data)) {
+      data.language = language;
+      WriteBlock(block, data);
+    }
+    return;
+  }
+  LinkData data{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)), language};
   HGLOBAL block = NewBlock(data);
   if (block == nullptr) return;
   if (!SetPropA(control, kLinkProperty, block)) {
@@ -187,17 +192,16 @@ void GiveLinkFont(HWND dialog, HWND control) {
 
 }  // namespace
 
-void AttachLink(HWND dialog, int controlId, const char* text) {
+void AttachLink(HWND dialog, int controlId, const char* text, int language) {
   HWND control = GetDlgItem(dialog, controlId);
   if (control == nullptr) return;
   SetWindowTextA(control, text);
-  SubclassControl(control);
+  SubclassControl(control, language);
   SubclassDialog(dialog);
   GiveLinkFont(dialog, control);
 }
 
-void OpenWebPage(int kind) {
-  std::u16string name = linkProductName.empty() ? std::u16string(ProductName()) : linkProductName;
-  std::u16string address = WebPageAddress(kind, currentLanguage, name);
+void OpenWebPage(int kind, int language, std::u16string_view productName) {
+  const std::u16string address = WebPageAddress(kind, language, productName);
   ShellExecuteW(nullptr, L"open", W(address), nullptr, nullptr, SW_SHOW);
 }

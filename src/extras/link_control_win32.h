@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
-// Makes the dialog's static control a link showing `text`; may be called again to change the text.
-void AttachLink(HWND dialog, int controlId, const char* text);
-// 3: the donation page; any other value: the homepage.
-void OpenWebPage(int kind);
+#include <string_view>
+
+// Makes the dialog's static control a link showing `text` that opens the page for
+// `language`; may be called again to change both.
+void AttachLink(HWND dialog, int controlId, const char* text, int language);
+// 3: the donation page; any other value: the homepage. `productName` is the name the pages use.
+void OpenWebPage(int kind, int language, std::u16string_view productName);

@@ -5,14 +5,14 @@
 
 #include <string>
 
-#include "app/app_state_win32.h"
-#include "app/product_name.h"
+#include "common/file_handles_win32.h"
+#include "common/paths_win32.h"
+#include "common/product_name.h"
 #include "common/system_folder_win32.h"
 #include "common/win32_text.h"
 #include "extras/removal_script.h"
 #include "extras/site_address.h"
 #include "extras/web_addresses.h"
-#include "i18n/string_table.h"
 #include "settings/autostart_win32.h"
 #include "settings/settings_file.h"
 
@@ -77,29 +77,23 @@ std::u16string ShortPathOf(std::u16string_view path) {
   return std::u16string(U(shortPath.c_str()), n);
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
-  DWORD written = 0;
-  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
-}
-
 }  // namespace
 
 bool WriteRemovalScript() {
   RemovalPaths paths;
-  paths.executable = PathFrom([](wchar_t* b, DWORD n) { return GetModuleFileNameW(nullptr, b, n); });
+  paths.executable = U16(ModuleFileName().c_str());
   std::u16string tempFolder = PathFrom([](wchar_t* b, DWORD n) { return GetTempPathW(n, b); });
   if (paths.executable.empty() || tempFolder.empty()) return false;
   paths.settingsFile = settingsFile.Path();
   paths.script = tempFolder + RemovalScriptName(paths.executable.c_str());
   paths.ping = U16(SystemPath(L"ping.exe").c_str());
 
-  HANDLE file = CreateFileW(W(paths.script), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  ScopedHandle file(
+      CreateFileW(W(paths.script), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
   // The file exists from here on, so the script's own short path can be asked for.
   auto text = RemovalScriptText(paths, ToConsoleCodePage, ShortPathOf);
-  bool written = text && WriteAll(file, *text);
-  CloseHandle(file);
+  const bool written = text && WriteAll(file.Get(), {*text}) && file.Close();
   if (written) {
     HINSTANCE started = ShellExecuteW(nullptr, L"open", W(paths.script), nullptr, W(tempFolder), SW_HIDE);
     if (reinterpret_cast<INT_PTR>(started) > 32) return true;
@@ -108,8 +102,8 @@ bool WriteRemovalScript() {
   return false;
 }
 
-void UninstallProgram() {
-  const char* question = currentLanguage == 0 ? kQuestionGerman : kQuestionEnglish;
+void UninstallProgram(HWND owner, int language) {
+  const char* question = language == 0 ? kQuestionGerman : kQuestionEnglish;
   if (MessageBoxA(GetActiveWindow(), question, kQuestionCaption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_TOPMOST) !=
       IDYES) {
     return;
@@ -117,8 +111,8 @@ void UninstallProgram() {
   RemoveAutostart(W(ProductName()));
   if (!WriteRemovalScript()) {
     // Ending quietly would look like success while the files stay behind.
-    std::wstring text = currentLanguage == 0 ? kStayedGerman : kStayedEnglish;
-    text += ModuleFileName(nullptr);
+    std::wstring text = language == 0 ? kStayedGerman : kStayedEnglish;
+    text += ModuleFileName();
     if (!settingsFile.Path().empty()) {
       text += L'\n';
       text += W(settingsFile.Path());
@@ -127,8 +121,8 @@ void UninstallProgram() {
   }
 
   TIME_ZONE_INFORMATION zone{};
-  DWORD zoneResult = currentLanguage == 0 ? 0 : GetTimeZoneInformation(&zone);
-  std::u16string page = UninstallPageAddress(UninstallSiteAddress(currentLanguage, zoneResult, zone.Bias));
-  ShellExecuteW(mainDialog, L"open", W(page), nullptr, nullptr, SW_SHOWMAXIMIZED);
+  DWORD zoneResult = language == 0 ? 0 : GetTimeZoneInformation(&zone);
+  std::u16string page = UninstallPageAddress(UninstallSiteAddress(language, zoneResult, zone.Bias));
+  ShellExecuteW(owner, L"open", W(page), nullptr, nullptr, SW_SHOWMAXIMIZED);
   PostQuitMessage(0);
 }

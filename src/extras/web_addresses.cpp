@@ -1,6 +1,6 @@
 #include "extras/web_addresses.h"
 
-#include "app/product_name.h"
+#include "common/product_name.h"
 #include "common/text.h"
 #include "extras/site_address.h"
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "common/paths_win32.h"
 #include "i18n/language_archive_core.h"
 
 namespace LanguageArchive {
@@ -37,12 +38,11 @@ std::unique_ptr<unsigned char[]> ReadWholeFile(const wchar_t* path, size_t* size
 }  // namespace
 
 bool Load() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD pathLength = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring path = ModuleFileName();
   bool loaded = false;
-  if (pathLength > 0 && pathLength < MAX_PATH) {
+  if (!path.empty()) {
     size_t size = 0;
-    std::unique_ptr<unsigned char[]> image = ReadWholeFile(path, &size);
+    std::unique_ptr<unsigned char[]> image = ReadWholeFile(LongPath(path).c_str(), &size);
     loaded = image && LoadFromImage(image.get(), size);
   }
   if (!loaded) {

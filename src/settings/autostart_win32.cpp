@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "common/paths_win32.h"
 #include "common/win32_text.h"
 #include "settings/autostart.h"
 
@@ -70,21 +71,6 @@ class Win32RunRegistry final : public autostart::RunRegistry {
 };
 
 }  // namespace
-
-std::wstring ModuleFileName(HMODULE module) {
-  // A path can hold up to 32,767 characters; grow the buffer until it fits rather than cut it.
-  const DWORD kLongest = 32768;
-  for (DWORD size = MAX_PATH;; size = size * 2 < kLongest ? size * 2 : kLongest) {
-    std::wstring path(size, L'\0');
-    DWORD length = GetModuleFileNameW(module, &path[0], size);
-    if (length == 0) return std::wstring();
-    if (length < size) {
-      path.resize(length);
-      return path;
-    }
-    if (size == kLongest) return std::wstring();
-  }
-}
 
 int AddAutostart(HMODULE module, const wchar_t* valueName) {
   Win32RunRegistry registry;

@@ -13,5 +13,3 @@ int WriteRunValue(const wchar_t* valueName, const wchar_t* data);
 int RemoveAutostart(const wchar_t* valueName);
 // 1 when the value exists (and repairs it to point at this executable), else 0.
 int IsAutostartSet(const wchar_t* valueName);
-// Full path of `module` (null: the executable), however long; empty on failure.
-std::wstring ModuleFileName(HMODULE module);

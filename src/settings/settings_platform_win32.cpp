@@ -3,8 +3,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "common/file_handles_win32.h"
+#include "common/paths_win32.h"
 #include "common/win32_text.h"
-#include "settings/autostart_win32.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -13,46 +14,7 @@ namespace {
 // huge one into a 32-bit process could fail its allocation.
 constexpr LONGLONG kMaxFileBytes = 1024 * 1024;
 
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ~ScopedHandle() { Close(); }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE Get() const { return handle_; }
-  // True when the handle closed cleanly (or there was none).
-  bool Close() {
-    bool ok = true;
-    if (Valid()) ok = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE handle_;
-};
-
-// Paths beyond the classic limit (a deeply nested portable copy) need the "\\?\" form.
-std::wstring LongPath(const std::u16string& path) {
-  std::wstring wide(W(path));
-  if (wide.size() < MAX_PATH - 12 || wide.compare(0, 4, L"\\\\?\\") == 0) return wide;
-  if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\') return L"\\\\?\\" + wide;
-  if (wide.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + wide.substr(2);
-  return wide;
-}
-
-bool WriteAll(HANDLE file, const std::vector<std::string_view>& pieces) {
-  for (std::string_view piece : pieces) {
-    while (!piece.empty()) {
-      DWORD chunk = static_cast<DWORD>(piece.size() < (1u << 24) ? piece.size() : (1u << 24));
-      DWORD written = 0;
-      if (!WriteFile(file, piece.data(), chunk, &written, nullptr) || written == 0) return false;
-      piece.remove_prefix(written);
-    }
-  }
-  return true;
-}
+std::wstring LongPath(const std::u16string& path) { return ::LongPath(std::wstring(W(path))); }
 
 std::u16string Hex(DWORD value) {
   static const char16_t kDigits[] = u"0123456789abcdef";

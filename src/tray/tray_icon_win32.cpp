@@ -128,6 +128,20 @@ void TrayIcon::AddOrUpdate() {
 
 BOOL TrayIcon::IsPresent() { return Notify(NIM_MODIFY, NIF_MESSAGE, iconId, nullptr, tipText); }
 
+bool TrayIcon::ShowBalloon(const wchar_t* title, const wchar_t* text) {
+  // Balloons need the second-version record; the icon itself keeps the first.
+  NOTIFYICONDATAW balloon = {};
+  balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  balloon.hWnd = ownerWindow;
+  balloon.uID = iconId;
+  balloon.uFlags = NIF_INFO;
+  lstrcpynW(balloon.szInfo, text, ARRAYSIZE(balloon.szInfo));
+  lstrcpynW(balloon.szInfoTitle, title, ARRAYSIZE(balloon.szInfoTitle));
+  balloon.uTimeout = 30000;
+  balloon.dwInfoFlags = NIIF_WARNING;
+  return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;
+}
+
 BOOL TrayIcon::Notify(DWORD message, UINT flags, UINT id, HICON icon, const wchar_t* tip) {
   NOTIFYICONDATAW record = {};
   record.cbSize = NOTIFYICONDATAW_V1_SIZE;

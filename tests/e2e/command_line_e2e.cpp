@@ -1,8 +1,10 @@
 // Levels from outside the dialog: options of a new start, with and without a running
 // instance, and the system-wide hotkeys pressed as real key events.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include "harness.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -38,6 +40,20 @@ void PressHotkey(WORD key) {
     input[i].ki.dwFlags = (i < 3 ? 0 : KEYEVENTF_KEYUP) | (input[i].ki.wVk == key ? KEYEVENTF_EXTENDEDKEY : 0);
   }
   SendInput(6, input, sizeof(INPUT));
+}
+
+// Suspends (or resumes) every thread of process `pid`: an instance that cannot answer.
+void SuspendProcess(DWORD pid, bool suspend) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry = {sizeof entry};
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != pid) continue;
+    if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+      if (suspend) SuspendThread(thread); else ResumeThread(thread);
+      CloseHandle(thread);
+    }
+  }
+  CloseHandle(snapshot);
 }
 
 class CommandLine : public GlowmereTest {};
@@ -83,6 +99,34 @@ TEST_F(CommandLine, WithoutAnInstanceTheLevelsAreAppliedAndStored) {
   }
 }
 
+// A start that cannot do what it was asked says so in its exit code and changes nothing
+// behind a running instance's back.
+TEST_F(CommandLine, LevelsThatCannotBeSetEndWithTheirOwnExitCode) {
+  const Process first = Start(L"-bg");
+  HWND dialog = WaitForDialog(first);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([] { return IniValue(L"Hotkeys", L"Neutral") != L"<none>"; }));
+  const std::string iniBefore = ReadFileBytes(PerUserIni());
+  SuspendProcess(first.pid, true);
+  const DWORD code = WaitForExit(Start(L"-brightness -25"), 60000);
+  const bool rampKept = RampIs(128, 128, 128);
+  const std::string iniSeen = ReadFileBytes(PerUserIni());
+  SuspendProcess(first.pid, false);
+  EXPECT_EQ(code, 3u) << "an instance that does not answer: expected exit code 3";
+  EXPECT_TRUE(rampKept) << "the ramp must stay while the instance cannot take the levels; " << RampSeen();
+  EXPECT_EQ(iniSeen, iniBefore) << "the settings file must not change behind the instance's back";
+  EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ");
+  PostCommand(dialog, IDC_EXIT);
+  ASSERT_EQ(WaitForExit(first), 1075u);
+
+  // No instance, and a settings file that takes no writes: applied, but not stored.
+  ASSERT_TRUE(SetFileAttributesW(PerUserIni().c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string readOnlyBefore = ReadFileBytes(PerUserIni());
+  EXPECT_EQ(WaitForExit(Start(L"-brightness -25"), 60000), 5u) << "expected exit code 5: not stored";
+  EXPECT_EQ(ReadFileBytes(PerUserIni()), readOnlyBefore) << "a read-only settings file must stay as it was";
+  SetFileAttributesW(PerUserIni().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(CommandLine, HotkeysMoveTheBrightness) {
   const Process p = Start();
   HWND dialog = WaitForDialog(p);
@@ -115,8 +159,8 @@ TEST_F(CommandLine, AHotkeyAnotherProgramHoldsIsReportedAndTheOthersWork) {
   EXPECT_NE(report.find(L"[Hotkeys]"), std::wstring::npos) << "the report must say where to change it: "
                                                             << Narrow(report);
   PressHotkey(VK_NEXT);
-  EXPECT_TRUE(WaitUntil([&] { return SliderPos(dialog, 1038) == 120; }, 10000))
-      << "Ctrl+Alt+PgDn must still work; brightness seen " << SliderPos(dialog, 1038);
+  EXPECT_TRUE(WaitUntil([&] { return SliderPos(dialog, IDC_BRIGHTNESS) == 120; }, 10000))
+      << "Ctrl+Alt+PgDn must still work; brightness seen " << SliderPos(dialog, IDC_BRIGHTNESS);
   UnregisterHotKey(nullptr, 7);
 }
 

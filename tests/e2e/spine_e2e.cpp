@@ -135,7 +135,7 @@ TEST_F(Spine, DamagedArchiveShowsTheErrorBoxAndEndsWithoutDialog) {
   EXPECT_EQ(WindowText(box), L"Error!");
   EXPECT_EQ(ItemText(box, 0xFFFF), L"Error! Loading language file string archive");
   PostCommand(box, GetDlgItem(box, IDOK) != nullptr ? IDOK : IDCANCEL);
-  EXPECT_EQ(WaitForExit(glowmere), 0u) << "archive failure ends with exit code 0";
+  EXPECT_EQ(WaitForExit(glowmere), 6u) << "a start without its texts must not end as a success";
   EXPECT_FALSE(FileExists(PerUserIni())) << "the dialog never ran, so no settings were written";
 }
 

@@ -1,0 +1,15 @@
+// The system-wide hotkeys: Brighter, Darker and Neutral, read from the settings file's
+// [Hotkeys] section and reported once in a tray balloon when they cannot be had.
+#pragma once
+
+#include <windows.h>
+
+// Registers the hotkeys for `window`, queueing the defaults for absent keys so the user
+// finds them in the file. Those that cannot be registered are reported together, once.
+void RegisterHotkeys(HWND window);
+// Gives the hotkeys back; called once the message loop has ended.
+void UnregisterHotkeys(HWND window);
+// The brightness after hotkey `id` (WM_HOTKEY's wParam) was pressed at `level`.
+int BrightnessAfterHotkey(WPARAM id, int level);
+// The report timer fired: the shell may hold the icon by now.
+void RetryHotkeyReport(HWND window);

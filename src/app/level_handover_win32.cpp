@@ -1,0 +1,58 @@
+#include "app/level_handover_win32.h"
+
+#include "gamma/color_levels.h"
+
+namespace {
+
+constexpr DWORD kAnswerTimeoutMs = 2000;  // per message: a hung or suspended instance is given up
+
+// The running dialog: the one that answers the query with the query's own number.
+BOOL CALLBACK FindInstanceProc(HWND window, LPARAM out) {
+  wchar_t className[8] = {};
+  if (GetClassNameW(window, className, 8) == 0 || lstrcmpW(className, L"#32770") != 0) return TRUE;
+  DWORD_PTR reply = 0;
+  const UINT query = InstanceQueryMessage();
+  if (SendMessageTimeoutW(window, query, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &reply) &&
+      reply == query) {
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool SendLevels(HWND dialog, const LevelRequest& levels) {
+  LevelHandOver data = {levels.brightness, levels.red, levels.green, levels.blue};
+  COPYDATASTRUCT copy = {kLevelHandOverTag, sizeof data, &data};
+  DWORD_PTR reply = 0;
+  return SendMessageTimeoutW(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                             kAnswerTimeoutMs, &reply) &&
+         reply == TRUE;
+}
+
+}  // namespace
+
+UINT InstanceQueryMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Glowmere instance");
+  return message;
+}
+
+bool HandOverLevels(const LevelRequest& levels, DWORD timeoutMs) {
+  if (InstanceQueryMessage() == 0) return false;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND dialog = nullptr;
+    EnumWindows(FindInstanceProc, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog != nullptr) return SendLevels(dialog, levels);
+    // Not this program's dialog thread: a start that waits for the instance may sleep.
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(200);
+  }
+}
+
+bool ReadLevelHandOver(const COPYDATASTRUCT* data, LevelHandOver* request) {
+  if (data == nullptr || data->dwData != kLevelHandOverTag || data->cbData != sizeof *request) return false;
+  CopyMemory(request, data->lpData, sizeof *request);
+  auto inRange = [](INT32 v) { return v >= kLevelMin && v <= kLevelMax; };
+  return inRange(request->red) && inRange(request->green) && inRange(request->blue) &&
+         (request->brightness == -1 || inRange(request->brightness));
+}
