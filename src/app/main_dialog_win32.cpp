@@ -305,15 +305,22 @@ BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
 }
 
 // The levels rest: a display that reports success but keeps another ramp has the
-// system's limit on far ramps; the user is told once.
+// system's limit on far ramps; the user is told once. Some systems refuse such a ramp
+// outright instead: a display that refuses it but takes the neutral one has the same limit.
 void CheckRampsKept() {
   if (GetCapture() != nullptr) return;  // still dragging: look when it ends
   KillTimer(mainDialog, kRampCheckTimer);
-  gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider), true);
-  if (gammaController.RampIgnored() && !rampWarningGiven) {
-    rampWarningGiven = true;
-    OfferGammaRangeFix(mainDialog);
+  if (rampWarningGiven) return;
+  const int red = SliderPos(redSlider), green = SliderPos(greenSlider), blue = SliderPos(blueSlider);
+  const bool taken = gammaController.ApplyToAllDisplays(red, green, blue, true) != 0;
+  bool limited = gammaController.RampIgnored();
+  if (!taken && !limited) {
+    limited = gammaController.ApplyToAllDisplays(kLevelNeutral, kLevelNeutral, kLevelNeutral) != 0;
+    gammaController.ApplyToAllDisplays(red, green, blue);
   }
+  if (!limited) return;
+  rampWarningGiven = true;
+  OfferGammaRangeFix(mainDialog);
 }
 
 BOOL OnTimer(WPARAM id) {

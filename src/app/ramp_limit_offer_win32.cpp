@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/platform_helpers_win32.h"
+#include "app/ramp_limit_offer.h"
 #include "app/settings_writer_win32.h"
 #include "common/file_handles_win32.h"
 #include "common/product_name.h"
@@ -16,9 +17,7 @@
 
 namespace {
 
-// [Program] askrange=0: the user said No; the question does not come back at every logon.
-constexpr char16_t kAskKey[] = u"askrange";
-bool askedThisSession = false;
+RampLimitOffer offer;
 bool fixRunning = false;
 
 std::u16string Text(int id) {
@@ -59,12 +58,11 @@ DWORD WINAPI RunFix(LPVOID parameter) {
 }  // namespace
 
 void OfferGammaRangeFix(HWND dialog) {
-  if (askedThisSession || fixRunning) return;
-  askedThisSession = true;
-  if (settingsFile.ReadInt(u"Program", kAskKey, 1, -1, -1) == 0) return;
+  if (fixRunning || !offer.ShouldAsk(settingsFile)) return;
   const std::u16string question = Text(112) + u"\n\n" + Text(113);
-  if (MessageBoxW(dialog, W(question), W(ProductName()), MB_YESNO | MB_ICONWARNING) != IDYES) {
-    settingsFile.SetPending(u"Program", kAskKey, 0);
+  const bool yes = MessageBoxW(dialog, W(question), W(ProductName()), MB_YESNO | MB_ICONWARNING) == IDYES;
+  offer.Answered(settingsFile, yes);
+  if (!yes) {
     SettingsChanged();
     return;
   }
