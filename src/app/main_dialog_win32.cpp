@@ -297,6 +297,7 @@ BOOL OnInitDialog(HWND dialog) {
   const bool paintOnce = !startHidden;
   if (paintOnce) SendMessageW(dialog, WM_SETREDRAW, FALSE, 0);
   settingsFile.Init(ProductName());
+  settingsFile.BeginStartValues();
   RestoreLanguageChoice();
   trayIcon.SetWindow(dialog);
   trayIcon.Create(IDI_APP, W(ProductName()), true);
@@ -339,6 +340,7 @@ BOOL OnInitDialog(HWND dialog) {
   ApplyLevels();
   RegisterRampResetNotifications(dialog);
   RegisterHotkeys(dialog);
+  settingsFile.EndStartValues();
   return TRUE;
 }
 
@@ -374,8 +376,8 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       ResetLevels();
       break;
     case IDC_EXIT:
-      FlushPendingSettings();
       EndDialog(dialog, 0);
+      settingsFile.WritePendingBeforeEnd();
       PostQuitMessage(kExitCommand);
       break;
     case IDC_LANGUAGES:
@@ -496,6 +498,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       activeDialog = LOWORD(wParam) != WA_INACTIVE ? mainDialog : nullptr;
       return FALSE;
     case WM_CLOSE:
+      FlushPendingSettings();
       HideToTray();
       return TRUE;
     case WM_TIMER:
@@ -544,7 +547,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       FlushPendingSettings();
       return FALSE;  // no objection: the default answer lets the session end
     case WM_ENDSESSION:
-      if (wParam) FlushPendingSettings();
+      if (wParam) settingsFile.WritePendingBeforeEnd();
       return FALSE;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) FlushPendingSettings();
