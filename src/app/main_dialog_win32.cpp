@@ -8,6 +8,7 @@
 #include "app/app_state_win32.h"
 #include "app/coalescer.h"
 #include "app/hotkey_text.h"
+#include "app/late_start.h"
 #include "app/level_text.h"
 #include "app/menus_win32.h"
 #include "app/platform_helpers_win32.h"
@@ -450,6 +451,11 @@ INT_PTR OnTrayCallback(LPARAM lParam) {
 
 void FlushPendingSettings() {
   if (!settingsFile.HasPending()) return;
+  ColorLevels late;
+  if (LevelsOfALateFile(settingsFile, &late)) {
+    SendDlgItemMessageW(mainDialog, IDC_RESTORE, BM_SETCHECK, BST_CHECKED, 0);
+    SetLevels(late.brightness, late.red, late.green, late.blue);
+  }
   saveSchedule.Written(dialogTimers, settingsFile.WritePending() == ini::WriteResult::kBusy);
 }
 

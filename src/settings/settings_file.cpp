@@ -78,6 +78,19 @@ void SettingsFile::WriteInt(const char16_t* section, const char16_t* key, int va
   WriteString(section, key, text::FromInt(value).c_str(), file);
 }
 
+bool SettingsFile::FirstReadAfterBlindStart() {
+  if (readableAtStart_ || lateReadDone_) return false;
+  std::string ignored;
+  const ini::ReadResult read = platform_->ReadFileBytes(path_, &ignored);
+  lateReadDone_ = read == ini::ReadResult::kOk || read == ini::ReadResult::kMissing;
+  return lateReadDone_;
+}
+
+bool SettingsFile::IsStartValue(const char16_t* section, const char16_t* key) {
+  const ini::Assignment* kept = FindPending(section, key);
+  return kept != nullptr && kept->onlyIfAbsent;
+}
+
 void SettingsFile::SetPending(const char16_t* section, const char16_t* key, int value) {
   SetPendingText(section, key, text::FromInt(value).c_str());
 }

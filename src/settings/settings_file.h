@@ -33,6 +33,10 @@ class SettingsFile {
   void BeginStartValues() { startValues_ = true; }
   void EndStartValues() { startValues_ = false; }
   bool ReadableAtStart() const { return readableAtStart_; }
+  // After a start that could not read the file: true once, as soon as it can be read.
+  bool FirstReadAfterBlindStart();
+  // Whether the value kept for the key is still the start's own, not yet the user's.
+  bool IsStartValue(const char16_t* section, const char16_t* key);
   // Writes every pending value with one replacement of the file. Values the file refused
   // stay pending for the next write; so does a value written to the file itself that failed.
   ini::WriteResult WritePending();
@@ -72,6 +76,7 @@ class SettingsFile {
   std::vector<ini::Assignment> pending_;
   bool readableAtStart_ = true;
   bool startValues_ = false;
+  bool lateReadDone_ = false;
   ini::WriteResult lastWrite_ = ini::WriteResult::kOk;
 };
 

@@ -94,7 +94,8 @@ TEST_F(BusySettings, AFileHeldLongerThanTheQuickRetriesGetsTheLevelsWithoutAnoth
 
 // A start that cannot read the file applies neutral levels and the hotkeys' defaults, but the
 // first write once it is let go keeps the user's values: the hotkey switched off, the levels
-// and restore choice, a section Glowmere does not know. Only missing keys are added.
+// and restore choice, a section Glowmere does not know. Only missing keys are added, and the
+// dialog takes the stored levels after all, as the user has not moved them.
 TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValues) {
   const std::string mine = "[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\n[Hotkeys]\r\nBrighter=\r\n[Mine]\r\nx=1\r\n";
   ASSERT_TRUE(WriteFileBytes(PerUserIni(), mine));
@@ -109,6 +110,8 @@ TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValues) {
   ExpectFileWithin("[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\ng=128\r\nb=128\r\n[Hotkeys]\r\nBrighter=\r\n"
                    "Darker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n[Mine]\r\nx=1\r\n",
                    20000, "the first write after the start");
+  EXPECT_EQ(SliderLevels(dialog), "90 90 128 128 ") << "the levels restored once the file could be read";
+  EXPECT_EQ(SendDlgItemMessageW(dialog, 1043, BM_GETCHECK, 0, 0), BST_CHECKED) << "the restore box";
   // A move after the start is the user's: it lands.
   MoveSlider(dialog, kBrightness, 40);
   EXPECT_TRUE(WaitUntil([] { return StoredLevels() == "40 40 40 40 "; }, 10000))

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/late_start.h"
 #include "common/text.h"
 
 namespace {
@@ -258,6 +259,40 @@ TEST_F(SettingsFileTest, TheLastWriteWaitsABoundedTimeForABusyFile) {
     if (!c.stored) EXPECT_GE(platform_.clock - start, SettingsFile::kFinalWriteMs) << c.what << ": gave up early";
     EXPECT_EQ(settings_.HasPending(), !c.stored) << c.what;
     settings_.WritePending();  // the next case starts with nothing kept
+  }
+}
+
+// Once a start that could not read the file can read it, the file's levels are taken if
+// Restore is on there and the user has not moved them; once only.
+TEST_F(SettingsFileTest, AFileReadableAfterABlindStartGivesItsLevelsUnlessTheUserMovedThem) {
+  const struct { const char* what; bool heldAtStart; const char* file; bool userMoved; bool taken; } cases[] = {
+      {"restore on", true, "[Start]\r\nsetrgb=1\r\nr=90\r\nH=70\r\n", false, true},
+      {"restore off", true, "[Start]\r\nsetrgb=0\r\nr=90\r\nH=70\r\n", false, false},
+      {"the user moved a slider", true, "[Start]\r\nsetrgb=1\r\nr=90\r\nH=70\r\n", true, false},
+      {"read at start", false, "[Start]\r\nsetrgb=1\r\nr=90\r\nH=70\r\n", false, false},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    SettingsFile settings(platform);
+    platform.files[kPerUser] = c.file;
+    platform.folders.insert({u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine",
+                             u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine\\Glowmere"});
+    if (c.heldAtStart) platform.held.insert(kPerUser);
+    settings.Init(u"Glowmere");
+    settings.BeginStartValues();
+    for (const char16_t* key : {u"r", u"g", u"b", u"H"}) settings.SetPending(u"Start", key, 128);
+    settings.EndStartValues();
+    ColorLevels levels;
+    EXPECT_FALSE(LevelsOfALateFile(settings, &levels)) << c.what << ": still held";
+    if (c.userMoved) settings.SetPending(u"Start", u"H", 10);
+    platform.held.clear();
+    levels = ColorLevels{1, 1, 1, 1};
+    EXPECT_EQ(LevelsOfALateFile(settings, &levels), c.taken) << c.what;
+    if (c.taken) {
+      EXPECT_EQ(std::vector<int>({levels.brightness, levels.red, levels.green, levels.blue}),
+                std::vector<int>({70, 90, 128, 128})) << c.what;
+    }
+    EXPECT_FALSE(LevelsOfALateFile(settings, &levels)) << c.what << ": once only";
   }
 }
 
