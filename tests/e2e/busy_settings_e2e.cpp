@@ -65,6 +65,19 @@ TEST_F(BusySettings, ExitWhileTheFileIsHeldForASecondStoresTheLastLevels) {
   EXPECT_EQ(ReadFileBytes(PerUserIni()), Levels(40)) << "the last levels must land before the process ends";
 }
 
+// Task Manager's End task closes the window, then kills the process: the close stores
+// what was pending.
+TEST_F(BusySettings, EndTaskStoresTheLevelsBeforeTheKill) {
+  Process glowmere;
+  HWND dialog = StartAndSettle(&glowmere);
+  ASSERT_NE(dialog, nullptr);
+  MoveSlider(dialog, kBrightness, 40);
+  SendMessageW(dialog, WM_CLOSE, 0, 0);
+  TerminateProcess(glowmere.handle, 1);
+  WaitForExit(glowmere);
+  EXPECT_EQ(ReadFileBytes(PerUserIni()), Levels(40)) << "the levels moved just before End task";
+}
+
 // Held while the levels settle: the quick retries (1, 2, 4 s) store them once it is let go.
 TEST_F(BusySettings, AFileLetGoAfterASecondAndAHalfGetsTheLevelsWithinSeconds) {
   Process glowmere;
