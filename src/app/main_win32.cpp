@@ -83,7 +83,7 @@ void ApplyLevelsAlone(const LevelRequest& levels) {
   settingsFile.SetPending(u"Start", u"g", levels.green);
   settingsFile.SetPending(u"Start", u"b", levels.blue);
   settingsFile.SetPending(u"Start", u"H", brightness);
-  settingsFile.WritePending();
+  settingsFile.WritePendingBeforeEnd();  // the process ends next: a busy file gets its bounded wait
 }
 
 }  // namespace
