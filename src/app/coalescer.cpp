@@ -49,12 +49,12 @@ bool WriteSchedule::Expire(TimerPort& timers) {
 
 void WriteSchedule::Written(TimerPort& timers, bool busy) {
   runOpen_ = false;
-  if (!busy || retries_ == kRetries) {
-    retries_ = 0;  // stored, refused for good, or given up: the next change starts afresh
+  if (!busy) {
+    retries_ = 0;  // stored, or refused for good: the next change starts afresh
     return;
   }
   timers.Stop(timerId_);
-  timers.Start(timerId_, kFirstRetryMs << retries_);
-  ++retries_;
+  timers.Start(timerId_, retries_ < kRetries ? kFirstRetryMs << retries_ : kSlowRetryMs);
+  if (retries_ < kRetries) ++retries_;
   scheduled_ = true;
 }

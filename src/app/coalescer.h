@@ -34,7 +34,9 @@ class Coalescer {
 // When to store values that change in runs (a slider drag): once they have rested for
 // `settleMs`, and within `maxWaitMs` of the first change of a run however long it goes
 // on. A store refused for a moment is tried again kRetries times, each wait twice the
-// one before; a lasting refusal is not retried, the values wait for the next change.
+// one before, then every kSlowRetryMs for as long as it stays busy (values held only in
+// memory must reach the file without another change); a lasting refusal (read-only) is
+// not retried, the values wait for the next change.
 class WriteSchedule {
  public:
   constexpr WriteSchedule(unsigned timerId, unsigned settleMs, unsigned maxWaitMs)
@@ -52,6 +54,7 @@ class WriteSchedule {
 
   static constexpr int kRetries = 3;
   static constexpr unsigned kFirstRetryMs = 1000;
+  static constexpr unsigned kSlowRetryMs = 30000;
 
  private:
   unsigned timerId_, settleMs_, maxWaitMs_;

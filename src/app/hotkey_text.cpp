@@ -13,6 +13,8 @@ const Name kModifiers[] = {{u"Ctrl", kModCtrl}, {u"Alt", kModAlt}, {u"Shift", kM
 const Name kKeys[] = {{u"PgUp", 0x21}, {u"PgDn", 0x22}, {u"End", 0x23},  {u"Home", 0x24},  {u"Left", 0x25},
                       {u"Up", 0x26},   {u"Right", 0x27}, {u"Down", 0x28}, {u"Plus", 0xBB}, {u"Minus", 0xBD}};
 
+constexpr uint32_t kVkF13 = 0x7C, kVkF24 = 0x87;
+
 char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
 
 // Names are ASCII; blanks around them do not count.
@@ -69,6 +71,10 @@ bool ParseHotkey(std::u16string_view text, Hotkey* hotkey) {
     parsed.modifiers |= modifier;
   }
   if (!ParseKey(text, &parsed.key)) return false;
+  // Without Ctrl, Alt or Win the key would be taken from every program (Home, Shift+Up);
+  // F13-F24 are on no ordinary keyboard, so they may stand alone.
+  const bool standsAlone = parsed.key >= kVkF13 && parsed.key <= kVkF24;
+  if ((parsed.modifiers & (kModCtrl | kModAlt | kModWin)) == 0 && !standsAlone) return false;
   *hotkey = parsed;
   return true;
 }

@@ -14,5 +14,6 @@ struct Hotkey {
 
 // Modifiers Ctrl, Alt, Shift, Win and one key (a letter, a digit, F1-F24, PgUp, PgDn, Home,
 // End, Up, Down, Left, Right, Plus, Minus), joined by "+", in any letter case. An empty
-// text is a valid "off". False for anything else.
+// text is a valid "off". False for anything else, and for a key without Ctrl, Alt or Win
+// (only F13-F24 may stand alone or with Shift alone).
 bool ParseHotkey(std::u16string_view text, Hotkey* hotkey);

@@ -12,6 +12,7 @@
 #include "app/hotkeys_win32.h"
 #include "app/level_handover_win32.h"
 #include "app/level_store.h"
+#include "app/late_start.h"
 #include "app/level_text.h"
 #include "app/menus_win32.h"
 #include "app/platform_helpers_win32.h"
@@ -139,15 +140,25 @@ void SetDialogIcons(HWND dialog) {
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
 }
 
+// A start that could not read the settings file shows neutral levels; once the file can be
+// read, its levels are shown after all (if it restores them and the user has not moved any).
+void TakeLevelsOfALateFile() {
+  ColorLevels late;
+  if (!LevelsOfALateFile(settingsFile, &late)) return;
+  SendDlgItemMessageW(mainDialog, IDC_RESTORE, BM_SETCHECK, BST_CHECKED, 0);
+  SetLevels(late.brightness, late.red, late.green, late.blue);
+}
+
 BOOL OnInitDialog(HWND dialog) {
   mainDialog = dialog;
-  InitSettingsWriter(dialog);
+  InitSettingsWriter(dialog, TakeLevelsOfALateFile);
   if (!startHidden) ShowWindow(dialog, SW_SHOW);
   // The dialog is on screen from here; without this every text, icon and the menu bar set
   // below would repaint it piece by piece, which made the start about a fifth slower.
   const bool paintOnce = !startHidden;
   if (paintOnce) SendMessageW(dialog, WM_SETREDRAW, FALSE, 0);
   settingsFile.Init(ProductName());
+  settingsFile.BeginStartValues();
   RestoreLanguageChoice();
   trayIcon.SetWindow(dialog);
   trayIcon.Create(IDI_APP, W(ProductName()), true);
@@ -184,6 +195,7 @@ BOOL OnInitDialog(HWND dialog) {
   ApplyLevels();
   RegisterRampResetNotifications(dialog);
   RegisterHotkeys(dialog);
+  settingsFile.EndStartValues();
   dialogReady = true;
   return TRUE;
 }
@@ -221,8 +233,8 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       ResetLevels();
       break;
     case IDC_EXIT:
-      FlushPendingSettings();
       EndDialog(dialog, 0);
+      settingsFile.WritePendingBeforeEnd();
       PostQuitMessage(kExitCommand);
       break;
     case IDC_LANGUAGES:
@@ -391,6 +403,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       activeDialog = LOWORD(wParam) != WA_INACTIVE ? mainDialog : nullptr;
       return FALSE;
     case WM_CLOSE:
+      FlushPendingSettings();
       HideToTray();
       return TRUE;
     case WM_TIMER:
@@ -404,7 +417,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       FlushPendingSettings();
       return FALSE;  // no objection: the default answer lets the session end
     case WM_ENDSESSION:
-      if (wParam) FlushPendingSettings();
+      if (wParam) settingsFile.WritePendingBeforeEnd();
       return FALSE;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) FlushPendingSettings();

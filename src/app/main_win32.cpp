@@ -61,12 +61,8 @@ int ApplyLevelsAlone(const LevelRequest& request) {
   const bool applied = gammaController.ApplyToAllDisplays(request.red, request.green, request.blue) != 0;
   // One replacement of the file, as the dialog stores a drag; a kept brightness stays as stored.
   StoreLevels(settingsFile, ColorLevels{request.brightness, request.red, request.green, request.blue});
-  ini::WriteResult stored = settingsFile.WritePending();
-  // Another program may hold the file for a moment; this start has no window to keep waiting in.
-  for (int tries = 0; stored == ini::WriteResult::kBusy && tries < 8; ++tries) {
-    Sleep(250);
-    stored = settingsFile.WritePending();
-  }
+  // The process ends next: a file another program holds for a moment gets a bounded wait.
+  const ini::WriteResult stored = settingsFile.WritePendingBeforeEnd();
   if (!applied) return kExitNotApplied;
   return stored == ini::WriteResult::kOk ? kExitLevelsSet : kExitNotStored;
 }

@@ -10,10 +10,14 @@ namespace {
 // A drag writes the file once it rests, not at every step; a long one every half second.
 WriteSchedule saveSchedule(kSaveTimer, 300, 500);
 HWND timerWindow = nullptr;
+void (*beforeWriteHook)() = nullptr;
 
 }  // namespace
 
-void InitSettingsWriter(HWND window) { timerWindow = window; }
+void InitSettingsWriter(HWND window, void (*beforeWrite)()) {
+  timerWindow = window;
+  beforeWriteHook = beforeWrite;
+}
 
 void SettingsChanged() {
   WindowTimers timers(timerWindow);
@@ -22,6 +26,7 @@ void SettingsChanged() {
 
 void FlushPendingSettings() {
   if (!settingsFile.HasPending()) return;
+  if (beforeWriteHook != nullptr) beforeWriteHook();
   WindowTimers timers(timerWindow);
   saveSchedule.Written(timers, settingsFile.WritePending() == ini::WriteResult::kBusy);
 }

@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
-// The timers run on `window` (the main dialog).
-void InitSettingsWriter(HWND window);
+// The timers run on `window` (the main dialog); `beforeWrite` runs before each write of
+// pending values (it may queue more).
+void InitSettingsWriter(HWND window, void (*beforeWrite)());
 // Values were queued in the settings file: store them once they rest.
 void SettingsChanged();
 // Writes the values not yet stored now. Safe to call at any time after the dialog has started.

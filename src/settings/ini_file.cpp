@@ -328,11 +328,16 @@ bool ReadFileValue(FileStore& store, const std::u16string& path, std::u16string_
 WriteResult WriteFileValues(FileStore& store, const std::u16string& path, const std::vector<Assignment>& values) {
   std::string bytes;
   ReadResult read = store.ReadFileBytes(path, &bytes);
+  if (read == ReadResult::kBusy) return WriteResult::kBusy;
   if (read == ReadResult::kFailed || IsForeignEncoding(bytes)) return WriteResult::kRefused;
   if (read == ReadResult::kMissing) bytes.clear();
   bool invalid = false;
   std::string changed(bytes);
-  for (const Assignment& a : values) invalid = !WriteValue(&changed, a.section, a.key, a.value) || invalid;
+  std::u16string ignored;
+  for (const Assignment& a : values) {
+    if (a.onlyIfAbsent && ReadValue(changed, a.section, a.key, &ignored)) continue;
+    invalid = !WriteValue(&changed, a.section, a.key, a.value) || invalid;
+  }
   WriteResult result = changed == bytes ? WriteResult::kOk : store.ReplaceFileBytes(path, {changed});
   return result == WriteResult::kOk && invalid ? WriteResult::kInvalid : result;
 }

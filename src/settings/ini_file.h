@@ -50,7 +50,12 @@ bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16stri
 bool WriteValue(std::string* bytes, std::u16string_view section, std::u16string_view key,
                 std::u16string_view value);
 
-enum class ReadResult { kOk, kMissing, kFailed };
+enum class ReadResult {
+  kOk,
+  kMissing,  // no such file (or folder): nothing stored yet
+  kBusy,     // another program holds the file for a moment (a sharing or lock violation)
+  kFailed,   // anything else that keeps us from its bytes
+};
 
 enum class WriteResult {
   kOk,
@@ -61,14 +66,18 @@ enum class WriteResult {
 
 struct Assignment {
   std::u16string section, key, value;
+  // A default, not a choice: stored only where the file has no such key, so a value the
+  // user keeps there is never replaced by it.
+  bool onlyIfAbsent = false;
 };
 
 // Whole-file access, so the INI logic can run on any file system (and on a fake one).
 class FileStore {
  public:
   virtual ~FileStore() = default;
-  // kMissing when the file (or its folder) does not exist; kFailed for anything else
-  // that keeps us from its bytes (a folder of that name, no access, too large).
+  // kMissing when the file (or its folder) does not exist; kBusy when another program
+  // holds it for a moment; kFailed for anything else that keeps us from its bytes (a
+  // folder of that name, no access, too large).
   virtual ReadResult ReadFileBytes(const std::u16string& path, std::string* bytes) = 0;
   // Replaces the file (creating it, never its folder) with `pieces` one after another,
   // so that it afterwards holds either its old bytes or the new ones, never a mix: a
@@ -82,7 +91,8 @@ bool ReadFileValue(FileStore& store, const std::u16string& path, std::u16string_
                    std::u16string_view key, std::u16string* value);
 
 // PlanWrite for each value in turn, stored with one replacement of the file. A file we
-// cannot read is never overwritten, and a write that changes nothing does not touch it.
+// cannot read is never overwritten (kBusy when it is only held for a moment), and a
+// write that changes nothing does not touch it.
 WriteResult WriteFileValues(FileStore& store, const std::u16string& path, const std::vector<Assignment>& values);
 // One value; false when it could not be stored.
 bool WriteFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,

@@ -45,6 +45,7 @@ void SettingsFile::Init(const char16_t* baseName) {
   if (portableMode == 1) WriteInt(u"TestIni", u"M", 1111, beside.c_str());
   if (PathKind(beside) == 1) {
     path_ = beside;
+    NoteStartRead();
     return;
   }
 
@@ -54,6 +55,14 @@ void SettingsFile::Init(const char16_t* baseName) {
   folder += u"\\" + baseName_;
   platform_->CreateFolder(folder);
   path_ = folder + u"\\" + fileName;
+  NoteStartRead();
+}
+
+// Whether the start saw the file as it is; a missing file holds nothing to keep.
+void SettingsFile::NoteStartRead() {
+  std::string ignored;
+  const ini::ReadResult read = platform_->ReadFileBytes(path_, &ignored);
+  readableAtStart_ = read == ini::ReadResult::kOk || read == ini::ReadResult::kMissing;
 }
 
 int SettingsFile::ReadInt(const char16_t* section, const char16_t* key, int def, int min, int max) {
@@ -69,15 +78,30 @@ void SettingsFile::WriteInt(const char16_t* section, const char16_t* key, int va
   WriteString(section, key, text::FromInt(value).c_str(), file);
 }
 
+bool SettingsFile::FirstReadAfterBlindStart() {
+  if (readableAtStart_ || lateReadDone_) return false;
+  std::string ignored;
+  const ini::ReadResult read = platform_->ReadFileBytes(path_, &ignored);
+  lateReadDone_ = read == ini::ReadResult::kOk || read == ini::ReadResult::kMissing;
+  return lateReadDone_;
+}
+
+bool SettingsFile::IsStartValue(const char16_t* section, const char16_t* key) {
+  const ini::Assignment* kept = FindPending(section, key);
+  return kept != nullptr && kept->onlyIfAbsent;
+}
+
 void SettingsFile::SetPending(const char16_t* section, const char16_t* key, int value) {
   SetPendingText(section, key, text::FromInt(value).c_str());
 }
 
 void SettingsFile::SetPendingText(const char16_t* section, const char16_t* key, const char16_t* value) {
+  const bool onlyIfAbsent = startValues_ && !readableAtStart_;
   if (ini::Assignment* kept = FindPending(section, key)) {
     kept->value = value;
+    kept->onlyIfAbsent = onlyIfAbsent;
   } else {
-    pending_.push_back({section, key, value});
+    pending_.push_back({section, key, value, onlyIfAbsent});
   }
 }
 
@@ -96,15 +120,31 @@ ini::WriteResult SettingsFile::WritePending() {
   return lastWrite_;
 }
 
+ini::WriteResult SettingsFile::WritePendingBeforeEnd() {
+  const unsigned start = platform_->Milliseconds();
+  ini::WriteResult result = WritePending();
+  while (result == ini::WriteResult::kBusy && platform_->Milliseconds() - start < kFinalWriteMs) {
+    platform_->Pause(kFinalWritePauseMs);
+    result = WritePending();
+  }
+  return result;
+}
+
 int SettingsFile::ReadString(const char16_t* section, const char16_t* key, char16_t* buffer, int size,
                              const char16_t* file) {
   if (buffer == nullptr || size <= 0 || section == nullptr || key == nullptr) return 0;
   const std::u16string target = Target(file);
   std::u16string value;
   const ini::Assignment* kept = target == path_ ? FindPending(section, key) : nullptr;
-  if (kept != nullptr) {
+  bool found = false;
+  // A start's default yields to what the file holds, once it can be read.
+  if (kept != nullptr && kept->onlyIfAbsent) found = ini::ReadFileValue(*platform_, target, section, key, &value);
+  if (!found && kept != nullptr) {
     value = kept->value;  // newer than the file
-  } else if (target.empty() || !ini::ReadFileValue(*platform_, target, section, key, &value)) {
+    found = true;
+  }
+  if (!found && !target.empty()) found = ini::ReadFileValue(*platform_, target, section, key, &value);
+  if (!found) {
     // Missing: the buffer's own text stands, cut to the buffer like a found value.
     size_t length = 0;
     while (length < static_cast<size_t>(size) && buffer[length] != 0) ++length;

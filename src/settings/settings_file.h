@@ -25,9 +25,26 @@ class SettingsFile {
   // key; reads of the key see it at once.
   void SetPending(const char16_t* section, const char16_t* key, int value);
   void SetPendingText(const char16_t* section, const char16_t* key, const char16_t* value);
+  // Between these two, values kept are the start's own (the hotkeys' defaults, the levels the
+  // start applies), not the user's choices. When the file could not be read at Init (held by
+  // another program, a network folder not there yet) they only fill keys the file lacks when
+  // it is written at last, so the user's values are never overwritten with what a blind
+  // start assumed.
+  void BeginStartValues() { startValues_ = true; }
+  void EndStartValues() { startValues_ = false; }
+  bool ReadableAtStart() const { return readableAtStart_; }
+  // After a start that could not read the file: true once, as soon as it can be read.
+  bool FirstReadAfterBlindStart();
+  // Whether the value kept for the key is still the start's own, not yet the user's.
+  bool IsStartValue(const char16_t* section, const char16_t* key);
   // Writes every pending value with one replacement of the file. Values the file refused
   // stay pending for the next write; so does a value written to the file itself that failed.
   ini::WriteResult WritePending();
+  // WritePending, tried again while the file is busy, for up to kFinalWriteMs: the last
+  // write as the program ends (Exit, sign-out, shutdown), when no later try would come.
+  ini::WriteResult WritePendingBeforeEnd();
+  static constexpr unsigned kFinalWriteMs = 2000;
+  static constexpr unsigned kFinalWritePauseMs = 50;
   bool HasPending() const { return !pending_.empty(); }
   // What the last write of pending values met.
   ini::WriteResult LastWrite() const { return lastWrite_; }
@@ -51,11 +68,15 @@ class SettingsFile {
  private:
   std::u16string Target(const char16_t* file) const;
   ini::Assignment* FindPending(const char16_t* section, const char16_t* key);
+  void NoteStartRead();
 
   SettingsPlatform* platform_;
   std::u16string path_;
   std::u16string baseName_;
   std::vector<ini::Assignment> pending_;
+  bool readableAtStart_ = true;
+  bool startValues_ = false;
+  bool lateReadDone_ = false;
   ini::WriteResult lastWrite_ = ini::WriteResult::kOk;
 };
 

@@ -17,7 +17,15 @@ class SettingsPlatform : public ini::FileStore {
   // 1 an existing file, 2 an existing folder, 0 nothing there (file or path not
   // found), -1 any other failure to look.
   virtual int PathKind(const std::u16string& path) = 0;
+  // A millisecond clock that may wrap, and a pause of the calling thread: only for the last
+  // write as the program ends, when no window waits for the thread any more.
+  virtual unsigned Milliseconds() = 0;
+  virtual void Pause(unsigned milliseconds) = 0;
 };
 
 // The real one (Win32 builds only).
 SettingsPlatform& Win32SettingsPlatform();
+// How the real one reads a system error code: opening or reading the file, and swapping a
+// new file in over it (Win32 builds only).
+ini::ReadResult ReadResultOfError(unsigned long error);
+ini::WriteResult WriteResultOfSwapError(unsigned long error);

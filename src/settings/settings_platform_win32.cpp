@@ -26,6 +26,31 @@ std::u16string Hex(DWORD value) {
   return out;
 }
 
+}  // namespace
+
+// A program that holds the file without sharing it (an editor saving, a scanner, a sync
+// client) lets go in a moment: that is "busy", to be tried again, never "unreadable".
+ini::ReadResult ReadResultOfError(unsigned long error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ini::ReadResult::kMissing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return ini::ReadResult::kBusy;
+    default:
+      return ini::ReadResult::kFailed;
+  }
+}
+
+ini::WriteResult WriteResultOfSwapError(unsigned long error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
+             ? ini::WriteResult::kBusy
+             : ini::WriteResult::kRefused;
+}
+
+namespace {
+
 class Win32Platform final : public SettingsPlatform {
  public:
   std::u16string ExecutablePath() override { return U16(ModuleFileName(nullptr).c_str()); }
@@ -47,26 +72,25 @@ class Win32Platform final : public SettingsPlatform {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
   }
 
+  unsigned Milliseconds() override { return GetTickCount(); }
+  void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
+
   ini::ReadResult ReadFileBytes(const std::u16string& path, std::string* bytes) override {
     ScopedHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-      DWORD error = GetLastError();
-      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ini::ReadResult::kMissing
-                                                                            : ini::ReadResult::kFailed;
-    }
+    if (!file.Valid()) return ReadResultOfError(GetLastError());
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxFileBytes) return ini::ReadResult::kFailed;
     bytes->assign(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < bytes->size()) {
       DWORD got = 0;
-      if (!ReadFile(file.Get(), &(*bytes)[done], static_cast<DWORD>(bytes->size() - done), &got, nullptr) ||
-          got == 0) {
-        // A file that changes under us is not a base for a rewrite.
-        return ini::ReadResult::kFailed;
+      if (!ReadFile(file.Get(), &(*bytes)[done], static_cast<DWORD>(bytes->size() - done), &got, nullptr)) {
+        return ReadResultOfError(GetLastError());  // a locked range is busy, not broken
       }
+      // A file that shrinks under us is not a base for a rewrite.
+      if (got == 0) return ini::ReadResult::kFailed;
       done += got;
     }
     return ini::ReadResult::kOk;
@@ -79,10 +103,7 @@ class Win32Platform final : public SettingsPlatform {
     if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return ini::WriteResult::kOk;
     }
-    const DWORD error = GetLastError();
-    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
-               ? ini::WriteResult::kBusy
-               : ini::WriteResult::kRefused;
+    return WriteResultOfSwapError(GetLastError());
   }
 
   ini::WriteResult ReplaceFileBytes(const std::u16string& path, const std::vector<std::string_view>& pieces) override {

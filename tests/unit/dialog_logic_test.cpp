@@ -71,44 +71,6 @@ TEST(Coalescer, RetriesAreBoundedPerBurst) {
   EXPECT_TRUE(coalescer.Retry(timers)) << "a new burst may retry again";
 }
 
-// A drag of 85 steps, 20 ms apart, and 2 s of rest: writes at most every 500 ms
-// during it and one 300 ms after its last step; none while the levels rest.
-TEST(WriteSchedule, WritesWhenTheLevelsSettleAndAtLeastTwiceASecondDuringADrag) {
-  FakeTimers timers;
-  WriteSchedule schedule(3001, 300, 500);
-  std::vector<unsigned> writes;
-  for (unsigned t = 1000; t <= 5000; t += 10) {
-    if (timers.Fires(t) && schedule.Expire(timers)) writes.push_back(t);
-    if (t < 2700 && t % 20 == 0 && schedule.Changed(timers, t)) writes.push_back(t);
-  }
-  ASSERT_FALSE(writes.empty());
-  EXPECT_EQ(writes.back(), 2680u + 300u) << "the last write comes 300 ms after the last step";
-  for (size_t i = 1; i < writes.size(); ++i) {
-    EXPECT_LE(writes[i] - writes[i - 1], 510u) << "write " << i << " came " << writes[i] - writes[i - 1]
-                                               << " ms after the one before";
-  }
-  EXPECT_LE(writes.size(), 6u) << "writes seen: " << writes.size();
-}
-
-// A busy file is tried again after 1, 2 and 4 s, then left alone; a refused one not at all.
-TEST(WriteSchedule, RetriesABusyFileAFewTimesAndARefusedOneNever) {
-  for (bool busy : {true, false}) {
-    FakeTimers timers;
-    WriteSchedule schedule(3001, 300, 500);
-    schedule.Changed(timers, 0);
-    std::vector<unsigned> attempts;
-    for (unsigned t = 0; t <= 60000; t += 10) {
-      if (timers.Fires(t) && schedule.Expire(timers)) {
-        attempts.push_back(t);
-        schedule.Written(timers, busy);
-      }
-    }
-    const std::vector<unsigned> expected =
-        busy ? std::vector<unsigned>{300, 1300, 3300, 7300} : std::vector<unsigned>{300};
-    EXPECT_EQ(attempts, expected) << (busy ? "busy" : "refused");
-  }
-}
-
 // Each percentage gives the level nearest to neutral whose label reads it.
 TEST(CommandLine, LevelOptions) {
   const int keep = LevelRequest::kKeepBrightness;
@@ -155,8 +117,13 @@ TEST(Hotkeys, ReadableForm) {
   const struct { const char16_t* text; bool valid; Hotkey hotkey; } cases[] = {
       {u"Ctrl+Alt+PgUp", true, {kModCtrl | kModAlt, 0x21}}, {u" alt + ctrl + pgdn ", true, {kModCtrl | kModAlt, 0x22}},
       {u"Win+Shift+f24", true, {kModShift | kModWin, 0x87}}, {u"Ctrl+Minus", true, {kModCtrl, 0xBD}},
-      {u"Alt+Plus", true, {kModAlt, 0xBB}},                  {u"Shift+z", true, {kModShift, 'Z'}},
+      {u"Alt+Plus", true, {kModAlt, 0xBB}},                  {u"Ctrl+Shift+z", true, {kModCtrl | kModShift, 'Z'}},
       {u"Ctrl+7", true, {kModCtrl, '7'}},                    {u" ", true, {0, 0}},
+      {u"Win+Up", true, {kModWin, 0x26}},                    {u"F13", true, {0, 0x7C}},
+      {u"Shift+F24", true, {kModShift, 0x87}},
+      // Without Ctrl, Alt or Win a key would be taken from every program.
+      {u"Home", false, {}},                                  {u"Shift+Up", false, {}},
+      {u"F12", false, {}},                                   {u"Shift+z", false, {}},
       {u"Ctrl+Alt", false, {}},                              {u"Ctrl+PgUp+Home", false, {}},
       {u"Ctrl+Ctrl+A", false, {}},                           {u"Ctrl++", false, {}},
       {u"Ctrl+F25", false, {}},                              {u"Ctrl+Tab", false, {}},

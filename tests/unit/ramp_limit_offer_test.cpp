@@ -12,6 +12,8 @@ class OneFilePlatform : public SettingsPlatform {
   std::u16string ExecutablePath() override { return u"C:\\Tools\\Glowmere_p.exe"; }
   std::u16string AppDataFolder() override { return u""; }
   void CreateFolder(const std::u16string&) override {}
+  unsigned Milliseconds() override { return 0; }
+  void Pause(unsigned) override {}
   int PathKind(const std::u16string& path) override { return path == u"C:\\Tools" ? 2 : exists ? 1 : 0; }
   ini::ReadResult ReadFileBytes(const std::u16string&, std::string* bytes) override {
     if (!exists) return ini::ReadResult::kMissing;

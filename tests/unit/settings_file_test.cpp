@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/late_start.h"
 #include "common/text.h"
 
 namespace {
@@ -28,7 +29,11 @@ class FakePlatform : public SettingsPlatform {
   int PathKind(const std::u16string& path) override {
     return files.count(path) ? 1 : folders.count(path) ? 2 : 0;
   }
+  unsigned Milliseconds() override { return clock; }
+  void Pause(unsigned ms) override { clock += ms; }
+  bool Held(const std::u16string& path) const { return held.count(path) && clock < releaseAt; }
   ini::ReadResult ReadFileBytes(const std::u16string& path, std::string* bytes) override {
+    if (Held(path)) return ini::ReadResult::kBusy;
     if (folders.count(path) || locked.count(path)) return ini::ReadResult::kFailed;
     auto file = files.find(path);
     if (file == files.end()) return ini::ReadResult::kMissing;
@@ -55,7 +60,10 @@ class FakePlatform : public SettingsPlatform {
   std::set<std::u16string> locked;
   std::map<std::u16string, std::string> files;
   bool diskFull = false;
-  bool busy = false;  // another program holds the file
+  bool busy = false;  // another program holds the file, which can still be read
+  std::set<std::u16string> held;  // held without sharing: not even readable, until releaseAt
+  unsigned releaseAt = ~0u;
+  unsigned clock = 0;
   int replaces = 0;
 };
 
@@ -183,6 +191,109 @@ TEST_F(SettingsFileTest, PendingValuesAreReadAtOnceAndStoredTogether) {
             "[Start]\r\nsetrgb=0\r\nr=27\r\ng=100\r\nb=100\r\nH=100\r\n[Program]\r\nm_lang_id=3\r\n");
   EXPECT_EQ(platform_.replaces, 3) << "one replacement per write, whatever it carries";
   EXPECT_FALSE(settings_.HasPending());
+}
+
+// A start that could not read the file (held without sharing, as a network folder not yet
+// there) keeps its defaults and the levels it applied only for keys the file lacks: the
+// first write that works keeps the user's hotkeys, restore choice and own sections. A start
+// that read the file writes its levels back as always; a user's change always lands.
+TEST_F(SettingsFileTest, AStartThatCouldNotReadTheFileNeverOverwritesItsValues) {
+  const std::string mine = "[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\n[Hotkeys]\r\nBrighter=\r\n[Mine]\r\nx=1\r\n";
+  const struct { const char* what; bool heldAtStart; std::string expected; } cases[] = {
+      {"held at start", true,
+       "[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\ng=128\r\nb=128\r\n[Hotkeys]\r\nBrighter=\r\nDarker=Ctrl+Alt+PgDn\r\n"
+       "[Mine]\r\nx=1\r\n[Program]\r\nm_lang_id=3\r\n"},
+      {"read at start", false,
+       "[Start]\r\nsetrgb=1\r\nr=90\r\nH=77\r\ng=77\r\nb=77\r\n[Hotkeys]\r\nBrighter=\r\nDarker=Ctrl+Alt+PgDn\r\n"
+       "[Mine]\r\nx=1\r\n[Program]\r\nm_lang_id=3\r\n"},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    SettingsFile settings(platform);
+    platform.files[kPerUser] = mine;
+    platform.folders.insert({u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine",
+                             u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine\\Glowmere"});
+    if (c.heldAtStart) platform.held.insert(kPerUser);
+    settings.Init(u"Glowmere");
+    EXPECT_EQ(settings.ReadableAtStart(), !c.heldAtStart) << c.what;
+    // The dialog's start: the levels it applies (restored, or neutral when it read nothing)
+    // and the hotkeys' defaults for keys it did not find.
+    settings.BeginStartValues();
+    const int level = settings.ReadInt(u"Start", u"setrgb", 0, -1, -1) ? 77 : 128;
+    for (const char16_t* key : {u"g", u"b", u"H"}) settings.SetPending(u"Start", key, level);
+    if (c.heldAtStart) {
+      settings.SetPending(u"Start", u"r", 128);
+      settings.SetPendingText(u"Hotkeys", u"Brighter", u"Ctrl+Alt+PgUp");
+    }
+    settings.SetPendingText(u"Hotkeys", u"Darker", u"Ctrl+Alt+PgDn");
+    settings.EndStartValues();
+    EXPECT_EQ(settings.WritePending(), c.heldAtStart ? ini::WriteResult::kBusy : ini::WriteResult::kOk) << c.what;
+    platform.held.clear();
+    EXPECT_EQ(settings.ReadInt(u"Start", u"r", 128, 0, 256), 90) << c.what << ": the file's value, not the start's";
+    settings.WriteInt(u"Program", u"m_lang_id", 3);
+    EXPECT_EQ(platform.files[kPerUser], c.expected) << c.what;
+    EXPECT_FALSE(settings.HasPending()) << c.what;
+    settings.SetPending(u"Start", u"r", 5);
+    settings.WritePending();
+    EXPECT_EQ(settings.ReadInt(u"Start", u"r", 128, 0, 256), 5) << c.what << ": a user's change is stored";
+  }
+}
+
+// The last write as the program ends waits up to 2 s for a busy file, no longer, and keeps
+// what it could not store.
+TEST_F(SettingsFileTest, TheLastWriteWaitsABoundedTimeForABusyFile) {
+  const struct { const char* what; unsigned releaseAt; ini::WriteResult result; bool stored; } cases[] = {
+      {"let go after 1 s", 1000, ini::WriteResult::kOk, true},
+      {"held for 5 s", 5000, ini::WriteResult::kBusy, false},
+  };
+  for (const auto& c : cases) {
+    InitPerUser("[Start]\r\nr=1\r\n");
+    platform_.clock = 1u << 31;  // a clock that wraps during the wait changes nothing
+    platform_.held = {kPerUser};
+    platform_.releaseAt = platform_.clock + c.releaseAt;
+    const unsigned start = platform_.clock;
+    settings_.SetPending(u"Start", u"r", 2);
+    EXPECT_EQ(settings_.WritePendingBeforeEnd(), c.result) << c.what;
+    EXPECT_EQ(platform_.files[kPerUser], c.stored ? "[Start]\r\nr=2\r\n" : "[Start]\r\nr=1\r\n") << c.what;
+    EXPECT_LE(platform_.clock - start, SettingsFile::kFinalWriteMs + SettingsFile::kFinalWritePauseMs) << c.what;
+    if (!c.stored) EXPECT_GE(platform_.clock - start, SettingsFile::kFinalWriteMs) << c.what << ": gave up early";
+    EXPECT_EQ(settings_.HasPending(), !c.stored) << c.what;
+    settings_.WritePending();  // the next case starts with nothing kept
+  }
+}
+
+// Once a start that could not read the file can read it, the file's levels are taken if
+// Restore is on there and the user has not moved them; once only.
+TEST_F(SettingsFileTest, AFileReadableAfterABlindStartGivesItsLevelsUnlessTheUserMovedThem) {
+  const struct { const char* what; bool heldAtStart; const char* file; bool userMoved; bool taken; } cases[] = {
+      {"restore on", true, "[Start]\r\nsetrgb=1\r\nr=90\r\nH=70\r\n", false, true},
+      {"restore off", true, "[Start]\r\nsetrgb=0\r\nr=90\r\nH=70\r\n", false, false},
+      {"the user moved a slider", true, "[Start]\r\nsetrgb=1\r\nr=90\r\nH=70\r\n", true, false},
+      {"read at start", false, "[Start]\r\nsetrgb=1\r\nr=90\r\nH=70\r\n", false, false},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    SettingsFile settings(platform);
+    platform.files[kPerUser] = c.file;
+    platform.folders.insert({u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine",
+                             u"C:\\Users\\ann\\AppData\\Roaming\\Ardentine\\Glowmere"});
+    if (c.heldAtStart) platform.held.insert(kPerUser);
+    settings.Init(u"Glowmere");
+    settings.BeginStartValues();
+    for (const char16_t* key : {u"r", u"g", u"b", u"H"}) settings.SetPending(u"Start", key, 128);
+    settings.EndStartValues();
+    ColorLevels levels;
+    EXPECT_FALSE(LevelsOfALateFile(settings, &levels)) << c.what << ": still held";
+    if (c.userMoved) settings.SetPending(u"Start", u"H", 10);
+    platform.held.clear();
+    levels = ColorLevels{1, 1, 1, 1};
+    EXPECT_EQ(LevelsOfALateFile(settings, &levels), c.taken) << c.what;
+    if (c.taken) {
+      EXPECT_EQ(std::vector<int>({levels.brightness, levels.red, levels.green, levels.blue}),
+                std::vector<int>({70, 90, 128, 128})) << c.what;
+    }
+    EXPECT_FALSE(LevelsOfALateFile(settings, &levels)) << c.what << ": once only";
+  }
 }
 
 }  // namespace

@@ -45,6 +45,17 @@ TEST(SettingsStoreWin32, ReplacesBeyondTheClassicPathLimitAndNeverWaitsForARefus
   EXPECT_EQ(bytes, "[S]\r\nk=1\r\n");
   EXPECT_EQ(store.ReplaceFileBytes(path, {"k=2\r\n"}), WriteResult::kOk);
 
+  // Held with no sharing at all: even reading finds it busy, never unreadable or absent, and
+  // a write that must read first is busy too. (Wine does not make a locked range fail a
+  // read; the error table below covers that.)
+  held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(store.ReadFileBytes(path, &bytes), ReadResult::kBusy);
+  EXPECT_EQ(ini::WriteFileValues(store, path, {{u"S", u"k", u"4"}}), WriteResult::kBusy);
+  CloseHandle(held);
+  EXPECT_EQ(store.ReadFileBytes(path, &bytes), ReadResult::kOk);
+  EXPECT_EQ(bytes, "k=2\r\n");
+
   // Read-only: refused for good, the file as it was.
   ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(store.ReplaceFileBytes(path, {"k=3\r\n"}), WriteResult::kRefused);
@@ -61,6 +72,23 @@ TEST(SettingsStoreWin32, ReplacesBeyondTheClassicPathLimitAndNeverWaitsForARefus
   EXPECT_EQ(litter, INVALID_HANDLE_VALUE) << "temporary files left behind";
   if (litter != INVALID_HANDLE_VALUE) FindClose(litter);
   DeleteFileW(file.c_str());
+}
+
+// What each system error means to the settings file: absent, busy for a moment, or refused.
+TEST(SettingsStoreWin32, ErrorsMeanAbsentBusyOrRefused) {
+  const struct { DWORD error; ReadResult read; WriteResult swap; } cases[] = {
+      {ERROR_FILE_NOT_FOUND, ReadResult::kMissing, WriteResult::kRefused},
+      {ERROR_PATH_NOT_FOUND, ReadResult::kMissing, WriteResult::kRefused},
+      {ERROR_SHARING_VIOLATION, ReadResult::kBusy, WriteResult::kBusy},
+      {ERROR_LOCK_VIOLATION, ReadResult::kBusy, WriteResult::kBusy},
+      {ERROR_ACCESS_DENIED, ReadResult::kFailed, WriteResult::kBusy},  // a replacement meets a reader
+      {ERROR_INVALID_NAME, ReadResult::kFailed, WriteResult::kRefused},
+      {ERROR_BAD_NETPATH, ReadResult::kFailed, WriteResult::kRefused},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReadResultOfError(c.error), c.read) << "error " << c.error;
+    EXPECT_EQ(WriteResultOfSwapError(c.error), c.swap) << "error " << c.error;
+  }
 }
 
 }  // namespace
