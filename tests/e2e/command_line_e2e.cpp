@@ -115,8 +115,8 @@ TEST_F(CommandLine, AHotkeyAnotherProgramHoldsIsReportedAndTheOthersWork) {
   EXPECT_NE(report.find(L"[Hotkeys]"), std::wstring::npos) << "the report must say where to change it: "
                                                             << Narrow(report);
   PressHotkey(VK_NEXT);
-  EXPECT_TRUE(WaitUntil([&] { return SliderPos(dialog, 1038) == 120; }, 10000))
-      << "Ctrl+Alt+PgDn must still work; brightness seen " << SliderPos(dialog, 1038);
+  EXPECT_TRUE(WaitUntil([&] { return SliderPos(dialog, IDC_BRIGHTNESS) == 120; }, 10000))
+      << "Ctrl+Alt+PgDn must still work; brightness seen " << SliderPos(dialog, IDC_BRIGHTNESS);
   UnregisterHotKey(nullptr, 7);
 }
 

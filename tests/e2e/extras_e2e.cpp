@@ -10,7 +10,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kLink = 1032, kHomepage = 40025, kDonate = 40027, kUninstall = 40041;
 const std::wstring kGerman = Widen(GLOWMERE_SITE_GERMAN), kEuropean = Widen(GLOWMERE_SITE_EUROPEAN),
                    kInternational = Widen(GLOWMERE_SITE_INTERNATIONAL);
 
@@ -39,8 +38,8 @@ bool WasOpened(const std::wstring& address) {
 }
 
 void ClickLink(HWND dialog) {
-  SendDlgItemMessageW(dialog, kLink, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendDlgItemMessageW(dialog, kLink, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  SendDlgItemMessageW(dialog, IDC_LINK, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendDlgItemMessageW(dialog, IDC_LINK, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
 class Extras : public GlowmereTest {
@@ -60,7 +59,7 @@ class Extras : public GlowmereTest {
 
   // Uninstall chosen and answered with `button`; returns the question's text.
   std::wstring Uninstall(HWND dialog, int button) {
-    PostCommand(dialog, kUninstall);
+    PostCommand(dialog, CMD_UNINSTALL);
     HWND box = WaitForBox(process_.pid, dialog);
     if (box == nullptr) return L"<no question>";
     const std::wstring question = ItemText(box, 0xFFFF) + L"|" + WindowText(box);
@@ -76,13 +75,13 @@ TEST_F(Extras, PagesOpenAndUninstallAnsweredNoChangesNothing) {
   const std::wstring exe = CopyGlowmere(ScratchDir(L"extras_keep"));
   HWND dialog = StartInstalled(exe, PerUserIni());
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(SendDlgItemMessageW(dialog, 1042, BM_GETCHECK, 0, 0), BST_CHECKED) << "the Run value exists";
-  EXPECT_EQ(ItemText(dialog, kLink), kInternational);
+  EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_AUTOSTART, BM_GETCHECK, 0, 0), BST_CHECKED) << "the Run value exists";
+  EXPECT_EQ(ItemText(dialog, IDC_LINK), kInternational);
   ClickLink(dialog);
   EXPECT_TRUE(Opens(kInternational + L"?page=Windows/Tools/Glowmere/1"));
-  PostCommand(dialog, kHomepage);
+  PostCommand(dialog, CMD_HOMEPAGE);
   EXPECT_TRUE(Opens(kInternational + L"?seite=Freeware/Glowmere"));
-  PostCommand(dialog, kDonate);
+  PostCommand(dialog, CMD_DONATE);
   EXPECT_TRUE(Opens(kInternational + L"/?paypal&Program=Glowmere"));
 
   for (int button : {IDNO, IDCANCEL}) {
@@ -95,7 +94,7 @@ TEST_F(Extras, PagesOpenAndUninstallAnsweredNoChangesNothing) {
 
   // German (language 0): the link, its page and the question follow.
   ChooseLanguage(dialog, 0);
-  EXPECT_EQ(ItemText(dialog, kLink), kGerman);
+  EXPECT_EQ(ItemText(dialog, IDC_LINK), kGerman);
   ClickLink(dialog);
   EXPECT_TRUE(Opens(kGerman + L"?page=Windows/Tools/Glowmere/1"));
   EXPECT_EQ(Uninstall(dialog, IDCANCEL).find(L"          Sind Sie Sicher?|"), 0u);

@@ -23,8 +23,8 @@ TEST_F(Soak, SessionsEndCleanlyAndKeepTheLastLevels) {
     HWND dialog = WaitForDialog(p);
     ASSERT_NE(dialog, nullptr) << "expected the dialog within 30 s";
     const int brightness = (cycle * 37) % 257, red = (cycle * 53 + 11) % 257;
-    MoveSlider(dialog, 1038, brightness);
-    MoveSlider(dialog, 1039, red);
+    MoveSlider(dialog, IDC_BRIGHTNESS, brightness);
+    MoveSlider(dialog, IDC_RED, red);
     ASSERT_TRUE(WaitUntil([&] { return RampIs(red, brightness, brightness); }, 10000))
         << "expected red " << red << " and brightness " << brightness << "; " << RampSeen();
     ChooseLanguage(dialog, cycle % 2);
@@ -34,7 +34,7 @@ TEST_F(Soak, SessionsEndCleanlyAndKeepTheLastLevels) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog); }, 15000)) << "a tray click must show";
 
     const ULONGLONG exitStart = GetTickCount64();
-    PostCommand(dialog, 1030);
+    PostCommand(dialog, IDC_EXIT);
     ASSERT_EQ(WaitForExit(p, 30000), 1075u) << "Exit must end the program with 1075 within 30 s";
     slowestExitMs = std::max(slowestExitMs, GetTickCount64() - exitStart);
     EXPECT_FALSE(IconPresent(dialog)) << "an ended program must leave no tray icon";

@@ -3,10 +3,12 @@
 
 #include <commctrl.h>
 
+#include "resource_ids.h"
+
 static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM, LPARAM) {
   if (message == WM_INITDIALOG) {
     ShowWindow(dialog, SW_SHOW);
-    SetDlgItemTextW(dialog, 1045, L" 0 %");
+    SetDlgItemTextW(dialog, IDC_BRIGHTNESS_VALUE, L" 0 %");
     return TRUE;
   }
   if (message == WM_CLOSE) PostQuitMessage(0);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
+
 namespace e2e {
 
 struct Process { HANDLE handle = nullptr; DWORD pid = 0; };
