@@ -68,7 +68,7 @@ bool SourceToWideText(std::string source, std::u16string* out, std::string* erro
     *error = "the source holds a NUL character, which would end the text early";
     return false;
   }
-  *out = u"\uFEFF";
+  out->assign(1, u'\uFEFF');
   for (size_t i = 0; i < wide.size(); ++i) {
     if (wide[i] == u'\r' && i + 1 < wide.size() && wide[i + 1] == u'\n') continue;
     if (wide[i] == u'\n') *out += u'\r';
