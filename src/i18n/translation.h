@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-// "<caption text (kCommonTextCaption) with blanks as _>_translate.txt", the export's name in the temporary folder.
+// "<caption text (kCommonTextCaption) with blanks as _>_translate.txt", the export's name in
+// the temporary folder.
 std::u16string ExportFileName(const char16_t* productVersion);
 
 // The template's text (without byte-order mark): a request to the translator, the
