@@ -38,7 +38,7 @@ TEST_F(Soak, SessionsEndCleanlyAndKeepTheLastLevels) {
     ChooseLanguage(dialog, cycle % 2);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 15000)) << "the close box must hide";
-    PostMessageW(dialog, 0x8064, 117, WM_LBUTTONDOWN);
+    PostMessageW(dialog, TrayCallbackMessage, IDI_APP, WM_LBUTTONDOWN);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog); }, 15000)) << "a tray click must show";
 
     const ULONGLONG exitStart = GetTickCount64();

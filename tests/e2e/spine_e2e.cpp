@@ -44,7 +44,7 @@ TEST_F(Spine, SlidersResetTrayIconAndExit) {
   ASSERT_TRUE(WaitUntil([&] { return IconPresent(dialog); }, 10000)) << "expected the tray icon; it never appeared";
   for (bool visibleAfter : {false, true}) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(dialog, 0x8064, 117, WM_LBUTTONDOWN, SMTO_NORMAL, 10000, &result);
+    SendMessageTimeoutW(dialog, TrayCallbackMessage, IDI_APP, WM_LBUTTONDOWN, SMTO_NORMAL, 10000, &result);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) == visibleAfter; }, 10000))
         << "expected a click on the icon to " << (visibleAfter ? "show" : "hide") << " the dialog; it did not";
   }

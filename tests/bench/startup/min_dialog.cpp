@@ -18,7 +18,7 @@ static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM, LPARAM) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  CreateDialogParamW(instance, MAKEINTRESOURCEW(101), nullptr, Proc, 0);
+  CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, Proc, 0);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0)) {
     TranslateMessage(&message);

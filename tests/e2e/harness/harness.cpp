@@ -25,7 +25,8 @@ void KillStrayGlowmeres() {
 
 // A modify that carries only the callback message succeeds only for an icon the shell holds.
 bool Icon(HWND owner, DWORD action) {
-  NOTIFYICONDATAW record = {NOTIFYICONDATAW_V1_SIZE, owner, 117, action == NIM_MODIFY ? NIF_MESSAGE : 0u, 0x8064};
+  NOTIFYICONDATAW record = {NOTIFYICONDATAW_V1_SIZE, owner, IDI_APP, action == NIM_MODIFY ? NIF_MESSAGE : 0u,
+                            TrayCallbackMessage};
   return Shell_NotifyIconW(action, &record) != FALSE;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "res/resource_ids.h"
+#include "tray/tray_icon_win32.h"  // TrayCallbackMessage
 
 namespace e2e {
 
