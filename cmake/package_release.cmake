@@ -1,5 +1,5 @@
 # Makes Glowmere-<version>-win32.zip: the executable, a user README, the license and
-# SHA-256 checksums. Called by the "package" target with -DEXE, -DSOURCE_DIR, -DOUT_DIR, -DVERSION.
+# SHA-256 checksums. Called by the package_release target with -DEXE, -DSOURCE_DIR, -DOUT_DIR, -DVERSION.
 set(stage "${OUT_DIR}/Glowmere-${VERSION}-win32")
 file(REMOVE_RECURSE "${stage}")
 file(MAKE_DIRECTORY "${stage}")

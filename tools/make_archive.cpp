@@ -11,16 +11,27 @@
 //   make_archive check-exe <Glowmere.exe>
 //     Fails unless each marker line occurs exactly once, the start marker first: the
 //     loader takes the first occurrences, so a stray copy would hide the archive.
+//
+//   make_archive header <archive.txt> <text_names.txt> <version> <text_ids.h>
+//     Writes the named text ids that code asks for (kTextStartWithWindows = 40, ...) from
+//     text_names.txt, after reading archive.txt as the program does. Fails when a name's
+//     text is missing, a reference text has no name, or the caption (common text 19) is
+//     not "Glowmere <version>". A new text takes one line "<id> <Name>" in text_names.txt.
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/text.h"
+#include "i18n/language_archive_core.h"
 #include "i18n/lzari_decoder.h"
+#include "i18n/string_table.h"
 #include "lzari_encoder.h"
 
 namespace {
@@ -45,8 +56,8 @@ bool WriteFile(const std::string& path, const Bytes& bytes) {
   return static_cast<bool>(file);
 }
 
-// The archive text: BOM, then the source with every line end as CR LF, as UTF-16LE bytes.
-bool SourceToArchiveText(std::string source, Bytes* out, std::string* error) {
+// The archive text: BOM, then the source with every line end as CR LF.
+bool SourceToWideText(std::string source, std::u16string* out, std::string* error) {
   if (source.compare(0, 3, "\xEF\xBB\xBF") == 0) source.erase(0, 3);
   const std::u16string wide = text::FromUtf8(source);
   if (text::ToUtf8(wide) != source) {
@@ -57,12 +68,19 @@ bool SourceToArchiveText(std::string source, Bytes* out, std::string* error) {
     *error = "the source holds a NUL character, which would end the text early";
     return false;
   }
-  std::u16string crlf = u"\uFEFF";
+  out->assign(1, u'\uFEFF');
   for (size_t i = 0; i < wide.size(); ++i) {
     if (wide[i] == u'\r' && i + 1 < wide.size() && wide[i + 1] == u'\n') continue;
-    if (wide[i] == u'\n') crlf += u'\r';
-    crlf += wide[i];
+    if (wide[i] == u'\n') *out += u'\r';
+    *out += wide[i];
   }
+  return true;
+}
+
+// The archive text as UTF-16LE bytes.
+bool SourceToArchiveText(std::string source, Bytes* out, std::string* error) {
+  std::u16string crlf;
+  if (!SourceToWideText(std::move(source), &crlf, error)) return false;
   out->clear();
   for (char16_t unit : crlf) {
     out->push_back(static_cast<unsigned char>(unit & 0xFF));
@@ -148,13 +166,133 @@ int CheckExe(const std::string& exePath) {
   return ok ? 0 : 1;
 }
 
+// One line of text_names.txt: "[common] <id> <Name> [optional]".
+struct TextName {
+  bool common = false;
+  int id = 0;
+  std::string name;
+  bool optional = false;
+  int line = 0;
+};
+
+bool IsName(const std::string& name) {
+  if (name.empty() || !std::isupper(static_cast<unsigned char>(name[0]))) return false;
+  for (char c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+bool ReadNames(const std::string& path, std::vector<TextName>* names, std::string* error) {
+  std::string bytes;
+  if (!ReadFile(path, &bytes)) {
+    *error = "cannot read " + path;
+    return false;
+  }
+  std::istringstream lines(bytes);
+  std::string line;
+  std::set<std::string> seenNames;
+  std::set<std::pair<bool, int>> seenIds;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream words(line);
+    std::vector<std::string> w{std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+    if (w.empty() || w[0][0] == '#') continue;
+    TextName entry;
+    entry.line = number;
+    size_t at = 0;
+    if (w[at] == "common") {
+      entry.common = true;
+      ++at;
+    }
+    const std::string where = path + ":" + std::to_string(number) + ": ";
+    const int maxId = entry.common ? kCommonIds - 1 : kTextIds - 1;
+    if (w.size() < at + 2 || w.size() > at + 3 || (w.size() == at + 3 && w[at + 2] != "optional") ||
+        w[at].find_first_not_of("0123456789") != std::string::npos || w[at].size() > 3 ||
+        std::stoi(w[at]) < 1 || std::stoi(w[at]) > maxId || !IsName(w[at + 1])) {
+      *error = where + "expected \"[common] <id 1.." + std::to_string(maxId) +
+               "> <CapitalisedName> [optional]\", got \"" + line + "\"";
+      return false;
+    }
+    entry.id = std::stoi(w[at]);
+    entry.name = w[at + 1];
+    entry.optional = w.size() == at + 3;
+    if (!seenNames.insert((entry.common ? "common " : "") + entry.name).second ||
+        !seenIds.insert({entry.common, entry.id}).second) {
+      *error = where + "the id or the name of \"" + line + "\" is already taken";
+      return false;
+    }
+    names->push_back(entry);
+  }
+  return true;
+}
+
+bool HasText(const char16_t* text) { return text != nullptr && text[0] != 0; }
+
+int Header(const std::string& sourcePath, const std::string& namesPath, const std::string& version,
+           const std::string& outPath) {
+  std::string source;
+  std::u16string wide;
+  std::string error;
+  std::vector<TextName> names;
+  if (!ReadFile(sourcePath, &source)) error = "cannot read " + sourcePath;
+  else if (!SourceToWideText(source, &wide, &error)) error = sourcePath + ": " + error;
+  else ReadNames(namesPath, &names, &error);
+  if (!error.empty()) {
+    std::cerr << "make_archive: " << error << "\n";
+    return 1;
+  }
+  LanguageArchive::LoadFromText(wide);
+  int failures = 0;
+  // The caption shows the version; a release must not show the previous one.
+  const std::string caption = commonTexts[19] ? text::ToUtf8(commonTexts[19]) : std::string("(none)");
+  if (caption != "Glowmere " + version) {
+    std::cerr << "make_archive: " << sourcePath << ": the caption, common text 19, is \"" << caption
+              << "\"; the project's version asks for \"Glowmere " << version << "\"\n";
+    ++failures;
+  }
+  bool named[kTextIds] = {};
+  for (const TextName& n : names) {
+    const char16_t* text = n.common ? commonTexts[n.id] : sectionTables[kReferenceSection][n.id];
+    if (!n.common) named[n.id] = true;
+    if (!HasText(text) && !n.optional) {
+      std::cerr << "make_archive: " << namesPath << ":" << n.line << ": " << n.name << " names "
+                << (n.common ? "common text " : "text ") << n.id << ", which " << sourcePath
+                << (n.common ? " does not define" : " does not define in its reference section (English)")
+                << "\n";
+      ++failures;
+    }
+  }
+  for (int id = 1; id < kTextIds; ++id) {
+    if (HasText(sectionTables[kReferenceSection][id]) && !named[id]) {
+      std::cerr << "make_archive: " << sourcePath << ": text " << id << " has no name: add a line \"" << id
+                << " <Name>\" to " << namesPath << "\n";
+      ++failures;
+    }
+  }
+  LanguageArchive::Clear();
+  if (failures != 0) return 1;
+  std::ostringstream header;
+  header << "// Named text ids, generated by make_archive from src/res/lang/text_names.txt after\n"
+            "// checking them against archive.txt. To add one, see text_names.txt.\n#pragma once\n\n";
+  for (const TextName& n : names)
+    header << "constexpr int " << (n.common ? "kCommonText" : "kText") << n.name << " = " << n.id << ";\n";
+  const std::string text = header.str();
+  if (!WriteFile(outPath, Bytes(text.begin(), text.end()))) {
+    std::cerr << "make_archive: cannot write " << outPath << "\n";
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "build" && argc == 4) return Build(argv[2], argv[3]);
   if (command == "check-exe" && argc == 3) return CheckExe(argv[2]);
+  if (command == "header" && argc == 6) return Header(argv[2], argv[3], argv[4], argv[5]);
   std::cerr << "usage: make_archive build <archive.txt> <out.bin>\n"
-               "       make_archive check-exe <Glowmere.exe>\n";
+               "       make_archive check-exe <Glowmere.exe>\n"
+               "       make_archive header <archive.txt> <text_names.txt> <version> <text_ids.h>\n";
   return 2;
 }

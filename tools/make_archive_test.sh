@@ -1,5 +1,5 @@
 #!/bin/sh
-# Checks make_archive's build and check-exe commands: usage: make_archive_test.sh MAKE_ARCHIVE
+# Checks make_archive's build, check-exe and header commands: usage: make_archive_test.sh MAKE_ARCHIVE
 tool="$1"
 work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
@@ -19,7 +19,7 @@ expect() {
     fi
 }
 
-printf '##\n19=Glowmere 1.77\n##\n##\n##=Englisch\tEnglish\n40=Start with Windows\n##\n' >"$work/a.txt"
+printf '##\n19=Glowmere 1.77\n##\n##\n##=German\tDeutsch\n40=Mit Windows starten\n##=Englisch\tEnglish\n40=Start with Windows\n##\n' >"$work/a.txt"
 printf '\377\376bad utf-8\n' >"$work/bad.txt"
 
 expect 2 "usage"
@@ -46,6 +46,23 @@ expect 1 "start marker 2 times" check-exe "$work/twice.exe"
 expect 1 "end marker 0 times" check-exe "$work/none.exe"
 expect 1 "does not follow" check-exe "$work/reversed.exe"
 expect 1 "cannot read" check-exe "$work/missing.exe"
+
+# header: names and texts must agree, and the caption must carry the version.
+printf '# names\ncommon 19 Caption\ncommon 25 Note optional\n40 StartWithWindows\n' >"$work/names.txt"
+printf '40 StartWithWindows\n41 RestoreAtStart\n' >"$work/extra-name.txt"
+printf 'common 19 Caption\n' >"$work/no-name.txt"
+printf '40 StartWithWindows\n40 Again\n' >"$work/twice.txt"
+printf '40 startWithWindows\n' >"$work/lower.txt"
+expect 0 "" header "$work/a.txt" "$work/names.txt" 1.77 "$work/ids.h"
+grep -q '^constexpr int kTextStartWithWindows = 40;$' "$work/ids.h" &&
+    grep -q '^constexpr int kCommonTextCaption = 19;$' "$work/ids.h" ||
+    { echo "FAIL: header: expected kTextStartWithWindows = 40 and kCommonTextCaption = 19, got: $(cat "$work/ids.h")"
+      failures=$((failures + 1)); }
+expect 1 "asks for \"Glowmere 1.78\"" header "$work/a.txt" "$work/names.txt" 1.78 "$work/ids.h"
+expect 1 "RestoreAtStart names text 41" header "$work/a.txt" "$work/extra-name.txt" 1.77 "$work/ids.h"
+expect 1 "text 40 has no name" header "$work/a.txt" "$work/no-name.txt" 1.77 "$work/ids.h"
+expect 1 "already taken" header "$work/a.txt" "$work/twice.txt" 1.77 "$work/ids.h"
+expect 1 "CapitalisedName" header "$work/a.txt" "$work/lower.txt" 1.77 "$work/ids.h"
 
 [ "$failures" -eq 0 ] && echo "make_archive: all checks passed"
 exit "$failures"

@@ -12,6 +12,7 @@
 #include "i18n/string_table.h"
 #include "settings/settings_file.h"
 #include "tray/tray_icon_win32.h"
+#include "text_ids.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void RegisterHotkeys(HWND window) {
   // Stored with the start's levels, in the same replacement of the file.
   if (defaultsAdded) SettingsChanged();
   if (failed.empty()) return;
-  hotkeyReport = text::FillIn(StringTable::Text(111), {failed, settingsFile.Path()});
+  hotkeyReport = text::FillIn(StringTable::Text(kTextHotkeyTaken), {failed, settingsFile.Path()});
   // At logon the shell may not hold the icon yet; the watchdog adds it, the report follows.
   if (!ShowReport()) SetTimer(window, kHotkeyReportTimer, 5000, nullptr);
 }

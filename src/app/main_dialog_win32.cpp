@@ -33,6 +33,7 @@
 #include "settings/autostart_win32.h"
 #include "settings/settings_file.h"
 #include "tray/tray_icon_win32.h"
+#include "text_ids.h"
 
 namespace {
 
@@ -123,11 +124,11 @@ void HideToTray() {
 void ApplyTexts() {
   AttachLink(mainDialog, IDC_LINK, SiteAddress(currentLanguage), currentLanguage);
   BuildMenuBar(mainDialog);
-  SetItemText(mainDialog, IDC_AUTOSTART, 40);
-  SetItemText(mainDialog, IDC_RESTORE, 41);
-  SetItemText(mainDialog, IDC_BRIGHTNESS_LABEL, 42);
-  SetItemText(mainDialog, IDC_RESET, 43);
-  SetItemText(mainDialog, IDC_EXIT, 44);
+  SetItemText(mainDialog, IDC_AUTOSTART, kTextStartWithWindows);
+  SetItemText(mainDialog, IDC_RESTORE, kTextRestoreAtStart);
+  SetItemText(mainDialog, IDC_BRIGHTNESS_LABEL, kTextBrightness);
+  SetItemText(mainDialog, IDC_RESET, kTextReset);
+  SetItemText(mainDialog, IDC_EXIT, kTextExit);
 }
 
 void SetDialogIcons(HWND dialog) {
@@ -366,7 +367,7 @@ BOOL OnTimer(WPARAM id) {
 }  // namespace
 
 const wchar_t* WindowTitle() {
-  windowTitle = ComposeWindowTitle(StringTable::CommonText(19), portableMode == 1);
+  windowTitle = ComposeWindowTitle(StringTable::CommonText(kCommonTextCaption), portableMode == 1);
   return W(windowTitle);
 }
 

@@ -23,6 +23,7 @@
 #include "i18n/language_choice.h"
 #include "i18n/string_table.h"
 #include "settings/settings_file.h"
+#include "text_ids.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Nothing changes; a mistyped shortcut or script must be noticed.
     if (!LanguageArchive::Load()) return kExitBadOption;  // the archive's own error box was shown
     DetectLanguage();
-    const std::u16string message = text::FillIn(StringTable::Text(110), {commandLine.badOption});
+    const std::u16string message = text::FillIn(StringTable::Text(kTextBadOption), {commandLine.badOption});
     MessageBoxW(nullptr, W(message), W(ProductName()), MB_OK | MB_ICONWARNING);
     return kExitBadOption;
   }

@@ -8,6 +8,7 @@
 #include "app/menu_labels.h"
 #include "common/win32_text.h"
 #include "i18n/string_table.h"
+#include "text_ids.h"
 
 namespace {
 
@@ -45,23 +46,23 @@ void SetItemIcon(HMENU bar, UINT id, HICON icon, std::vector<HBITMAP>& made) {
 
 HMENU BuildProgramMenu() {
   HMENU menu = CreatePopupMenu();
-  AppendItem(menu, CMD_HOMEPAGE, TextOf(52));
+  AppendItem(menu, CMD_HOMEPAGE, TextOf(kTextHomepage));
   AppendSeparator(menu);
-  AppendItem(menu, CMD_DONATE, TextOf(51));
-  AppendItem(menu, CMD_UNINSTALL, TextOf(53));
+  AppendItem(menu, CMD_DONATE, TextOf(kTextDonate));
+  AppendItem(menu, CMD_UNINSTALL, TextOf(kTextUninstall));
   AppendSeparator(menu);
-  AppendItem(menu, IDC_EXIT, TextOf(44));
+  AppendItem(menu, IDC_EXIT, TextOf(kTextExit));
   return menu;
 }
 
 HMENU BuildSystemMenu() {
   HMENU menu = CreatePopupMenu();
   AppendSeparator(menu);
-  AppendItem(menu, CMD_SCREENSAVER, TextOf(61));
-  AppendItem(menu, CMD_POWER_OPTIONS, TextOf(62));
-  AppendItem(menu, CMD_MOBILITY_CENTER, TextOf(63));
+  AppendItem(menu, CMD_SCREENSAVER, TextOf(kTextScreensaver));
+  AppendItem(menu, CMD_POWER_OPTIONS, TextOf(kTextPowerOptions));
+  AppendItem(menu, CMD_MOBILITY_CENTER, TextOf(kTextMobilityCenter));
   AppendSeparator(menu);
-  AppendItem(menu, CMD_BATTERY_SETTINGS, TextOf(64));
+  AppendItem(menu, CMD_BATTERY_SETTINGS, TextOf(kTextBatterySettings));
   AppendSeparator(menu);
   return menu;
 }
@@ -139,8 +140,8 @@ HMENU BuildLanguageMenu() {
 
 void BuildMenuBar(HWND dialog) {
   HMENU bar = CreateMenu();
-  AppendPopup(bar, BuildProgramMenu(), W(TextOf(50)));
-  AppendPopup(bar, BuildSystemMenu(), W(TextOf(60)));
+  AppendPopup(bar, BuildProgramMenu(), W(TextOf(kTextProgramMenu)));
+  AppendPopup(bar, BuildSystemMenu(), W(TextOf(kTextSystemMenu)));
 
   std::vector<HBITMAP> made;
   SetItemIcon(bar, CMD_BATTERY_SETTINGS, LoadShellIcon(151, 0), made);

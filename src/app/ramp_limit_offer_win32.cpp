@@ -14,6 +14,7 @@
 #include "common/win32_text.h"
 #include "i18n/string_table.h"
 #include "settings/settings_file.h"
+#include "text_ids.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ DWORD WINAPI RunFix(LPVOID parameter) {
 
 void OfferGammaRangeFix(HWND dialog) {
   if (fixRunning || !offer.ShouldAsk(settingsFile)) return;
-  const std::u16string question = Text(112) + u"\n\n" + Text(113);
+  const std::u16string question = Text(kTextRampLimitWarning) + u"\n\n" + Text(kTextRampLimitOffer);
   const bool yes = MessageBoxW(dialog, W(question), W(ProductName()), MB_YESNO | MB_ICONWARNING) == IDYES;
   offer.Answered(settingsFile, yes);
   if (!yes) {
@@ -86,5 +87,5 @@ void OfferGammaRangeFix(HWND dialog) {
 void ReportGammaRangeFix(HWND dialog, WPARAM exitCode) {
   fixRunning = false;
   const bool lifted = exitCode == 0;
-  MessageBoxW(dialog, W(Text(lifted ? 114 : 115)), W(ProductName()), MB_OK | (lifted ? MB_ICONINFORMATION : MB_ICONWARNING));
+  MessageBoxW(dialog, W(Text(lifted ? kTextRampLimitLifted : kTextRampLimitNotLifted)), W(ProductName()), MB_OK | (lifted ? MB_ICONINFORMATION : MB_ICONWARNING));
 }

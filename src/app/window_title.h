@@ -3,6 +3,6 @@
 
 #include <string>
 
-// Product name, a space and "1.01"; replaced by the common text 19 when the archive has one;
-// " Portable" appended in portable mode.
+// Product name, a space and "1.01"; replaced by the caption text (kCommonTextCaption) when
+// the archive has one; " Portable" appended in portable mode.
 std::u16string ComposeWindowTitle(const char16_t* commonText19, bool portable);

@@ -194,15 +194,22 @@ void Clear() {
   TextBuffer().reset();
 }
 
+bool TextBufferBytes(uint32_t length, uint32_t* bytes) {
+  if (length > (UINT32_MAX - 10) / 2) return false;
+  *bytes = 2 * length + 10;
+  return true;
+}
+
 bool LoadFromBlock(const unsigned char* block, size_t size, uint32_t maxDecodedBytes) {
   Clear();
   // The stream's header is its first 4 bytes; a shorter block holds no archive.
   if (block == nullptr || size < kLengthHeaderSize) return false;
   const uint32_t length = ReadLittleEndian32(block);
-  if (length > maxDecodedBytes || length > kMaxDecodedBytes || length > LzariLengthLimit(size))
+  uint32_t bufferBytes = 0;
+  if (length > maxDecodedBytes || length > kMaxDecodedBytes || length > LzariLengthLimit(size) ||
+      !TextBufferBytes(length, &bufferBytes))
     return false;
   // 2L + 10 bytes as the decoder's capacity: all L bytes are stored, with room for the ends.
-  const size_t bufferBytes = 2 * static_cast<size_t>(length) + 10;
   std::unique_ptr<char16_t[]> buffer(new (std::nothrow) char16_t[bufferBytes / 2]());
   if (!buffer) return false;
   unsigned char* bytes = reinterpret_cast<unsigned char*>(buffer.get());

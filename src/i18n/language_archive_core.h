@@ -17,6 +17,10 @@ constexpr size_t kLengthHeaderSize = 4;  // decoded length in bytes, little-endi
 // gigabytes, or make the buffer size 2L + 10 overflow.
 constexpr uint32_t kMaxDecodedBytes = 16u * 1024 * 1024;
 
+// Bytes of the text buffer for a declared length L: 2L + 10, counted in 32 bits as the
+// product's size_t does; false where that would wrap (L above 0x7FFFFFFA).
+bool TextBufferBytes(uint32_t length, uint32_t* bytes);
+
 // The marker lines, composed at run time so that the executable holds no copy of its own.
 void ComposeStartMarker(unsigned char (&marker)[kStartMarkerSize]);
 void ComposeEndMarker(unsigned char (&marker)[kEndMarkerSize]);

@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 #include "i18n/string_table.h"
+#include "text_ids.h"
 
 namespace {
 
@@ -117,7 +118,8 @@ std::u16string ImportReportText(const char16_t* const* reference, const char16_t
 
 std::u16string CurrentTranslationTemplate() {
   const char16_t* referenceName = kReferenceSection < sectionCount ? sectionNames[kReferenceSection] : nullptr;
-  return TranslationTemplate(StringTable::CommonText(19), StringTable::CommonText(25), referenceName,
+  return TranslationTemplate(StringTable::CommonText(kCommonTextCaption),
+                             StringTable::CommonText(kCommonTextTranslatorNote), referenceName,
                              referenceTemplate);
 }
 

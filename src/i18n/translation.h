@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
-// "<common text 19 with blanks as _>_translate.txt", the export's name in the temporary folder.
+// "<caption text (kCommonTextCaption) with blanks as _>_translate.txt", the export's name in
+// the temporary folder.
 std::u16string ExportFileName(const char16_t* productVersion);
 
 // The template's text (without byte-order mark): a request to the translator, the
-// optional note (common text 25), the reference section's header and its body.
+// optional note (kCommonTextTranslatorNote), the reference section's header and its body.
 // A null piece adds nothing.
 std::u16string TranslationTemplate(const char16_t* productVersion, const char16_t* note,
                                    const char16_t* referenceName, const char16_t* referenceBody);

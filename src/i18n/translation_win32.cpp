@@ -11,6 +11,7 @@
 #include "i18n/string_table.h"
 #include "i18n/translation.h"
 #include "i18n/translation_win32.h"
+#include "text_ids.h"
 
 // The pre-Windows-2000 layout, up to lpTemplateName: no places bar is asked for.
 constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
@@ -41,7 +42,7 @@ std::u16string AnsiCodePageToUtf16(std::string_view ansi) {
 void ExportTranslationTemplate() {
   wchar_t folder[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, folder);
-  const std::u16string path = U16(folder) + ExportFileName(StringTable::CommonText(19));
+  const std::u16string path = U16(folder) + ExportFileName(StringTable::CommonText(kCommonTextCaption));
   DeleteFileW(W(path));
 
   const std::string bytes = Utf16FileBytes(CurrentTranslationTemplate());

@@ -19,33 +19,33 @@ std::u16string StoredText(std::string_view data) {
   return text;
 }
 
-int WriteRunValue(RunRegistry& registry, const std::u16string& valueName, const std::u16string& data) {
+bool WriteRunValue(RunRegistry& registry, const std::u16string& valueName, const std::u16string& data) {
   std::unique_ptr<RunKey> key = registry.OpenRunKey();
-  return key && key->SetString(valueName, data) ? 1 : 0;
+  return key && key->SetString(valueName, data);
 }
 
-int AddAutostart(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath) {
-  if (executablePath.empty()) return 0;
+bool AddAutostart(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath) {
+  if (executablePath.empty()) return false;
   return WriteRunValue(registry, valueName, RunValueData(executablePath));
 }
 
-int RemoveAutostart(RunRegistry& registry, const std::u16string& valueName) {
+bool RemoveAutostart(RunRegistry& registry, const std::u16string& valueName) {
   std::unique_ptr<RunKey> key = registry.OpenRunKey();
-  return key && key->DeleteValue(valueName) ? 1 : 0;
+  return key && key->DeleteValue(valueName);
 }
 
-int IsAutostartSet(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath) {
+bool IsAutostartSet(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath) {
   std::unique_ptr<RunKey> key = registry.OpenRunKey();
-  if (!key) return 0;
+  if (!key) return false;
   const std::u16string expected = RunValueData(executablePath);
   // A foreign value beyond the limit counts as missing; our own data for a long path
   // (up to 32,767 characters) must still read back, or the box would never show it.
   size_t ownBytes = 2 * expected.size() + 2;
   size_t limit = ownBytes > kQueryLimitBytes ? ownBytes : kQueryLimitBytes;
   std::string data;
-  if (!key->QueryValue(valueName, limit, &data)) return 0;
+  if (!key->QueryValue(valueName, limit, &data)) return false;
   if (!executablePath.empty() && StoredText(data) != expected) key->SetString(valueName, expected);
-  return 1;
+  return true;
 }
 
 }  // namespace autostart

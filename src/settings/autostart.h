@@ -36,15 +36,15 @@ std::u16string RunValueData(std::u16string_view executablePath);
 // Data as stored text: UTF-16LE up to the first NUL (data need not carry one).
 std::u16string StoredText(std::string_view data);
 
-// All return 1 for success, 0 for failure.
-int WriteRunValue(RunRegistry& registry, const std::u16string& valueName, const std::u16string& data);
-// 0 without an executable path: an entry for "" would start nothing.
-int AddAutostart(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath);
-// 0 also when there was no such value.
-int RemoveAutostart(RunRegistry& registry, const std::u16string& valueName);
-// 1 when the value exists and could be read. On the way, a value that differs in any
+// All return true for success.
+bool WriteRunValue(RunRegistry& registry, const std::u16string& valueName, const std::u16string& data);
+// False without an executable path: an entry for "" would start nothing.
+bool AddAutostart(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath);
+// False also when there was no such value.
+bool RemoveAutostart(RunRegistry& registry, const std::u16string& valueName);
+// True when the value exists and could be read. On the way, a value that differs in any
 // way from the data for `executablePath` (the program moved, other letter case, other
 // arguments) is silently rewritten; an empty path repairs nothing.
-int IsAutostartSet(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath);
+bool IsAutostartSet(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath);
 
 }  // namespace autostart

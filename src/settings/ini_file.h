@@ -30,7 +30,6 @@ struct Edit {
   size_t at = 0;
   size_t removed = 0;
   std::string insert;
-  bool Changes() const { return removed != 0 || !insert.empty(); }
 };
 
 // True for a file we never rewrite: one that starts with a UTF-16 big-endian mark,

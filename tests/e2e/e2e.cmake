@@ -47,6 +47,8 @@ set_property(TEST language_german_e2e APPEND PROPERTY ENVIRONMENT "GLOWMERE_TEST
 target_link_libraries(menus_inprocess_e2e PRIVATE glowmere_win32)
 target_sources(menus_inprocess_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus_inprocess_e2e.rc)
 target_include_directories(menus_inprocess_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
+# A known time zone outside the European site's, for the uninstall page's address.
+set_property(TEST extras_e2e APPEND PROPERTY ENVIRONMENT "TZ=America/Chicago")
 # Wine runs the recording stand-ins in the system folder instead of its builtins only when
 # the (Unix) environment asks for it; children inherit it.
 set_property(TEST system_menu_e2e APPEND PROPERTY
@@ -60,3 +62,4 @@ target_link_libraries(min_dialog PRIVATE comctl32)
 target_link_options(min_dialog PRIVATE -static -municode -mwindows)
 add_executable(startup_bench ${CMAKE_SOURCE_DIR}/tests/bench/startup/startup_bench.cpp)
 target_link_options(startup_bench PRIVATE -static -municode)
+target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/src/res)

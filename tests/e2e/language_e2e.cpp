@@ -10,12 +10,12 @@ namespace {
 using namespace e2e;
 
 using Texts = std::vector<std::wstring>;
-constexpr int kLanguageList = 1031, kTranslate = 21334, kLoadTranslation = 21335;
 const char kItalian[] = "[Avvia con Windows][Ripristina all'avvio del programma][Luminosit\u00E0][&Reimposta][&Esci]";
 
 std::string DialogTexts(HWND dialog) {
   std::string texts;
-  for (int id : {1042, 1043, 1048, 122, 1030}) texts += "[" + Narrow(ItemText(dialog, id)) + "]";
+  for (int id : {IDC_AUTOSTART, IDC_RESTORE, IDC_BRIGHTNESS_LABEL, IDC_RESET, IDC_EXIT})
+    texts += "[" + Narrow(ItemText(dialog, id)) + "]";
   return texts;
 }
 
@@ -52,17 +52,17 @@ TEST_F(LanguageUnderGermanLocale, StartsInGermanUntilAnotherLanguageIsChosen) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(
       ShowsSoon(dialog, "[Mit Windows Starten][Bei Programmstart Wiederherstellen][Hellligkeit][&Reset][&Beenden]"));
-  EXPECT_EQ(SendDlgItemMessageW(dialog, kLanguageList, CB_GETCURSEL, 0, 0), 0) << "the list shows German";
+  EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_LANGUAGES, CB_GETCURSEL, 0, 0), 0) << "the list shows German";
   ChooseLanguage(dialog, 5);
   EXPECT_TRUE(ShowsSoon(dialog, kItalian));
   EXPECT_EQ(IniValue(L"Program", L"m_lang_id"), L"5");
-  ClickButton(dialog, 1030);
+  ClickButton(dialog, IDC_EXIT);
   ASSERT_EQ(WaitForExit(first), 1075u);
 
   dialog = WaitForDialog(Start());
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(ShowsSoon(dialog, kItalian)) << "the stored choice wins over the system language";
-  EXPECT_EQ(SendDlgItemMessageW(dialog, kLanguageList, CB_GETCURSEL, 0, 0), 5);
+  EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_LANGUAGES, CB_GETCURSEL, 0, 0), 5);
 }
 
 // Translate exports the reference texts to the temporary folder and opens them in the editor;
@@ -93,7 +93,7 @@ TEST_F(Language, TranslateExportsAndLoadFromFileShowsATranslation) {
   const Process process = Start();
   HWND dialog = WaitForDialog(process);
   ASSERT_NE(dialog, nullptr);
-  PostCommand(dialog, kTranslate);
+  PostCommand(dialog, CMD_TRANSLATE);
   std::string seen;
   EXPECT_TRUE(WaitUntil([&] { return (seen = ReadFileBytes(path)) == expectedBytes; }))
       << "expected " << expectedBytes.size() << " bytes starting FF FE, seen " << seen.size() << " bytes";
@@ -109,7 +109,7 @@ TEST_F(Language, TranslateExportsAndLoadFromFileShowsATranslation) {
   if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
 
   ChooseLanguage(dialog, 1);
-  PostCommand(dialog, kLoadTranslation);
+  PostCommand(dialog, CMD_LOAD_TRANSLATION);
   HWND open = WaitForBox(process.pid, dialog, 1148);
   ASSERT_NE(open, nullptr) << "the open-file dialog did not appear";
   HWND nameBox = GetDlgItem(open, 1148), combo = FindWindowExW(nameBox, nullptr, L"ComboBox", nullptr);

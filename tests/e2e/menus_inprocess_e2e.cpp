@@ -11,12 +11,13 @@
 #include "app/app_state_win32.h"
 #include "app/menus_win32.h"
 #include "i18n/string_table.h"
+#include "res/resource_ids.h"
 
 namespace {
 
 using Lines = std::vector<std::wstring>;
-const UINT kIconItems[] = {40025u, 40027u, 40041u, 40031u};  // homepage, donate, uninstall, battery
-const int kShellIcons[] = {324, 0, 271, 151};                // their shell32 icons; 0: Glowmere's own
+const UINT kIconItems[] = {CMD_HOMEPAGE, CMD_DONATE, CMD_UNINSTALL, CMD_BATTERY_SETTINGS};
+const int kShellIcons[] = {324, 0, 271, 151};  // their shell32 icons; 0: Glowmere's own
 
 // One line per item: "id text", "-" for a separator, "text" for a submenu, with the state.
 Lines Describe(HMENU menu) {
@@ -122,7 +123,7 @@ TEST_F(MenuBarInProcess, BarHoldsEveryItemAndIconInOrderAndTheLanguageListFollow
       EXPECT_GT(IconPixels(bitmap, width, height), width * height / 10)
           << "item " << kIconItems[i] << ": expected an icon's coloured pixels, saw a blank bitmap";
   }
-  EXPECT_EQ(ItemBitmap(bar_, 1030), nullptr) << "Exit has no bitmap";
+  EXPECT_EQ(ItemBitmap(bar_, IDC_EXIT), nullptr) << "Exit has no bitmap";
 }
 
 // GetGuiResources counts nothing under Wine, so the menus and bitmaps of each replaced bar

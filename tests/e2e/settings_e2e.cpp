@@ -13,7 +13,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kAutostartBox = 1042, kRestoreBox = 1043, kBrightness = 1038;
 // Written at every start that finds them absent, so the user can find and change them.
 const std::wstring kHotkeys =
     L"[Hotkeys]\r\nBrighter=Ctrl+Alt+PgUp\r\nDarker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n";
@@ -24,7 +23,7 @@ bool IsChecked(HWND dialog, int id) { return SendDlgItemMessageW(dialog, id, BM_
 // thumb-track notifications, each timed. Returns the median in ms; counts the settings file's
 // replacements (each puts another file in place, with the time of its writing).
 double DragBrightness(HWND dialog, int* replacements) {
-  HWND slider = GetDlgItem(dialog, kBrightness);
+  HWND slider = GetDlgItem(dialog, IDC_BRIGHTNESS);
   auto writeTime = [] {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     GetFileAttributesExW(PerUserIni().c_str(), GetFileExInfoStandard, &data);
@@ -77,11 +76,11 @@ TEST_F(Settings, RestoresAndTheCheckBoxesShowTheStoredStateAndWriteTheWholeRunVa
   ExpectFileSoon(PerUserIni(), L"[Start]\r\nsetrgb=2\r\nr=256\r\nh=0\r\ng=128\r\nb=128\r\n" + kHotkeys);
   EXPECT_EQ(SliderLevels(dialog), "0 256 128 128 ") << "the restored levels";
   // Any non-zero "setrgb" restores; the box shows it checked, never indeterminate.
-  EXPECT_EQ(SendDlgItemMessageW(dialog, kRestoreBox, BM_GETCHECK, 0, 0), BST_CHECKED) << "restore box for setrgb=2";
-  EXPECT_FALSE(IsChecked(dialog, kAutostartBox)) << "no Run value, box unchecked";
+  EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_RESTORE, BM_GETCHECK, 0, 0), BST_CHECKED) << "restore box for setrgb=2";
+  EXPECT_FALSE(IsChecked(dialog, IDC_AUTOSTART)) << "no Run value, box unchecked";
   EXPECT_FALSE(ReadRunValue()) << "nothing written at start";
 
-  ClickButton(dialog, kAutostartBox);
+  ClickButton(dialog, IDC_AUTOSTART);
   wchar_t image[32768] = {};
   DWORD size = 32768;
   QueryFullProcessImageNameW(glowmere.handle, 0, image, &size);
@@ -92,13 +91,13 @@ TEST_F(Settings, RestoresAndTheCheckBoxesShowTheStoredStateAndWriteTheWholeRunVa
       << "expected " << Narrow(expected) << "\nseen " << Narrow(data);
   // Counted without the terminator, which the system then adds itself (Wine as Windows).
   EXPECT_EQ(bytes, 2 * expected.size() + 2) << "for " << expected.size() << " characters";
-  ClickButton(dialog, kAutostartBox);
+  ClickButton(dialog, IDC_AUTOSTART);
   EXPECT_TRUE(WaitUntil([&] { return !ReadRunValue(); }, 10000)) << "Run value left after unchecking";
 
   // Without a Run key (it is opened, never created) checking fails: the box must say so.
   ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
-  ClickButton(dialog, kAutostartBox);
-  EXPECT_FALSE(IsChecked(dialog, kAutostartBox)) << "box checked though no Run value could be written";
+  ClickButton(dialog, IDC_AUTOSTART);
+  EXPECT_FALSE(IsChecked(dialog, IDC_AUTOSTART)) << "box checked though no Run value could be written";
 }
 
 TEST_F(Settings, ADragIsStoredOnceItSettlesAndAKillASecondLaterLosesNothing) {
@@ -145,7 +144,7 @@ TEST_F(Settings, ARefusingFileLeavesTheDialogResponsive) {
       CloseHandle(held);
       ExpectFileSoon(PerUserIni(), L"[Start]\r\nsetrgb=0\r\nr=27\r\ng=27\r\nb=27\r\nH=27\r\n" + kHotkeys);
     }
-    ClickButton(dialog, 1030);  // Exit tries once more
+    ClickButton(dialog, IDC_EXIT);  // Exit tries once more
     ASSERT_NE(WaitForExit(glowmere), static_cast<DWORD>(STILL_ACTIVE)) << "Exit did not end the process";
   }
   EXPECT_EQ(ReadFileBytes(PerUserIni()), old) << "a read-only file must stay as it was";

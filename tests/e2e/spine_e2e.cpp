@@ -8,7 +8,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kBrightness = 1038, kRed = 1039, kReset = 122, kExit = 1030;
 constexpr DWORD kWatchdogPeriodMs = 5000;
 
 class Spine : public GlowmereTest {};
@@ -19,25 +18,25 @@ TEST_F(Spine, SlidersResetTrayIconAndExit) {
   ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_EQ(Narrow(WindowText(dialog)), "Glowmere 1.77");
-  EXPECT_EQ(Narrow(ItemText(dialog, 1045)), " 0 %") << "brightness label";
+  EXPECT_EQ(Narrow(ItemText(dialog, IDC_BRIGHTNESS_VALUE)), " 0 %") << "brightness label";
   EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ");
-  EXPECT_EQ(SendDlgItemMessageW(dialog, kRed, TBM_GETRANGEMAX, 0, 0), 256);
+  EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_RED, TBM_GETRANGEMAX, 0, 0), 256);
   EXPECT_TRUE(RampIs(128, 128, 128)) << "expected the identity ramp at start; " << RampSeen();
 
-  MoveSlider(dialog, kBrightness, 0);
+  MoveSlider(dialog, IDC_BRIGHTNESS, 0);
   EXPECT_EQ(SliderLevels(dialog), "0 0 0 0 ") << "the colour sliders follow the brightness";
   EXPECT_TRUE(WaitUntil([] { return RampIs(0, 0, 0); }, 10000)) << "expected the level-0 ramp; " << RampSeen();
-  EXPECT_EQ(Narrow(ItemText(dialog, 1047)), " -50 %") << "blue label";
-  ClickButton(dialog, kReset);
+  EXPECT_EQ(Narrow(ItemText(dialog, IDC_BLUE_VALUE)), " -50 %") << "blue label";
+  ClickButton(dialog, IDC_RESET);
   EXPECT_TRUE(WaitUntil([] { return RampIs(128, 128, 128); }, 10000)) << "expected the identity ramp; " << RampSeen();
   EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ") << "after Reset";
-  MoveSlider(dialog, kRed, 200);
+  MoveSlider(dialog, IDC_RED, 200);
   EXPECT_TRUE(WaitUntil([] { return RampIs(200, 128, 128); }, 10000)) << "expected red at 200; " << RampSeen();
-  EXPECT_EQ(Narrow(ItemText(dialog, 1044)), " 28 %");
-  EXPECT_EQ(Narrow(ItemText(dialog, 1045)), "RGB") << "brightness label once the colours differ";
-  EXPECT_EQ(SliderPos(dialog, kBrightness), 128) << "the brightness slider must not move";
+  EXPECT_EQ(Narrow(ItemText(dialog, IDC_RED_VALUE)), " 28 %");
+  EXPECT_EQ(Narrow(ItemText(dialog, IDC_BRIGHTNESS_VALUE)), "RGB") << "brightness label once the colours differ";
+  EXPECT_EQ(SliderPos(dialog, IDC_BRIGHTNESS), 128) << "the brightness slider must not move";
 
-  for (WPARAM key : {VK_ESCAPE, VK_RETURN}) PostMessageW(GetDlgItem(dialog, kBrightness), WM_KEYDOWN, key, 0);
+  for (WPARAM key : {VK_ESCAPE, VK_RETURN}) PostMessageW(GetDlgItem(dialog, IDC_BRIGHTNESS), WM_KEYDOWN, key, 0);
   SendMessageW(dialog, WM_COMMAND, IDOK, 0);
   SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_FALSE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 1500)) << "Enter/Escape must not hide the dialog";
@@ -45,7 +44,7 @@ TEST_F(Spine, SlidersResetTrayIconAndExit) {
   ASSERT_TRUE(WaitUntil([&] { return IconPresent(dialog); }, 10000)) << "expected the tray icon; it never appeared";
   for (bool visibleAfter : {false, true}) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(dialog, 0x8064, 117, WM_LBUTTONDOWN, SMTO_NORMAL, 10000, &result);
+    SendMessageTimeoutW(dialog, TrayCallbackMessage, IDI_APP, WM_LBUTTONDOWN, SMTO_NORMAL, 10000, &result);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) == visibleAfter; }, 10000))
         << "expected a click on the icon to " << (visibleAfter ? "show" : "hide") << " the dialog; it did not";
   }
@@ -74,7 +73,7 @@ TEST_F(Spine, SlidersResetTrayIconAndExit) {
       << "expected the icon back at once after TaskbarCreated; missing after " << GetTickCount64() - since << " ms";
 
   since = GetTickCount64();
-  ClickButton(dialog, kExit);
+  ClickButton(dialog, IDC_EXIT);
   EXPECT_EQ(WaitForExit(glowmere), 1075u);
   // A watchdog that missed its stop would add up to a whole period.
   EXPECT_LT(GetTickCount64() - since, 6000u) << "expected Exit to end the program promptly";
@@ -89,7 +88,7 @@ TEST_F(Spine, SystemResetRampsComeBackAndASecondStartShowsTheFirst) {
   const Process glowmere = Start();
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
-  MoveSlider(dialog, kBrightness, 64);
+  MoveSlider(dialog, IDC_BRIGHTNESS, 64);
   // The levels are stored a moment after they rest; the events below must not store them again.
   EXPECT_TRUE(WaitUntil([] { return IniValue(L"Start", L"H") == L"64"; }))
       << "expected H=64 stored, seen: " << Narrow(ReadFileText(PerUserIni()));
@@ -118,7 +117,7 @@ TEST_F(Spine, SystemResetRampsComeBackAndASecondStartShowsTheFirst) {
   EXPECT_EQ(WaitForExit(Start(), 60000), 45054u);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog); }, 15000)) << "the first dialog must show again";
   EXPECT_TRUE(RampIs(64, 64, 64)) << "the second start must not touch the ramps; " << RampSeen();
-  EXPECT_EQ(SliderPos(dialog, kBrightness), 64);
+  EXPECT_EQ(SliderPos(dialog, IDC_BRIGHTNESS), 64);
 }
 
 TEST_F(Spine, DamagedArchiveShowsTheErrorBoxAndEndsWithoutDialog) {

@@ -36,8 +36,8 @@ TEST_F(SystemMenu, EachCommandStartsTheSystemFoldersProgramWithItsArguments) {
 
   // The stand-in writes "<its file name>|<its command line>".
   const struct { int command; const wchar_t *program, *arguments; } pages[] = {
-      {40029, L"control.exe|", L"desk.cpl ,1"}, {40030, L"control.exe|", L"powercfg.cpl"},
-      {40031, L"explorer.exe|", L"ms-settings:batterysaver-settings"}, {40032, L"mblctr.exe|", L""}};
+      {CMD_SCREENSAVER, L"control.exe|", L"desk.cpl ,1"}, {CMD_POWER_OPTIONS, L"control.exe|", L"powercfg.cpl"},
+      {CMD_BATTERY_SETTINGS, L"explorer.exe|", L"ms-settings:batterysaver-settings"}, {CMD_MOBILITY_CENTER, L"mblctr.exe|", L""}};
   const std::wstring log = inSystem(L"started.txt");
   for (const auto& page : pages) {
     DeleteFileW(log.c_str());
@@ -52,7 +52,7 @@ TEST_F(SystemMenu, EachCommandStartsTheSystemFoldersProgramWithItsArguments) {
         << ", started: " << Narrow(line);
   }
   EXPECT_EQ(ReadFileText(dir + L"\\started.txt"), L"") << "programs beside the executable were started";
-  MoveSlider(dialog, 1038, 100);
+  MoveSlider(dialog, IDC_BRIGHTNESS, 100);
   EXPECT_TRUE(WaitUntil([] { return RampIs(100, 100, 100); }, 10000)) << "the dialog must still work; " << RampSeen();
 }
 

@@ -53,19 +53,19 @@ const std::u16string kData = u"\"C:\\Tools\\Glowmere.exe\" -bg";
 TEST(AutostartTest, AddWritesOurValueAndRemoveDeletesOnlyIt) {
   FakeRegistry registry;
   registry.values[u"Other"] = Utf16Bytes(u"other.exe");
-  EXPECT_EQ(autostart::AddAutostart(registry, u"Glowmere", u""), 0) << "no executable path, nothing written";
-  EXPECT_EQ(autostart::AddAutostart(registry, u"Glowmere", kExe), 1);
+  EXPECT_FALSE(autostart::AddAutostart(registry, u"Glowmere", u"")) << "no executable path, nothing written";
+  EXPECT_TRUE(autostart::AddAutostart(registry, u"Glowmere", kExe));
   EXPECT_EQ(registry.values[u"Glowmere"], Utf16Bytes(kData));
-  EXPECT_EQ(autostart::RemoveAutostart(registry, u"Glowmere"), 1);
-  EXPECT_EQ(autostart::RemoveAutostart(registry, u"Glowmere"), 0) << "no value to delete";
+  EXPECT_TRUE(autostart::RemoveAutostart(registry, u"Glowmere"));
+  EXPECT_FALSE(autostart::RemoveAutostart(registry, u"Glowmere")) << "no value to delete";
   EXPECT_EQ(registry.values.size(), 1u) << "only our value goes";
   EXPECT_EQ(registry.opens, registry.closes) << "the key is closed again";
 
   FakeRegistry noKey;
   noKey.keyExists = false;
-  EXPECT_EQ(autostart::AddAutostart(noKey, u"Glowmere", kExe), 0);
-  EXPECT_EQ(autostart::RemoveAutostart(noKey, u"Glowmere"), 0);
-  EXPECT_EQ(autostart::IsAutostartSet(noKey, u"Glowmere", kExe), 0);
+  EXPECT_FALSE(autostart::AddAutostart(noKey, u"Glowmere", kExe));
+  EXPECT_FALSE(autostart::RemoveAutostart(noKey, u"Glowmere"));
+  EXPECT_FALSE(autostart::IsAutostartSet(noKey, u"Glowmere", kExe));
 }
 
 TEST(AutostartTest, LongPathsGiveTheWholeValue) {
@@ -73,9 +73,9 @@ TEST(AutostartTest, LongPathsGiveTheWholeValue) {
   std::u16string exe = u"\\\\?\\C:\\" + std::u16string(32767 - 20, u'd') + u"\\Glowmere.exe";
   exe.resize(32767, u'e');
   FakeRegistry registry;
-  ASSERT_EQ(autostart::AddAutostart(registry, u"Glowmere", exe), 1);
+  ASSERT_TRUE(autostart::AddAutostart(registry, u"Glowmere", exe));
   EXPECT_EQ(autostart::StoredText(registry.values[u"Glowmere"]), u"\"" + exe + u"\" -bg");
-  EXPECT_EQ(autostart::IsAutostartSet(registry, u"Glowmere", exe), 1);
+  EXPECT_TRUE(autostart::IsAutostartSet(registry, u"Glowmere", exe));
   EXPECT_EQ(registry.sets, 1) << "our own long value is not rewritten";
 }
 
@@ -83,7 +83,7 @@ struct QueryCase {
   const char* what;
   bool present;
   std::string stored;
-  int expected;
+  bool expected;
   bool rewritten;
   bool pathKnown = true;  // the running executable's path could be found
 };
@@ -91,15 +91,15 @@ struct QueryCase {
 TEST(AutostartTest, IsAutostartSetReportsAndRepairs) {
   const std::string exact = Utf16Bytes(kData);
   const std::vector<QueryCase> cases = {
-      {"no value", false, "", 0, false},
-      {"exact data", true, exact, 1, false},
-      {"exact data and an odd zero byte", true, exact + std::string(1, '\0'), 1, false},
-      {"old location", true, Utf16Bytes(u"\"D:\\Old\\Glowmere.exe\" -bg"), 1, true},
-      {"other arguments", true, Utf16Bytes(u"\"C:\\Tools\\Glowmere.exe\""), 1, true},
-      {"empty data", true, "", 1, true},
-      {"1,024 bytes", true, Utf16Bytes(std::u16string(512, u'x')), 1, true},
-      {"1,026 bytes counts as missing", true, Utf16Bytes(std::u16string(513, u'x')), 0, false},
-      {"own path unknown: set, repairs nothing", true, Utf16Bytes(u"\"D:\\Old\\Glowmere.exe\" -bg"), 1, false, false},
+      {"no value", false, "", false, false},
+      {"exact data", true, exact, true, false},
+      {"exact data and an odd zero byte", true, exact + std::string(1, '\0'), true, false},
+      {"old location", true, Utf16Bytes(u"\"D:\\Old\\Glowmere.exe\" -bg"), true, true},
+      {"other arguments", true, Utf16Bytes(u"\"C:\\Tools\\Glowmere.exe\""), true, true},
+      {"empty data", true, "", true, true},
+      {"1,024 bytes", true, Utf16Bytes(std::u16string(512, u'x')), true, true},
+      {"1,026 bytes counts as missing", true, Utf16Bytes(std::u16string(513, u'x')), false, false},
+      {"own path unknown: set, repairs nothing", true, Utf16Bytes(u"\"D:\\Old\\Glowmere.exe\" -bg"), true, false, false},
   };
   for (const QueryCase& c : cases) {
     FakeRegistry registry;

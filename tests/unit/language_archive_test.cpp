@@ -59,8 +59,8 @@ TEST(ArchiveBlockTest, BadBlocksFailTheLoad) {
   struct Case { const char* name; std::string block; } cases[] = {
       {"empty", ""},
       {"shorter than its header", std::string("\x10\x00\x00", 3)},
-      {"length beyond the cap", std::string("\x01\x00\x00\x01", 4) + "xxxx"},
-      {"2L + 10 overflows 32 bits", std::string("\xfb\xff\xff\x7f", 4) + "xxxx"},
+      // 16 MiB + 1 with stream enough for it (35,000 bytes allow 16.8 MB): only the cap refuses.
+      {"length beyond the cap", std::string("\x01\x00\x00\x01", 4) + std::string(35000, 'x')},
       {"text declared but no stream", std::string("\x05\x00\x00\x00", 4)},
       {"more than 60 bytes per bit", std::string("\xe1\x01\x00\x00", 4) + "x"},  // 481 > 480
   };
@@ -75,6 +75,20 @@ TEST(ArchiveBlockTest, BadBlocksFailTheLoad) {
   const std::string atLimit = std::string("\xe0\x01\x00\x00", 4) + "x";
   EXPECT_TRUE(LanguageArchive::LoadFromBlock(Bytes(atLimit), atLimit.size())) << "480 bytes from one byte";
   LanguageArchive::Clear();
+}
+
+// The buffer's size is counted as the i686 product counts it: a length whose 2L + 10 wraps
+// 32 bits would give a buffer of a few bytes for gigabytes of text.
+TEST(ArchiveBlockTest, TextBufferSizeNeverWraps) {
+  const struct { uint32_t length; bool fits; uint32_t bytes; } cases[] = {
+      {0, true, 10}, {52028, true, 104066}, {0x7ffffffa, true, 0xfffffffe},
+      {0x7ffffffb, false, 0}, {0xffffffff, false, 0},
+  };
+  for (const auto& c : cases) {
+    uint32_t bytes = 0;
+    EXPECT_EQ(LanguageArchive::TextBufferBytes(c.length, &bytes), c.fits) << c.length;
+    if (c.fits) EXPECT_EQ(bytes, c.bytes) << c.length;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "common/text.h"
 #include "i18n/language_archive_core.h"
 #include "i18n/string_table.h"
+#include "text_ids.h"
 
 namespace {
 
@@ -98,14 +99,14 @@ class ImportedTranslation : public ::testing::Test {
 TEST_F(ImportedTranslation, AnsiFileWithRepeatedIdAndEmptyText) {
   const std::string report = Import("TranslatorName=Ich\r\n40=Gr\xFC\xDF" "e\r\n43=\r\n44=a=b\r\n44=&Ende\r\n");
   EXPECT_TRUE(importActive);
-  EXPECT_EQ(Imported(40), "Gr\xC3\xBC\xC3\x9F" "e");
-  EXPECT_EQ(Imported(44), "&Ende") << "the later line of an id wins";
-  EXPECT_EQ(Imported(43), "") << "an empty text, not a missing one";
-  EXPECT_EQ(Imported(41), "<null>");
+  EXPECT_EQ(Imported(kTextStartWithWindows), "Gr\xC3\xBC\xC3\x9F" "e");
+  EXPECT_EQ(Imported(kTextExit), "&Ende") << "the later line of an id wins";
+  EXPECT_EQ(Imported(kTextReset), "") << "an empty text, not a missing one";
+  EXPECT_EQ(Imported(kTextRestoreAtStart), "<null>");
   EXPECT_EQ(report, "60 %\n\nmiss:\n41=Restore at program start\n43=&Reset\n") << "3 of 5; \"43=\" is missing";
-  ASSERT_NE(StringTable::Text(43), nullptr);
-  EXPECT_EQ(Utf8(StringTable::Text(43)), "") << "the dialog shows the empty text, not the placeholder";
-  EXPECT_EQ(Utf8(StringTable::Text(41)), "str:41?");
+  ASSERT_NE(StringTable::Text(kTextReset), nullptr);
+  EXPECT_EQ(Utf8(StringTable::Text(kTextReset)), "") << "the dialog shows the empty text, not the placeholder";
+  EXPECT_EQ(Utf8(StringTable::Text(kTextRestoreAtStart)), "str:41?");
 }
 
 TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
@@ -113,8 +114,8 @@ TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
   const std::string report = Import(Utf16FileBytes(u"40=Mit Windows Starten\r\n##=Deutsch\tGerman\r\n"
                                                    u"TranslatorName=Ich\r\n41=Bei Programmstart Wiederherstellen\r\n"
                                                    u"43=&Zur\u00FCcksetzen\r\n44=&Beenden\r\n"));
-  EXPECT_EQ(Imported(40), "Mit Windows Starten");
-  EXPECT_EQ(Imported(43), "&Zur\xC3\xBC" "cksetzen");
+  EXPECT_EQ(Imported(kTextStartWithWindows), "Mit Windows Starten");
+  EXPECT_EQ(Imported(kTextReset), "&Zur\xC3\xBC" "cksetzen");
   EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
   EXPECT_EQ(report, "100 %");
 }

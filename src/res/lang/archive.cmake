@@ -7,6 +7,7 @@
 # the custom resource AAAA_UNICODE.TMP of type PNG; the loader finds it by its markers.
 
 set(GLOWMERE_ARCHIVE_SOURCE ${CMAKE_CURRENT_LIST_DIR}/archive.txt)
+set(GLOWMERE_TEXT_NAMES ${CMAKE_CURRENT_LIST_DIR}/text_names.txt)
 
 # Path of make_archive: the target of a native build, else the tool in HOST_BIN_DIR.
 function(_glowmere_make_archive_command HOST_BIN_DIR OUT_VAR)
@@ -36,6 +37,27 @@ function(glowmere_add_language_archive HOST_BIN_DIR OUTPUT)
     COMMENT "Building the language archive"
     VERBATIM)
   add_custom_target(glowmere_language_archive ALL DEPENDS ${OUTPUT})
+endfunction()
+
+# glowmere_add_text_ids(<host bin dir> <output .h> <version>)
+# Generates <output>, the named text ids of text_names.txt, and adds the target
+# glowmere_text_ids; fails the build when the names and archive.txt disagree or the
+# caption (common text 19) does not carry <version>.
+function(glowmere_add_text_ids HOST_BIN_DIR OUTPUT VERSION)
+  _glowmere_make_archive_command("${HOST_BIN_DIR}" tool)
+  set(depends ${GLOWMERE_ARCHIVE_SOURCE} ${GLOWMERE_TEXT_NAMES})
+  if(TARGET make_archive)
+    list(APPEND depends make_archive)
+  elseif(TARGET host_tools)
+    list(APPEND depends host_tools)
+  endif()
+  add_custom_command(
+    OUTPUT ${OUTPUT}
+    COMMAND ${tool} header ${GLOWMERE_ARCHIVE_SOURCE} ${GLOWMERE_TEXT_NAMES} ${VERSION} ${OUTPUT}
+    DEPENDS ${depends}
+    COMMENT "Checking the text names and the caption's version"
+    VERBATIM)
+  add_custom_target(glowmere_text_ids ALL DEPENDS ${OUTPUT})
 endfunction()
 
 # glowmere_embed_language_archive(<exe target> <rc file> <archive .bin> <host bin dir>)

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "resource_ids.h"
+
 namespace {
 
-// Milliseconds until a visible top-level window of the new process has a filled label 1045.
+// Milliseconds until a visible top-level window of the new process has a filled brightness value label.
 double StartOnce(const wchar_t* exe) {
   std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
   STARTUPINFOW startup = {sizeof startup};
@@ -25,7 +27,7 @@ double StartOnce(const wchar_t* exe) {
       DWORD owner = 0;
       GetWindowThreadProcessId(window, &owner);
       ready = owner == info.dwProcessId && IsWindowVisible(window) &&
-              GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0;
+              GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0;
     }
   }
   QueryPerformanceCounter(&now);

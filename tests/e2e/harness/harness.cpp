@@ -17,7 +17,7 @@ void KillStrayGlowmeres() {
   for (HWND window : TopLevelWindows(0, L"#32770")) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    HANDLE process = GetDlgItem(window, 1038) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+    HANDLE process = GetDlgItem(window, IDC_BRIGHTNESS) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
     if (process && TerminateProcess(process, 99)) WaitForSingleObject(process, 10000);
     if (process) CloseHandle(process);
   }
@@ -25,7 +25,8 @@ void KillStrayGlowmeres() {
 
 // A modify that carries only the callback message succeeds only for an icon the shell holds.
 bool Icon(HWND owner, DWORD action) {
-  NOTIFYICONDATAW record = {NOTIFYICONDATAW_V1_SIZE, owner, 117, action == NIM_MODIFY ? NIF_MESSAGE : 0u, 0x8064};
+  NOTIFYICONDATAW record = {NOTIFYICONDATAW_V1_SIZE, owner, IDI_APP, action == NIM_MODIFY ? NIF_MESSAGE : 0u,
+                            TrayCallbackMessage};
   return Shell_NotifyIconW(action, &record) != FALSE;
 }
 
@@ -184,7 +185,7 @@ std::string StoredLevels() {
 
 std::string SliderLevels(HWND dialog) {
   std::string seen;
-  for (int id = 1038; id <= 1041; ++id) seen += std::to_string(SliderPos(dialog, id)) + " ";
+  for (int id = IDC_BRIGHTNESS; id <= IDC_BLUE; ++id) seen += std::to_string(SliderPos(dialog, id)) + " ";
   return seen;
 }
 
@@ -200,9 +201,9 @@ void ClickButton(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK
 void PostCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void ChooseLanguage(HWND dialog, int index) {
-  HWND list = GetDlgItem(dialog, 1031);
+  HWND list = GetDlgItem(dialog, IDC_LANGUAGES);
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1031, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGES, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
@@ -275,7 +276,7 @@ HWND GlowmereTest::WaitForDialog(const Process& process, DWORD timeoutMs) {
   WaitUntil([&] {
     // Ready once its start has run to the end: the brightness value label is filled last.
     for (HWND window : TopLevelWindows(process.pid, L"#32770"))
-      if (GetDlgItem(window, 1038) != nullptr && GetWindowTextLengthW(GetDlgItem(window, 1045)) > 0) found = window;
+      if (GetDlgItem(window, IDC_BRIGHTNESS) != nullptr && GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0) found = window;
     return found != nullptr;
   }, timeoutMs);
   return found;

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
+#include "tray/tray_icon_win32.h"  // TrayCallbackMessage
+
 namespace e2e {
 
 struct Process { HANDLE handle = nullptr; DWORD pid = 0; };

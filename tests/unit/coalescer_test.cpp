@@ -1,5 +1,5 @@
-// When the levels reach the settings file: during and after a drag, and while the file
-// is busy.
+// When a burst of events is acted on: the re-apply after display events, and the settings
+// writes during and after a drag and while the file is busy.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -20,6 +20,18 @@ class FakeTimers final : public TimerPort {
   void Stop(unsigned) override { running = false; }
   bool Fires(unsigned at) { now = at; return running && now >= due && now >= starvedUntil; }
 };
+
+// A failed re-apply (a display refusing the ramp) is tried a bounded number of times; the
+// burst itself is seen end to end.
+TEST(Coalescer, RetriesAreBoundedPerBurst) {
+  FakeTimers timers;
+  Coalescer coalescer(3000, 300);
+  int retries = 0;
+  while (coalescer.Retry(timers) && retries < 10) ++retries;
+  EXPECT_EQ(retries, Coalescer::kRetries);
+  coalescer.Trigger(timers);
+  EXPECT_TRUE(coalescer.Retry(timers)) << "a new burst may retry again";
+}
 
 // A drag of 85 steps, 20 ms apart, then 2 s of rest: a write within every half second of
 // the drag, whether or not the timer gets through, and one 300 ms after its last step.

@@ -1,0 +1,54 @@
+// Levels from the command line, and the labels they must read as.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/level_text.h"
+#include "common/text.h"
+
+namespace {
+
+// Each percentage gives the level nearest to neutral whose label reads it.
+TEST(CommandLine, LevelOptions) {
+  const int keep = LevelRequest::kKeepBrightness;
+  const struct {
+    std::vector<std::u16string> args;
+    CommandLine::Kind kind;
+    bool background;
+    LevelRequest levels;
+    std::u16string badOption;
+  } cases[] = {
+      {{}, CommandLine::Kind::None, false, {}, u""},
+      {{u"-BG"}, CommandLine::Kind::None, true, {}, u""},
+      {{u"x", u"-bg", u"/brightness"}, CommandLine::Kind::None, false, {}, u""},
+      {{u"-brightness", u"-25"}, CommandLine::Kind::Levels, false, {64, 64, 64, 64}, u""},
+      {{u"-bg", u"-Brightness", u"+10"}, CommandLine::Kind::Levels, true, {154, 154, 154, 154}, u""},
+      {{u"-rgb", u"50", u"-50", u"-20"}, CommandLine::Kind::Levels, false, {keep, 256, 0, 76}, u""},
+      {{u"-brightness", u"10", u"-RESET"}, CommandLine::Kind::Levels, false, {128, 128, 128, 128}, u""},
+      {{u"-brightnes", u"-25"}, CommandLine::Kind::Malformed, false, {}, u"-brightnes"},
+      {{u"-brightness"}, CommandLine::Kind::Malformed, false, {}, u"-brightness"},
+      {{u"-brightness", u"51"}, CommandLine::Kind::Malformed, false, {}, u"-brightness 51"},
+      {{u"-rgb", u"1", u"x2", u"3"}, CommandLine::Kind::Malformed, false, {}, u"-rgb 1 x2"},
+      {{u"-reset", u"-bg"}, CommandLine::Kind::Malformed, false, {}, u"-bg"},
+  };
+  for (const auto& c : cases) {
+    const CommandLine parsed = ParseCommandLine(c.args);
+    const std::string what = text::ToUtf8(c.args.empty() ? u"(none)" : c.args[0] + u" ...");
+    EXPECT_EQ(parsed.kind, c.kind) << what;
+    EXPECT_EQ(parsed.background, c.background) << what;
+    EXPECT_EQ(text::ToUtf8(parsed.badOption), text::ToUtf8(c.badOption)) << what;
+    if (c.kind != CommandLine::Kind::Levels) continue;
+    const LevelRequest& l = parsed.levels;
+    EXPECT_EQ(std::vector<int>({l.brightness, l.red, l.green, l.blue}),
+              std::vector<int>({c.levels.brightness, c.levels.red, c.levels.green, c.levels.blue})) << what;
+  }
+  for (int level : {127, 129}) EXPECT_EQ(FormatPercent(level), " 0 %") << "truncated toward zero, never -0";
+  for (int p = kPercentMin; p <= kPercentMax; ++p) {
+    EXPECT_EQ(FormatPercent(LevelFromPercent(p)), " " + std::to_string(p) + " %") << p;
+    if (p != 0) EXPECT_NE(FormatPercent(LevelFromPercent(p) - (p < 0 ? -1 : 1)), FormatPercent(LevelFromPercent(p))) << p;
+  }
+}
+
+}  // namespace
