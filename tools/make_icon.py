@@ -8,7 +8,8 @@ import math
 import struct
 import sys
 
-SIZES = (16, 24, 32, 48)
+# Every size Windows asks for between 100 % and 200 % display scaling.
+SIZES = (16, 20, 24, 32, 40, 48, 64)
 
 
 def pixel(size, x, y):

@@ -7,6 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/coalescer.h"
+#include "app/dialog_dpi_win32.h"
 #include "app/hotkey_text.h"
 #include "app/level_text.h"
 #include "app/menus_win32.h"
@@ -250,16 +251,6 @@ void ApplyTexts() {
   SetItemText(mainDialog, IDC_EXIT, 44);
 }
 
-void SetDialogIcons(HWND dialog) {
-  auto load = [](int cx, int cy) {
-    return static_cast<HICON>(LoadImageW(appInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, cx, cy, 0));
-  };
-  HICON small = load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-  HICON large = load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
-}
-
 // Asks the system for the notifications after which it may have reset the ramps;
 // both functions are missing on older systems.
 void RegisterRampResetNotifications(HWND dialog) {
@@ -301,7 +292,7 @@ BOOL OnInitDialog(HWND dialog) {
   trayIcon.SetWindow(dialog);
   trayIcon.Create(IDI_APP, W(ProductName()), true);
   SetWindowTextW(dialog, WindowTitle());
-  SetDialogIcons(dialog);
+  ApplyDialogDpi(dialog);
 
   brightnessSlider = GetDlgItem(dialog, IDC_BRIGHTNESS);
   redSlider = GetDlgItem(dialog, IDC_RED);
@@ -532,6 +523,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
       }
       return FALSE;
+    case WM_DPICHANGED:
+      return OnDialogDpiChanged(dialog, lParam);
     case WM_HOTKEY:
       OnHotkey(wParam);
       return TRUE;

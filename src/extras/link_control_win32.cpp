@@ -196,6 +196,23 @@ void AttachLink(HWND dialog, int controlId, const char* text) {
   GiveLinkFont(dialog, control);
 }
 
+void RescaleLinks(HWND dialog) {
+  HANDLE block = GetPropA(dialog, kDialogProperty);
+  DialogLinkData data{};
+  if (block == nullptr || !ReadBlock(block, &data)) return;
+  const HFONT previous = data.font;
+  data.font = nullptr;
+  WriteBlock(block, data);
+  // The dialog manager has already given the dialog its font for the new DPI.
+  const WPARAM dialogFont = static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetPropA(child, kLinkProperty) == nullptr) continue;
+    SendMessageW(child, WM_SETFONT, dialogFont, FALSE);
+    GiveLinkFont(dialog, child);
+  }
+  if (previous != nullptr) DeleteObject(previous);
+}
+
 void OpenWebPage(int kind) {
   std::u16string name = linkProductName.empty() ? std::u16string(ProductName()) : linkProductName;
   std::u16string address = WebPageAddress(kind, currentLanguage, name);
