@@ -12,6 +12,7 @@
 #include "app/level_text.h"
 #include "app/menus_win32.h"
 #include "app/platform_helpers_win32.h"
+#include "app/slider_accessibility_win32.h"
 #include "app/product_name.h"
 #include "app/window_title.h"
 #include "common/text.h"
@@ -93,6 +94,7 @@ void ApplyLevels() {
   SetDlgItemTextA(mainDialog, IDC_RED_VALUE, FormatPercent(red).c_str());
   SetDlgItemTextA(mainDialog, IDC_GREEN_VALUE, FormatPercent(green).c_str());
   SetDlgItemTextA(mainDialog, IDC_BLUE_VALUE, FormatPercent(blue).c_str());
+  UpdateSliderAccessibility(mainDialog, false);
 
   settingsFile.SetPending(u"Start", u"r", red);
   settingsFile.SetPending(u"Start", u"g", green);
@@ -249,6 +251,7 @@ void ApplyTexts() {
   SetItemText(mainDialog, IDC_BRIGHTNESS_LABEL, 42);
   SetItemText(mainDialog, IDC_RESET, 43);
   SetItemText(mainDialog, IDC_EXIT, 44);
+  UpdateSliderAccessibility(mainDialog, true);
 }
 
 // Asks the system for the notifications after which it may have reset the ramps;
@@ -522,6 +525,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if (saveSchedule.Expire(dialogTimers)) FlushPendingSettings();
         return TRUE;
       }
+      return FALSE;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETSCREENREADER) UpdateSliderAccessibility(dialog, true);
       return FALSE;
     case WM_DPICHANGED:
       return OnDialogDpiChanged(dialog, lParam);
