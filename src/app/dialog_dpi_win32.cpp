@@ -31,12 +31,12 @@ void ApplyDialogDpi(HWND dialog) {
   for (int i = 0; i < 4; ++i) Replace(&dialogIcons[i], icons[i]);
 }
 
-INT_PTR OnDialogDpiChanged(HWND dialog, LPARAM suggestedRect) {
-  const RECT* rect = reinterpret_cast<const RECT*>(suggestedRect);
-  if (rect != nullptr) {
-    SetWindowPos(dialog, nullptr, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+INT_PTR OnDialogDpiChanged(HWND dialog) {
+  PostMessageW(dialog, kDialogDpiApplied, 0, 0);
+  return FALSE;
+}
+
+INT_PTR OnDialogDpiApplied(HWND dialog) {
   ApplyDialogDpi(dialog);
   RescaleLinks(dialog);
   return TRUE;

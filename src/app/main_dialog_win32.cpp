@@ -530,7 +530,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       if (wParam == SPI_SETSCREENREADER) UpdateSliderAccessibility(dialog, true);
       return FALSE;
     case WM_DPICHANGED:
-      return OnDialogDpiChanged(dialog, lParam);
+      return OnDialogDpiChanged(dialog);
+    case kDialogDpiApplied:
+      return OnDialogDpiApplied(dialog);
     case WM_HOTKEY:
       OnHotkey(wParam);
       return TRUE;
