@@ -130,11 +130,16 @@ TEST_F(Dpi, DialogScalesWithoutClippingOrOverlap) {
           << Describe(c.window) << " at " << RectText(c.rect) << " overlaps " << Describe(controls[j].window)
           << " at " << RectText(controls[j].rect);
     }
-    // Texts fit their controls; a check box needs room for its box as well.
+    // Texts fit their controls (the language list: its current entry); a check box needs
+    // room for its box as well.
     const std::wstring cls = ClassOf(c.window);
     const LONG style = GetWindowLongW(c.window, GWL_STYLE);
-    if ((cls != L"Static" && cls != L"Button") || (cls == L"Static" && (style & SS_TYPEMASK) == SS_ICON)) continue;
+    if ((cls != L"Static" && cls != L"Button" && cls != L"ComboBox") ||
+        (cls == L"Static" && (style & SS_TYPEMASK) == SS_ICON)) {
+      continue;
+    }
     int room = c.rect.right - c.rect.left;
+    if (cls == L"ComboBox") room -= GetSystemMetrics(SM_CXVSCROLL) + 6;  // the drop-down button, the frame
     if (cls == L"Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
       room -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
     }
