@@ -7,8 +7,9 @@
 
 namespace {
 
-// The icons this dialog loaded, destroyed when replaced (the template's own are shared).
-HICON dialogIcons[4];
+// The icons this dialog loaded, destroyed once nothing shows them any more (the
+// template's own are shared and stay).
+HICON smallIcon, largeIcon;
 
 void Replace(HICON* held, HICON icon) {
   if (*held != nullptr && *held != icon) DestroyIcon(*held);
@@ -19,16 +20,15 @@ void Replace(HICON* held, HICON icon) {
 
 void ApplyDialogDpi(HWND dialog) {
   const int dpi = DpiForWindow(dialog);
-  const int small = SmallIconSizeForDpi(dpi);
-  const int large = LargeIconSizeForDpi(dpi);
-  HICON icons[4] = {LoadIconAtSize(appInstance, IDI_APP, small), LoadIconAtSize(appInstance, IDI_APP, large),
-                    LoadIconAtSize(appInstance, IDI_APP, large), LoadIconAtSize(appInstance, IDI_APP, large)};
-  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[0]));
-  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[1]));
+  const HICON small = LoadIconAtSize(appInstance, IDI_APP, SmallIconSizeForDpi(dpi));
+  const HICON large = LoadIconAtSize(appInstance, IDI_APP, LargeIconSizeForDpi(dpi));
+  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
   // An icon control takes the size of its icon: it grows with the DPI as the layout does.
-  SendDlgItemMessageW(dialog, IDC_ICON_SLIDERS, STM_SETICON, reinterpret_cast<WPARAM>(icons[2]), 0);
-  SendDlgItemMessageW(dialog, IDC_ICON_BOTTOM, STM_SETICON, reinterpret_cast<WPARAM>(icons[3]), 0);
-  for (int i = 0; i < 4; ++i) Replace(&dialogIcons[i], icons[i]);
+  SendDlgItemMessageW(dialog, IDC_ICON_SLIDERS, STM_SETICON, reinterpret_cast<WPARAM>(large), 0);
+  SendDlgItemMessageW(dialog, IDC_ICON_BOTTOM, STM_SETICON, reinterpret_cast<WPARAM>(large), 0);
+  Replace(&smallIcon, small);
+  Replace(&largeIcon, large);
 }
 
 INT_PTR OnDialogDpiChanged(HWND dialog) {
