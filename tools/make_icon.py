@@ -7,8 +7,13 @@ changing the drawing: python3 tools/make_icon.py
 import math
 import struct
 import sys
+import zlib
 
-SIZES = (16, 24, 32, 48)
+# Every size Windows asks for between 100 % and 200 % display scaling.
+SIZES = (16, 20, 24, 32, 40, 48, 64)
+# From this size on an image is stored as PNG (Windows Vista and later read it): a quarter
+# of the bytes, which keeps the executable small.
+PNG_FROM = 40
 
 
 def pixel(size, x, y):
@@ -57,8 +62,18 @@ def image(size):
     return header + xor + and_mask
 
 
-def main(path, sizes=SIZES):
-    images = [image(s) for s in sizes]
+def png_image(size):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+
+    raw = b"".join(
+        b"\x00" + b"".join(struct.pack("BBBB", *pixel(size, x, y)) for x in range(size)) for y in range(size))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
+def main(path, sizes=SIZES, png_from=PNG_FROM):
+    images = [png_image(s) if s >= png_from else image(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for size, data in zip(sizes, images):
@@ -72,4 +87,4 @@ def main(path, sizes=SIZES):
 if __name__ == "__main__":
     # The dialog and tray icon (117) in every common size; the menu's program icon (154) small.
     main(sys.argv[1] if len(sys.argv) > 1 else "src/res/glowmere.ico")
-    main(sys.argv[2] if len(sys.argv) > 2 else "src/res/glowmere_small.ico", (16, 32))
+    main(sys.argv[2] if len(sys.argv) > 2 else "src/res/glowmere_small.ico", (16, 32), 256)

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds Glowmere and starts it under Wine: on $DISPLAY when there is one; otherwise on a
 # private headless X server, leaving a screenshot in build/screenshot.png after a few seconds.
-#   tools/run.sh [Glowmere arguments]   (GLOWMERE_LOCALE=de_DE.UTF-8 starts it in German)
+#   tools/run.sh [Glowmere arguments]   (GLOWMERE_LOCALE=de_DE.UTF-8 starts it in German;
+#   GLOWMERE_DPI=144 sets the prefix's display scaling to 150 %)
 set -u
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,7 +15,8 @@ cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target
   || { tail -30 build/run-build.log; exit 1; }
 exe=$root/build/$preset/bin/Glowmere.exe
 
-export WINEPREFIX=${GLOWMERE_WINE_PREFIX:-$root/build/run-prefix-$arch} WINEARCH=$arch WINEDEBUG=${WINEDEBUG:--all}
+# A DPI of its own gets a prefix of its own: Wine keeps the DPI in the prefix.
+export WINEPREFIX=${GLOWMERE_WINE_PREFIX:-$root/build/run-prefix-$arch${GLOWMERE_DPI:+-$GLOWMERE_DPI}} WINEARCH=$arch WINEDEBUG=${WINEDEBUG:--all}
 # Wine takes its language from LC_ALL; the locale need not exist on this machine, so it is
 # handed to Wine alone rather than to this shell.
 wine_locale=${GLOWMERE_LOCALE:-${LC_ALL:-C.UTF-8}}
@@ -33,6 +35,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v 'MS Shell Dlg' /d "$GLOWMERE_MENU_FONT" /f >/dev/null 2>&1
   fi
+  wineserver -w
+fi
+
+if [ -n "${GLOWMERE_DPI:-}" ]; then
+  # Wine reads the DPI when its server starts; none runs here yet.
+  for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$GLOWMERE_DPI" /f >/dev/null 2>&1
+  done
   wineserver -w
 fi
 

@@ -1,5 +1,6 @@
 #!/bin/bash
-# The README's screenshots: the dialog in English, German and Korean, taken headless.
+# The README's screenshots: the dialog in English, German and Korean, and in English at
+# 150 % display scaling (144 DPI), taken headless.
 set -u
 cd "$(dirname "$0")/.."
 tools/ensure-deps.sh run || exit 1
@@ -14,3 +15,7 @@ for shot in en_US:en de_DE:de ko_KR:ko; do
   env -u DISPLAY GLOWMERE_WINE_PREFIX="$prefix" GLOWMERE_MENU_FONT="$font" GLOWMERE_LOCALE="$locale.UTF-8" \
     GLOWMERE_SCREENSHOT="docs/screenshot-$name.png" tools/run.sh || exit 1
 done
+prefix=$(pwd)/build/shots-$arch-en-150
+find "$prefix" -name Glowmere.ini -delete 2>/dev/null
+env -u DISPLAY GLOWMERE_WINE_PREFIX="$prefix" GLOWMERE_DPI=144 GLOWMERE_LOCALE=en_US.UTF-8 \
+  GLOWMERE_SCREENSHOT=docs/screenshot-en-150.png tools/run.sh || exit 1

@@ -19,6 +19,8 @@
 #include "app/ramp_limit_offer_win32.h"
 #include "app/settings_writer_win32.h"
 #include "app/timer_ids.h"
+#include "app/dialog_dpi_win32.h"
+#include "app/slider_accessibility_win32.h"
 #include "app/window_title.h"
 #include "common/product_name.h"
 #include "common/win32_text.h"
@@ -73,6 +75,7 @@ void ApplyLevels() {
   SetDlgItemTextA(mainDialog, IDC_RED_VALUE, FormatPercent(red).c_str());
   SetDlgItemTextA(mainDialog, IDC_GREEN_VALUE, FormatPercent(green).c_str());
   SetDlgItemTextA(mainDialog, IDC_BLUE_VALUE, FormatPercent(blue).c_str());
+  UpdateSliderAccessibility(mainDialog, false);
 
   StoreLevels(settingsFile, ColorLevels{brightness, red, green, blue});
   SettingsChanged();
@@ -129,16 +132,7 @@ void ApplyTexts() {
   SetItemText(mainDialog, IDC_BRIGHTNESS_LABEL, kTextBrightness);
   SetItemText(mainDialog, IDC_RESET, kTextReset);
   SetItemText(mainDialog, IDC_EXIT, kTextExit);
-}
-
-void SetDialogIcons(HWND dialog) {
-  auto load = [](int cx, int cy) {
-    return static_cast<HICON>(LoadImageW(appInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, cx, cy, 0));
-  };
-  HICON small = load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-  HICON large = load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  UpdateSliderAccessibility(mainDialog, true);
 }
 
 // A start that could not read the settings file shows neutral levels; once the file can be
@@ -164,7 +158,7 @@ BOOL OnInitDialog(HWND dialog) {
   trayIcon.SetWindow(dialog);
   trayIcon.Create(IDI_APP, W(ProductName()), true);
   SetWindowTextW(dialog, WindowTitle());
-  SetDialogIcons(dialog);
+  ApplyDialogDpi(dialog);
 
   brightnessSlider = GetDlgItem(dialog, IDC_BRIGHTNESS);
   redSlider = GetDlgItem(dialog, IDC_RED);
@@ -409,6 +403,13 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return TRUE;
     case WM_TIMER:
       return OnTimer(wParam);
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETSCREENREADER) UpdateSliderAccessibility(dialog, true);
+      return FALSE;
+    case WM_DPICHANGED:
+      return OnDialogDpiChanged(dialog);
+    case kDialogDpiApplied:
+      return OnDialogDpiApplied(dialog);
     case WM_HOTKEY:
       OnHotkey(wParam);
       return TRUE;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/system_pages.h"
+#include "common/dpi_win32.h"
 #include "common/system_folder_win32.h"
 
 namespace {
@@ -40,14 +41,7 @@ class Win32SystemPagePlatform final : public SystemPagePlatform {
 
 }  // namespace
 
-int EnableDpiAwareness() {
-  static HMODULE user32 = nullptr;
-  if (user32 == nullptr) user32 = LoadSystemLibrary(L"user32.dll");
-  if (user32 == nullptr) return 0;
-  using Fn = BOOL(WINAPI*)();
-  auto setAware = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
-  return setAware != nullptr ? setAware() : 0;
-}
+int EnableDpiAwareness() { return EnableProcessDpiAwareness(); }
 
 int IsWow64() {
   using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);

@@ -201,6 +201,23 @@ void AttachLink(HWND dialog, int controlId, const char* text, int language) {
   GiveLinkFont(dialog, control);
 }
 
+void RescaleLinks(HWND dialog) {
+  HANDLE block = GetPropA(dialog, kDialogProperty);
+  DialogLinkData data{};
+  if (block == nullptr || !ReadBlock(block, &data)) return;
+  const HFONT previous = data.font;
+  data.font = nullptr;
+  WriteBlock(block, data);
+  // The dialog manager has already given the dialog its font for the new DPI.
+  const WPARAM dialogFont = static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetPropA(child, kLinkProperty) == nullptr) continue;
+    SendMessageW(child, WM_SETFONT, dialogFont, FALSE);
+    GiveLinkFont(dialog, child);
+  }
+  if (previous != nullptr) DeleteObject(previous);
+}
+
 void OpenWebPage(int kind, int language, std::u16string_view productName) {
   const std::u16string address = WebPageAddress(kind, language, productName);
   ShellExecuteW(nullptr, L"open", W(address), nullptr, nullptr, SW_SHOW);

@@ -10,3 +10,5 @@
 void AttachLink(HWND dialog, int controlId, const char* text, int language);
 // 3: the donation page; any other value: the homepage. `productName` is the name the pages use.
 void OpenWebPage(int kind, int language, std::u16string_view productName);
+// Makes the dialog's link font anew from the dialog's font, after a change of DPI.
+void RescaleLinks(HWND dialog);

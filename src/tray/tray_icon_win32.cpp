@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "common/dpi_win32.h"
 #include "common/win32_text.h"
 #include "tray/tray_tip.h"
 #include "tray/tray_watchdog_logic.h"
@@ -118,9 +119,8 @@ void TrayIcon::Readd() {
 }
 
 void TrayIcon::AddOrUpdate() {
-  currentIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                              LR_DEFAULTCOLOR));
+  // The notification area draws small icons at the system DPI: one of that size stays sharp.
+  currentIcon = LoadIconAtSize(GetModuleHandleW(nullptr), static_cast<int>(iconId), GetSystemMetrics(SM_CXSMICON));
   const DWORD message = IsPresent() ? NIM_MODIFY : NIM_ADD;
   Notify(message, kAllIconFlags, iconId, currentIcon, tipText);
   currentIcon = nullptr;  // the shell keeps its own copy; ours is destroyed

@@ -1,5 +1,7 @@
 #include "tray/zoom_geometry.h"
 
+#include "common/dpi_scale.h"
+
 namespace {
 
 // The long-side stretch of the taskbar the rectangle heads for, measured from its end.
@@ -18,18 +20,20 @@ uint8_t LightComponent(int draw) { return static_cast<uint8_t>(128 + static_cast
 
 }  // namespace
 
-bool TargetFromTaskbarPosition(const ScreenRect& taskbar, uint32_t edge, ScreenRect* target) {
+bool TargetFromTaskbarPosition(const ScreenRect& taskbar, uint32_t edge, ScreenRect* target, int dpi) {
   ScreenRect result = taskbar;
+  const int32_t stretchStart = ScaleForDpi(kStretchStart, dpi);
+  const int32_t stretchEnd = ScaleForDpi(kStretchEnd, dpi);
   switch (edge) {
     case EdgeLeft:
     case EdgeRight:
-      result.top = taskbar.bottom - kStretchStart;
-      result.bottom = taskbar.bottom - kStretchEnd;
+      result.top = taskbar.bottom - stretchStart;
+      result.bottom = taskbar.bottom - stretchEnd;
       break;
     case EdgeTop:
     case EdgeBottom:
-      result.left = taskbar.right - kStretchStart;
-      result.right = taskbar.right - kStretchEnd;
+      result.left = taskbar.right - stretchStart;
+      result.right = taskbar.right - stretchEnd;
       break;
     default:
       return false;
@@ -38,28 +42,30 @@ bool TargetFromTaskbarPosition(const ScreenRect& taskbar, uint32_t edge, ScreenR
   return true;
 }
 
-ScreenRect TargetFromTaskbarWindow(const ScreenRect& taskbar) {
+ScreenRect TargetFromTaskbarWindow(const ScreenRect& taskbar, int dpi) {
   ScreenRect result = taskbar;
-  if (result.right - result.left > kBoxWidth) result.left = result.right - kBoxWidth;
-  if (result.bottom - result.top > kBoxHeight) result.top = result.bottom - kBoxHeight;
+  const int32_t width = ScaleForDpi(kBoxWidth, dpi);
+  const int32_t height = ScaleForDpi(kBoxHeight, dpi);
+  if (result.right - result.left > width) result.left = result.right - width;
+  if (result.bottom - result.top > height) result.top = result.bottom - height;
   return result;
 }
 
-ScreenRect TargetFromWorkArea(const ScreenRect& workArea) {
+ScreenRect TargetFromWorkArea(const ScreenRect& workArea, int dpi) {
   ScreenRect result = workArea;
-  result.left = result.right - kBoxWidth;
-  result.top = result.bottom - kBoxHeight;
+  result.left = result.right - ScaleForDpi(kBoxWidth, dpi);
+  result.top = result.bottom - ScaleForDpi(kBoxHeight, dpi);
   return result;
 }
 
-ScreenRect NotificationAreaRect(TraySurroundings& shell) {
+ScreenRect NotificationAreaRect(TraySurroundings& shell, int dpi) {
   ScreenRect rect;
   if (shell.NotifyWindowRect(&rect)) return rect;
   ScreenRect taskbar;
   uint32_t edge = 0;
-  if (shell.TaskbarPosition(&taskbar, &edge) && TargetFromTaskbarPosition(taskbar, edge, &rect)) return rect;
-  if (shell.TaskbarWindowRect(&taskbar)) return TargetFromTaskbarWindow(taskbar);
-  return TargetFromWorkArea(shell.WorkArea());
+  if (shell.TaskbarPosition(&taskbar, &edge) && TargetFromTaskbarPosition(taskbar, edge, &rect, dpi)) return rect;
+  if (shell.TaskbarWindowRect(&taskbar)) return TargetFromTaskbarWindow(taskbar, dpi);
+  return TargetFromWorkArea(shell.WorkArea(), dpi);
 }
 
 ScreenRect AnimationStepRect(const ScreenRect& from, const ScreenRect& to, int step) {

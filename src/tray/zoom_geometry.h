@@ -37,16 +37,18 @@ class TraySurroundings {
   ~TraySurroundings() = default;
 };
 
+// The distances below are pixels at 96 DPI; `dpi` (the system's, as the taskbar is drawn
+// with it) scales them, so the target looks the same at any display scaling.
 // The last 100 to 16 pixels of the taskbar's long side, across its whole short side.
 // False for an edge the shell should never report: the caller then asks the next source.
-bool TargetFromTaskbarPosition(const ScreenRect& taskbar, uint32_t edge, ScreenRect* target);
+bool TargetFromTaskbarPosition(const ScreenRect& taskbar, uint32_t edge, ScreenRect* target, int dpi = 96);
 // The taskbar window's bottom right 150 x 30 pixels, or less where it is smaller.
-ScreenRect TargetFromTaskbarWindow(const ScreenRect& taskbar);
+ScreenRect TargetFromTaskbarWindow(const ScreenRect& taskbar, int dpi = 96);
 // A 150 x 30 box in the bottom right corner of the work area.
-ScreenRect TargetFromWorkArea(const ScreenRect& workArea);
+ScreenRect TargetFromWorkArea(const ScreenRect& workArea, int dpi = 96);
 
 // The first source that answers decides where the notification area is.
-ScreenRect NotificationAreaRect(TraySurroundings& shell);
+ScreenRect NotificationAreaRect(TraySurroundings& shell, int dpi = 96);
 
 constexpr int kAnimationSteps = 6;
 

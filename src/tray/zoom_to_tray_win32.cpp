@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "common/dpi_win32.h"
 #include "tray/tray_icon_win32.h"
 #include "tray/zoom_geometry.h"
 
@@ -66,7 +67,7 @@ int DrawRandom() { return rand(); }
 
 void NotificationAreaRect(RECT* rect) {
   ShellSurroundings shell;
-  *rect = ToRect(NotificationAreaRect(shell));
+  *rect = ToRect(NotificationAreaRect(shell, SystemDpi()));
 }
 
 void AnimateRect(const RECT& from, const RECT& to, DWORD stepDelayMs) {

@@ -51,7 +51,7 @@ TEST_F(LanguageUnderGermanLocale, StartsInGermanUntilAnotherLanguageIsChosen) {
   HWND dialog = WaitForDialog(first);
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(
-      ShowsSoon(dialog, "[Mit Windows Starten][Bei Programmstart Wiederherstellen][Hellligkeit][&Reset][&Beenden]"));
+      ShowsSoon(dialog, "[Mit Windows Starten][Bei Programmstart Wiederherstellen][Helligkeit][&Reset][&Beenden]"));
   EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_LANGUAGES, CB_GETCURSEL, 0, 0), 0) << "the list shows German";
   ChooseLanguage(dialog, 5);
   EXPECT_TRUE(ShowsSoon(dialog, kItalian));

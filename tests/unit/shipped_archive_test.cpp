@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/access_keys.h"
 #include "common/text.h"
 #include "i18n/language_archive_core.h"
 #include "i18n/language_choice.h"
@@ -72,6 +73,21 @@ TEST_F(ShippedArchiveTest, TranslationsKeepTheReferenceConversions) {
       const std::string translated = Utf8(sectionTables[k][id]);
       EXPECT_EQ(Conversions(translated), Conversions(reference))
           << "section " << k << ", id " << id << ": \"" << translated << "\" against \"" << reference << "\"";
+    }
+  }
+}
+
+int checkedSection = 0;
+std::u16string CheckedSectionText(int id) {
+  const char16_t* text = sectionTables[checkedSection][id];
+  return text ? text : u"";
+}
+
+// Alt+key or a key in an open menu reaches only the first of two items with the same key.
+TEST_F(ShippedArchiveTest, NoAccessKeysClashInAnyLanguage) {
+  for (checkedSection = 0; checkedSection < 15; ++checkedSection) {
+    for (const std::string& clash : FindAccessKeyClashes(CheckedSectionText)) {
+      ADD_FAILURE() << Utf8(sectionNames[checkedSection]) << ", " << clash;
     }
   }
 }
