@@ -7,6 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/coalescer.h"
+#include "app/display_choice_win32.h"
 #include "app/hotkey_text.h"
 #include "app/level_text.h"
 #include "app/menus_win32.h"
@@ -84,7 +85,7 @@ void ApplyLevels() {
   const int red = SliderPos(redSlider);
   const int green = SliderPos(greenSlider);
   const int blue = SliderPos(blueSlider);
-  gammaController.ApplyToAllDisplays(red, green, blue);
+  const bool allDisplays = ApplyToChosenDisplays({brightness, red, green, blue});
   if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
 
   const bool uniform = red == brightness && green == brightness && blue == brightness;
@@ -93,10 +94,12 @@ void ApplyLevels() {
   SetDlgItemTextA(mainDialog, IDC_GREEN_VALUE, FormatPercent(green).c_str());
   SetDlgItemTextA(mainDialog, IDC_BLUE_VALUE, FormatPercent(blue).c_str());
 
-  settingsFile.SetPending(u"Start", u"r", red);
-  settingsFile.SetPending(u"Start", u"g", green);
-  settingsFile.SetPending(u"Start", u"b", blue);
-  settingsFile.SetPending(u"Start", u"H", brightness);
+  if (allDisplays) {
+    settingsFile.SetPending(u"Start", u"r", red);
+    settingsFile.SetPending(u"Start", u"g", green);
+    settingsFile.SetPending(u"Start", u"b", blue);
+    settingsFile.SetPending(u"Start", u"H", brightness);
+  }
   if (saveSchedule.Changed(dialogTimers, GetTickCount())) FlushPendingSettings();
 }
 
@@ -111,7 +114,7 @@ void RetryBusyWrites() {
 // Puts the ramps the sliders show back on the displays, and nothing else. A display that
 // refuses (some do right after the event) gets a few more tries by the timer.
 void ReapplyRamps() {
-  if (!gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider))) {
+  if (!ReapplyEveryDisplay()) {
     reapplyCoalescer.Retry(dialogTimers);
   }
 }
@@ -223,7 +226,9 @@ BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
       !(request.brightness == -1 || inRange(request.brightness))) {
     return FALSE;
   }
-  SetLevels(request.brightness, request.red, request.green, request.blue);
+  const int handled = HandOverToDisplay(U16(request.display), request.brightness, request.red, request.green, request.blue);
+  if (handled < 0) return FALSE;
+  if (handled == 0) SetLevels(request.brightness, request.red, request.green, request.blue);
   SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
   return TRUE;
 }
@@ -248,6 +253,7 @@ void ApplyTexts() {
   SetItemText(mainDialog, IDC_BRIGHTNESS_LABEL, 42);
   SetItemText(mainDialog, IDC_RESET, 43);
   SetItemText(mainDialog, IDC_EXIT, 44);
+  ApplyDisplayTexts();
 }
 
 void SetDialogIcons(HWND dialog) {
@@ -320,6 +326,7 @@ BOOL OnInitDialog(HWND dialog) {
     levels.blue = settingsFile.ReadInt(u"Start", u"b", kLevelNeutral, kLevelMin, kLevelMax);
     levels.brightness = settingsFile.ReadInt(u"Start", u"h", kLevelNeutral, kLevelMin, kLevelMax);
   }
+  StartDisplayChoice(dialog, &levels, restore != 0);
   SetSliderPos(brightnessSlider, levels.brightness);
   SetSliderPos(redSlider, levels.red);
   SetSliderPos(greenSlider, levels.green);
@@ -370,13 +377,16 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     case IDCANCEL:
       break;  // the keyboard never closes or hides the dialog
     case IDC_RESET:
-      gammaController.ApplyUniformRamp(nullptr, kLevelNeutral);
+      ResetScreenRamp();
       ResetLevels();
       break;
     case IDC_EXIT:
       FlushPendingSettings();
       EndDialog(dialog, 0);
       PostQuitMessage(kExitCommand);
+      break;
+    case IDC_DISPLAYS:
+      OnDisplayListCommand(code);
       break;
     case IDC_LANGUAGES:
       if (code == CBN_SELENDOK) {
@@ -478,6 +488,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   if (taskbarCreatedMessage == 0) taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   if (message == taskbarCreatedMessage) {
     trayIcon.Readd();
+    reapplyCoalescer.Trigger(dialogTimers);  // Explorer restarts after a driver reset, too
     return FALSE;
   }
 
@@ -512,7 +523,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       if (wParam == kRampCheckTimer) {
         if (GetCapture() != nullptr) return TRUE;  // still dragging: look when it ends
         KillTimer(mainDialog, kRampCheckTimer);
-        gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider), true);
+        ReapplyEveryDisplay(true);
         if (gammaController.RampIgnored() && !rampWarningGiven) {
           rampWarningGiven = true;
           OfferGammaRangeFix();

@@ -9,6 +9,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/command_line.h"
+#include "app/display_choice_win32.h"
 #include "app/main_dialog_win32.h"
 #include "app/platform_helpers_win32.h"
 #include "app/product_name.h"
@@ -43,7 +44,9 @@ BOOL CALLBACK NotifyInstanceProc(HWND window, LPARAM out) {
 CommandLine ReadCommandLine() {
   std::vector<std::u16string> args;
   for (int i = 1; __wargv != nullptr && i < __argc; ++i) args.push_back(U16(__wargv[i]));
-  return ParseCommandLine(args);
+  CommandLine commandLine = ParseCommandLine(args);
+  ResolveDisplayOption(commandLine);
+  return commandLine;
 }
 
 // The running dialog: the one that answers the query with the query's own number.
@@ -65,7 +68,8 @@ bool HandOverLevels(const LevelRequest& levels) {
   if (InstanceQueryMessage() == 0) return false;
   EnumWindows(FindInstanceProc, reinterpret_cast<LPARAM>(&dialog));
   if (dialog == nullptr) return false;
-  LevelHandOver data = {levels.brightness, levels.red, levels.green, levels.blue};
+  LevelHandOver data = {levels.brightness, levels.red, levels.green, levels.blue, {}};
+  lstrcpynW(data.display, W(levels.displayId), ARRAYSIZE(data.display));
   COPYDATASTRUCT copy = {kLevelHandOverTag, sizeof data, &data};
   DWORD_PTR reply = 0;
   return SendMessageTimeoutW(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_BLOCK | SMTO_ABORTIFHUNG,
@@ -75,9 +79,10 @@ bool HandOverLevels(const LevelRequest& levels) {
 // No instance to hand over to: set the displays and store the levels for the next start.
 void ApplyLevelsAlone(const LevelRequest& levels) {
   settingsFile.Init(ProductName());
+  if (!levels.displayId.empty()) return ApplyLevelsToOneDisplay(levels);
   int brightness = levels.brightness;
   if (brightness == LevelRequest::kKeepBrightness) brightness = settingsFile.ReadInt(u"Start", u"h", 128, 0, 256);
-  gammaController.ApplyToAllDisplays(levels.red, levels.green, levels.blue);
+  ApplyLevelsToEveryDisplay({brightness, levels.red, levels.green, levels.blue});
   // One replacement of the file, as the dialog stores a drag.
   settingsFile.SetPending(u"Start", u"r", levels.red);
   settingsFile.SetPending(u"Start", u"g", levels.green);
@@ -96,7 +101,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Nothing changes; a mistyped shortcut or script must be noticed.
     if (!LanguageArchive::Load()) return kExitBadOption;  // the archive's own error box was shown
     DetectLanguage();
-    const std::u16string message = text::FillIn(StringTable::Text(110), {commandLine.badOption});
+    const std::u16string message = text::FillIn(StringTable::Text(commandLine.unknownDisplay ? 124 : 110), {commandLine.badOption});
     MessageBoxW(nullptr, W(message), W(ProductName()), MB_OK | MB_ICONWARNING);
     return kExitBadOption;
   }

@@ -24,6 +24,8 @@
 #define IDC_GREEN_VALUE 1046
 #define IDC_BLUE_VALUE 1047
 #define IDC_BRIGHTNESS_LABEL 1048
+#define IDC_DISPLAYS 1049
+#define IDC_HDR_NOTE 1050
 
 /* Menu commands share the controls' command space. */
 #define CMD_HOMEPAGE 40025

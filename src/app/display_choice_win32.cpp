@@ -1,0 +1,187 @@
+#include "app/display_choice_win32.h"
+
+#include <commctrl.h>
+
+#include <climits>
+
+#include "app/app_state_win32.h"
+#include "app/level_text.h"
+#include "app/main_dialog_win32.h"
+#include "common/text.h"
+#include "common/win32_text.h"
+#include "gamma/display_info_win32.h"
+#include "gamma/display_set.h"
+#include "gamma/gamma_controller_win32.h"
+#include "i18n/string_table.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+constexpr int kTextAllDisplays = 120;
+constexpr int kTextUnnamedDisplay = 121;  // "Display %s"
+constexpr int kTextHdrMark = 122;
+constexpr int kTextHdrNote = 123;
+
+// The displays' sections in the settings file, written with the start's levels.
+class SettingsLevelStore final : public LevelStore {
+ public:
+  bool Read(const std::u16string& section, const char16_t* key, int* value) override {
+    const int read = settingsFile.ReadInt(section.c_str(), key, INT_MIN, -1, -1);
+    if (read == INT_MIN) return false;
+    *value = read;
+    return true;
+  }
+  void Write(const std::u16string& section, const char16_t* key, int value) override {
+    settingsFile.SetPending(section.c_str(), key, value);
+  }
+};
+
+SettingsLevelStore levelStore;
+DisplaySet displaySet;
+HWND dialogWindow = nullptr;
+ColorLevels* dialogLevels = nullptr;
+
+const char16_t* Text(int id) {
+  const char16_t* text = StringTable::Text(id);
+  return text ? text : u"";
+}
+
+// Moves the sliders to the chosen display's levels and shows them, without applying.
+void ShowChosenLevels() {
+  const ColorLevels levels = displaySet.SliderLevels();
+  *dialogLevels = levels;
+  const struct { int slider, label, level; } rows[] = {{IDC_BRIGHTNESS, IDC_BRIGHTNESS_VALUE, levels.brightness},
+                                                       {IDC_RED, IDC_RED_VALUE, levels.red},
+                                                       {IDC_GREEN, IDC_GREEN_VALUE, levels.green},
+                                                       {IDC_BLUE, IDC_BLUE_VALUE, levels.blue}};
+  for (const auto& row : rows) {
+    SendDlgItemMessageW(dialogWindow, row.slider, TBM_SETPOS, TRUE, row.level);
+    SetDlgItemTextA(dialogWindow, row.label, FormatPercent(row.level).c_str());
+  }
+  const bool uniform = levels.red == levels.brightness && levels.green == levels.brightness &&
+                       levels.blue == levels.brightness;
+  if (!uniform) SetDlgItemTextA(dialogWindow, IDC_BRIGHTNESS_VALUE, "RGB");
+}
+
+}  // namespace
+
+void StartDisplayChoice(HWND dialog, ColorLevels* sliderLevels, bool restore) {
+  dialogWindow = dialog;
+  dialogLevels = sliderLevels;
+  displaySet.Start(systemDisplays, levelStore, *sliderLevels, restore);
+  *sliderLevels = displaySet.SliderLevels();
+}
+
+void ApplyDisplayTexts() {
+  HWND list = GetDlgItem(dialogWindow, IDC_DISPLAYS);
+  SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(Text(kTextAllDisplays))));
+  for (const DisplayInfo& display : displaySet.Displays()) {
+    const std::u16string label = DisplayLabel(display, Text(kTextUnnamedDisplay), Text(kTextHdrMark));
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(label)));
+  }
+  SendMessageW(list, CB_SETCURSEL, displaySet.ChoiceIndex(), 0);
+  ShowWindow(list, displaySet.ListVisible() ? SW_SHOWNA : SW_HIDE);
+  SetDlgItemTextW(dialogWindow, IDC_HDR_NOTE, W(Text(kTextHdrNote)));
+  ShowWindow(GetDlgItem(dialogWindow, IDC_HDR_NOTE), displaySet.HdrNoteVisible() ? SW_SHOWNA : SW_HIDE);
+}
+
+bool ApplyToChosenDisplays(const ColorLevels& levels) {
+  displaySet.SetFromSliders(levels, levelStore);
+  gammaController.ApplyToDisplays(displaySet);
+  return displaySet.AllChosen();
+}
+
+int ReapplyEveryDisplay(bool readBack) {
+  // Only after events, never per step of a drag: asking the system for the displays is slow.
+  if (!readBack && displaySet.Refresh(systemDisplays, levelStore)) {
+    ApplyDisplayTexts();
+    ShowChosenLevels();
+  }
+  return gammaController.ApplyToDisplays(displaySet, readBack);
+}
+
+void OnDisplayListCommand(int code) {
+  if (code != CBN_SELENDOK) return;
+  const LRESULT chosen = SendDlgItemMessageW(dialogWindow, IDC_DISPLAYS, CB_GETCURSEL, 0, 0);
+  displaySet.Choose(chosen == CB_ERR ? 0 : static_cast<int>(chosen));
+  ShowChosenLevels();
+  ShowWindow(GetDlgItem(dialogWindow, IDC_HDR_NOTE), displaySet.HdrNoteVisible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void ResetScreenRamp() {
+  for (const DisplayInfo& display : displaySet.Displays()) {
+    if (display.hdr) return;
+  }
+  gammaController.ApplyUniformRamp(nullptr, kLevelNeutral);
+}
+
+int HandOverToDisplay(const std::u16string& id, int32_t brightness, int32_t red, int32_t green, int32_t blue) {
+  if (id.empty() || text::Lowered(id) == text::Lowered(displaySet.ChosenId())) return 0;
+  ColorLevels levels = displaySet.LevelsOf(id);
+  if (brightness >= 0) levels.brightness = brightness;
+  levels.red = red;
+  levels.green = green;
+  levels.blue = blue;
+  if (!displaySet.SetDisplay(id, levels, levelStore)) return -1;
+  gammaController.ApplyToDisplays(displaySet);
+  FlushPendingSettings();
+  return 1;
+}
+
+void ResolveDisplayOption(CommandLine& commandLine) {
+  if (commandLine.kind != CommandLine::Kind::Levels || commandLine.display.empty()) return;
+  const std::vector<DisplayInfo> displays = systemDisplays.Enumerate();
+  const int found = FindDisplay(displays, commandLine.display);
+  if (found < 0) {
+    commandLine.kind = CommandLine::Kind::Malformed;
+    commandLine.unknownDisplay = true;
+    commandLine.badOption = commandLine.display;
+    return;
+  }
+  commandLine.levels.displayId = displays[found].id.empty() ? displays[found].deviceName : displays[found].id;
+}
+
+namespace {
+
+// Only the display a command line names.
+class OneDisplay final : public DisplayRamps {
+ public:
+  OneDisplay(const DisplaySet& set, const std::u16string& id) : set_(set), id_(text::Lowered(id)) {}
+  bool LevelsFor(const std::u16string& deviceName, ColorLevels& levels) const override {
+    for (const DisplayInfo& display : set_.Displays()) {
+      if (display.deviceName == deviceName && text::Lowered(display.id) == id_) {
+        return set_.LevelsFor(deviceName, levels);
+      }
+    }
+    return false;
+  }
+
+ private:
+  const DisplaySet& set_;
+  std::u16string id_;
+};
+
+}  // namespace
+
+void ApplyLevelsToOneDisplay(const LevelRequest& request) {
+  ColorLevels all;
+  all.brightness = settingsFile.ReadInt(u"Start", u"h", kLevelNeutral, kLevelMin, kLevelMax);
+  DisplaySet set;
+  set.Start(systemDisplays, levelStore, all, true);
+  ColorLevels levels = set.LevelsOf(request.displayId);
+  if (request.brightness != LevelRequest::kKeepBrightness) levels.brightness = request.brightness;
+  levels.red = request.red;
+  levels.green = request.green;
+  levels.blue = request.blue;
+  if (!set.SetDisplay(request.displayId, levels, levelStore)) return;
+  gammaController.ApplyToDisplays(OneDisplay(set, request.displayId));
+  settingsFile.WritePending();
+}
+
+void ApplyLevelsToEveryDisplay(const ColorLevels& levels) {
+  DisplaySet set;
+  set.Start(systemDisplays, levelStore, levels, true);
+  set.SetFromSliders(levels, levelStore);
+  gammaController.ApplyToDisplays(set);
+}

@@ -1,0 +1,37 @@
+// Levels per display in the dialog and on the command line: the display list, the HDR note,
+// and which displays the sliders, hotkeys and re-applies set.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/command_line.h"
+#include "gamma/color_levels.h"
+
+// Dialog start, once the start's levels are read into `sliderLevels` (the dialog's own, kept
+// for later moves of the sliders). With a single display that has levels of its own, those
+// replace the ones read.
+void StartDisplayChoice(HWND dialog, ColorLevels* sliderLevels, bool restore);
+// Fills the display list and the HDR note in the current language, shown as they apply.
+void ApplyDisplayTexts();
+// The sliders' levels go to the chosen display, or to every display with "All displays";
+// each display gets its ramp. True when "All displays" is chosen: the caller stores the
+// levels as the start's.
+bool ApplyToChosenDisplays(const ColorLevels& levels);
+// Each display its own levels again, after the displays may have changed; 0 if one failed.
+// With `readBack`, the ramps are read back (GammaController::RampIgnored).
+int ReapplyEveryDisplay(bool readBack = false);
+// The display list's notification.
+void OnDisplayListCommand(int code);
+// Reset's first step: the identity ramp on the screen, unless a display runs in HDR.
+void ResetScreenRamp();
+// A hand-over from a second start for display `id`: 1 when applied here, 0 when it is for the
+// sliders (no display named, or the chosen one), -1 when no attached display has that id.
+int HandOverToDisplay(const std::u16string& id, int32_t brightness, int32_t red, int32_t green, int32_t blue);
+
+// Command line: matches "-display" against the attached displays; an unknown one makes the
+// command line malformed. Then applies the levels, without the dialog.
+void ResolveDisplayOption(CommandLine& commandLine);
+void ApplyLevelsToOneDisplay(const LevelRequest& levels);
+void ApplyLevelsToEveryDisplay(const ColorLevels& levels);
