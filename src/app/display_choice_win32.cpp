@@ -40,6 +40,7 @@ SettingsLevelStore levelStore;
 DisplaySet displaySet;
 HWND dialogWindow = nullptr;
 ColorLevels* dialogLevels = nullptr;
+bool started = false;  // the start's apply has run
 
 const char16_t* Text(int id) {
   const char16_t* text = StringTable::Text(id);
@@ -87,7 +88,9 @@ void ApplyDisplayTexts() {
 }
 
 bool ApplyToChosenDisplays(const ColorLevels& levels) {
-  displaySet.SetFromSliders(levels, levelStore);
+  // The start's apply moved no slider: every display keeps the levels it came with.
+  displaySet.SetFromSliders(levels, levelStore, started);
+  started = true;
   gammaController.ApplyToDisplays(displaySet);
   return displaySet.AllChosen();
 }
@@ -117,7 +120,8 @@ void ResetScreenRamp() {
 }
 
 int HandOverToDisplay(const std::u16string& id, int32_t brightness, int32_t red, int32_t green, int32_t blue) {
-  if (id.empty() || text::Lowered(id) == text::Lowered(displaySet.ChosenId())) return 0;
+  // With one display, that display and "All displays" are the same: the sliders show it.
+  if (id.empty() || !displaySet.ListVisible() || text::Lowered(id) == text::Lowered(displaySet.ChosenId())) return 0;
   ColorLevels levels = displaySet.LevelsOf(id);
   if (brightness >= 0) levels.brightness = brightness;
   levels.red = red;
@@ -139,6 +143,8 @@ void ResolveDisplayOption(CommandLine& commandLine) {
     commandLine.badOption = commandLine.display;
     return;
   }
+  // The only display is every display: the levels go where they always went.
+  if (displays.size() < 2) return;
   commandLine.levels.displayId = displays[found].id.empty() ? displays[found].deviceName : displays[found].id;
 }
 

@@ -165,12 +165,13 @@ ColorLevels DisplaySet::SliderLevels() const {
   return all_;
 }
 
-void DisplaySet::SetFromSliders(const ColorLevels& levels, LevelStore& store) {
+void DisplaySet::SetFromSliders(const ColorLevels& levels, LevelStore& store, bool ownToo) {
   if (!chosen_.empty()) {
     WriteOwn(store, chosen_, levels);
     return;
   }
   all_ = levels;
+  if (!ownToo) return;
   for (const DisplayInfo& display : displays_) {
     if (own_.count(Key(display.id)) != 0) WriteOwn(store, display.id, levels);
   }

@@ -90,7 +90,8 @@ class DisplaySet final : public DisplayRamps {
   ColorLevels SliderLevels() const;
   // The sliders moved: the chosen display takes their levels, or with "All displays" every
   // attached display does (their own levels become these), and displays never set later.
-  void SetFromSliders(const ColorLevels& levels, LevelStore& store);
+  // Without `ownToo` the displays keep their own levels (the start's apply, which moved nothing).
+  void SetFromSliders(const ColorLevels& levels, LevelStore& store, bool ownToo = true);
   // Sets one display by id (a command line naming it); false when no attached display has it.
   bool SetDisplay(const std::u16string& id, const ColorLevels& levels, LevelStore& store);
   // "All displays" levels, the sliders' when nothing else is chosen.

@@ -35,7 +35,7 @@ foreach(src ${E2E_SOURCES})
   target_link_libraries(${name} PRIVATE e2e_harness gtest_main)
   target_link_options(${name} PRIVATE -static)
   add_dependencies(${name} Glowmere record_start)
-  if(NOT name STREQUAL language_e2e)
+  if(NOT name STREQUAL language_e2e AND NOT name STREQUAL displays_e2e)
     glowmere_e2e_test(${name} ${name})
   endif()
 endforeach()
@@ -43,6 +43,14 @@ endforeach()
 glowmere_e2e_test(language_e2e language_e2e --gtest_filter=Language.*)
 glowmere_e2e_test(language_german_e2e language_e2e --gtest_filter=LanguageUnderGermanLocale.*)
 set_property(TEST language_german_e2e APPEND PROPERTY ENVIRONMENT "GLOWMERE_TEST_LOCALE=de_DE.UTF-8")
+# Levels per display: with the usual single display, and with a second X output for the
+# test's run only (two_displays.sh puts the single display back, also on failure).
+glowmere_e2e_test(displays_single_e2e displays_e2e --gtest_filter=SingleDisplay.*)
+add_test(NAME displays_two_e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/two_displays.sh ${E2E_STATE}
+         wine $<TARGET_FILE:displays_e2e> --gtest_filter=TwoDisplays.*)
+get_test_property(displays_single_e2e ENVIRONMENT displays_environment)
+set_tests_properties(displays_two_e2e PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 900
+                     ENVIRONMENT "${displays_environment}")
 # Runs the menu code inside the test program: links the Windows layer itself, and the icon.
 target_link_libraries(menus_inprocess_e2e PRIVATE glowmere_win32)
 target_sources(menus_inprocess_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus_inprocess_e2e.rc)

@@ -240,6 +240,7 @@ TEST(DisplaySet, RenumberedDisplaysKeepTheirLevels) {
 
   DisplaySet restarted;
   restarted.Start(displays, store, Levels(128), true);
+  restarted.SetFromSliders(Levels(128), store, false);  // the start's apply
   controller.ApplyToDisplays(restarted);
   EXPECT_EQ(RedLevels(platform), (std::map<std::u16string, int>{{kD1, 10}, {kD2, 250}})) << "read back by id";
 
