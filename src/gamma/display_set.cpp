@@ -78,8 +78,7 @@ std::u16string DisplaySet::Section(const std::u16string& id) { return u"Display 
 void DisplaySet::Start(DisplayInfoSource& source, LevelStore& store, const ColorLevels& all, bool readOwn) {
   all_ = all;
   readOwn_ = readOwn;
-  own_.clear();
-  asked_.clear();
+  known_.clear();
   chosen_.clear();
   displays_.clear();
   Refresh(source, store);
@@ -100,9 +99,8 @@ bool DisplaySet::Refresh(DisplayInfoSource& source, LevelStore& store) {
 }
 
 void DisplaySet::ReadOwn(LevelStore& store, const DisplayInfo& display) {
-  const std::u16string key = Key(display.id);
-  if (!readOwn_ || asked_[key]) return;
-  asked_[key] = true;
+  if (!readOwn_ || Find(display.id) != nullptr) return;
+  Known& known = Remember(display.id);
   const std::u16string section = Section(display.id);
   ColorLevels levels;
   // A display is its own only with all three channels stored; brightness may be missing.
@@ -111,18 +109,36 @@ void DisplaySet::ReadOwn(LevelStore& store, const DisplayInfo& display) {
     return;
   }
   if (!ReadLevel(store, section, u"h", &levels.brightness)) levels.brightness = levels.red;
-  own_[key] = levels;
+  known.hasOwn = true;
+  known.own = levels;
 }
 
 void DisplaySet::WriteOwn(LevelStore& store, const std::u16string& id, const ColorLevels& levels) {
-  const std::u16string key = Key(id);
-  own_[key] = levels;
-  asked_[key] = true;  // what is stored now is what we hold
+  Known& known = Remember(id);  // what is stored now is what we hold
+  known.hasOwn = true;
+  known.own = levels;
   const std::u16string section = Section(id);
   store.Write(section, u"r", levels.red);
   store.Write(section, u"g", levels.green);
   store.Write(section, u"b", levels.blue);
   store.Write(section, u"H", levels.brightness);
+}
+
+DisplaySet::Known& DisplaySet::Remember(const std::u16string& id) {
+  const std::u16string key = Key(id);
+  for (Known& known : known_) {
+    if (known.key == key) return known;
+  }
+  known_.push_back({key, false, {}});
+  return known_.back();
+}
+
+const DisplaySet::Known* DisplaySet::Find(const std::u16string& id) const {
+  const std::u16string key = Key(id);
+  for (const Known& known : known_) {
+    if (known.key == key) return &known;
+  }
+  return nullptr;
 }
 
 const DisplayInfo* DisplaySet::ById(const std::u16string& id) const {
@@ -155,8 +171,8 @@ bool DisplaySet::HdrNoteVisible() const {
 }
 
 ColorLevels DisplaySet::LevelsOf(const std::u16string& id) const {
-  auto own = own_.find(Key(id));
-  return own != own_.end() ? own->second : all_;
+  const Known* known = Find(id);
+  return known != nullptr && known->hasOwn ? known->own : all_;
 }
 
 ColorLevels DisplaySet::SliderLevels() const {
@@ -173,7 +189,8 @@ void DisplaySet::SetFromSliders(const ColorLevels& levels, LevelStore& store, bo
   all_ = levels;
   if (!ownToo) return;
   for (const DisplayInfo& display : displays_) {
-    if (own_.count(Key(display.id)) != 0) WriteOwn(store, display.id, levels);
+    const Known* known = Find(display.id);
+    if (known != nullptr && known->hasOwn) WriteOwn(store, display.id, levels);
   }
 }
 

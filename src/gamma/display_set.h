@@ -2,7 +2,6 @@
 // the levels each one keeps, and which of them the dialog's sliders set.
 #pragma once
 
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,7 +109,14 @@ class DisplaySet final : public DisplayRamps {
   std::vector<DisplayInfo> displays_;
   ColorLevels all_;
   bool readOwn_ = true;
-  std::map<std::u16string, ColorLevels> own_;  // by lower-cased id
-  std::map<std::u16string, bool> asked_;       // ids whose stored levels were looked up
+  // Every display seen in this run, by lower-cased id: a handful, so a plain list.
+  struct Known {
+    std::u16string key;
+    bool hasOwn = false;
+    ColorLevels own;
+  };
+  Known& Remember(const std::u16string& id);  // adds it when new
+  const Known* Find(const std::u16string& id) const;
+  std::vector<Known> known_;
   std::u16string chosen_;                      // id; empty for "All displays"
 };

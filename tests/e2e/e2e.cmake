@@ -51,6 +51,8 @@ add_test(NAME displays_two_e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/two_displ
 get_test_property(displays_single_e2e ENVIRONMENT displays_environment)
 set_tests_properties(displays_two_e2e PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 900
                      ENVIRONMENT "${displays_environment}")
+# After it, so that the single display it puts back is checked as well.
+set_tests_properties(displays_single_e2e PROPERTIES DEPENDS displays_two_e2e)
 # Runs the menu code inside the test program: links the Windows layer itself, and the icon.
 target_link_libraries(menus_inprocess_e2e PRIVATE glowmere_win32)
 target_sources(menus_inprocess_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus_inprocess_e2e.rc)
