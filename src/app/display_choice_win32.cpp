@@ -120,6 +120,14 @@ void ResetScreenRamp() {
 }
 
 int HandOverToDisplay(const std::u16string& id, int32_t brightness, int32_t red, int32_t green, int32_t blue) {
+  if (id.empty() && !displaySet.AllChosen()) {
+    // Levels without a display are for every display: the list says so, and the sliders
+    // take them as they would with "All displays".
+    displaySet.Choose(0);
+    SendDlgItemMessageW(dialogWindow, IDC_DISPLAYS, CB_SETCURSEL, 0, 0);
+    ShowChosenLevels();
+    ShowWindow(GetDlgItem(dialogWindow, IDC_HDR_NOTE), displaySet.HdrNoteVisible() ? SW_SHOWNA : SW_HIDE);
+  }
   // With one display, that display and "All displays" are the same: the sliders show it.
   if (id.empty() || !displaySet.ListVisible() || text::Lowered(id) == text::Lowered(displaySet.ChosenId())) return 0;
   ColorLevels levels = displaySet.LevelsOf(id);

@@ -134,9 +134,18 @@ TEST_F(TwoDisplays, EachDisplayKeepsItsOwnLevels) {
   EXPECT_EQ(WaitForExit(bad), 2u);
   EXPECT_EQ(ReadFileBytes(PerUserIni()), iniBefore);
 
+  // Without -display a second start sets every display, and the list shows All displays.
+  EXPECT_EQ(WaitForExit(Start(L"-brightness -10"), 60000), 0u);
+  EXPECT_TRUE(WaitUntil([] { return StoredLevels() == "102 102 102 102 " && DisplayLevels(1) == "102 102 102 102 " &&
+                                    DisplayLevels(2) == "102 102 102 102 "; }))
+      << "stored " << StoredLevels() << ", display 1 " << DisplayLevels(1) << ", display 2 " << DisplayLevels(2);
+  EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_DISPLAYS, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(RampIs(102, 102, 102)) << RampSeen();
+
   // All displays sets both; then the next start with Restore gives each its own again.
+  ChooseDisplay(dialog, 1);
   ChooseDisplay(dialog, 0);
-  EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ");
+  EXPECT_EQ(SliderLevels(dialog), "102 102 102 102 ");
   MoveSlider(dialog, IDC_BRIGHTNESS, 100);
   EXPECT_TRUE(WaitUntil([] { return StoredLevels() == "100 100 100 100 " && DisplayLevels(1) == "100 100 100 100 " &&
                                     DisplayLevels(2) == "100 100 100 100 "; }))
