@@ -119,7 +119,8 @@ void ResetScreenRamp() {
   gammaController.ApplyUniformRamp(nullptr, kLevelNeutral);
 }
 
-int HandOverToDisplay(const std::u16string& id, int32_t brightness, int32_t red, int32_t green, int32_t blue) {
+int HandOverToDisplay(const LevelHandOver& request) {
+  const std::u16string id = U16(request.display);
   if (id.empty() && !displaySet.AllChosen()) {
     // Levels without a display are for every display: the list says so, and the sliders
     // take them as they would with "All displays".
@@ -131,10 +132,10 @@ int HandOverToDisplay(const std::u16string& id, int32_t brightness, int32_t red,
   // With one display, that display and "All displays" are the same: the sliders show it.
   if (id.empty() || !displaySet.ListVisible() || text::Lowered(id) == text::Lowered(displaySet.ChosenId())) return 0;
   ColorLevels levels = displaySet.LevelsOf(id);
-  if (brightness >= 0) levels.brightness = brightness;
-  levels.red = red;
-  levels.green = green;
-  levels.blue = blue;
+  if (request.brightness >= 0) levels.brightness = request.brightness;
+  levels.red = request.red;
+  levels.green = request.green;
+  levels.blue = request.blue;
   if (!displaySet.SetDisplay(id, levels, levelStore)) return -1;
   gammaController.ApplyToDisplays(displaySet);
   FlushPendingSettings();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/main_dialog_win32.h"
 #include "gamma/color_levels.h"
 
 // Dialog start, once the start's levels are read into `sliderLevels` (the dialog's own, kept
@@ -26,9 +27,9 @@ int ReapplyEveryDisplay(bool readBack = false);
 void OnDisplayListCommand(int code);
 // Reset's first step: the identity ramp on the screen, unless a display runs in HDR.
 void ResetScreenRamp();
-// A hand-over from a second start for display `id`: 1 when applied here, 0 when it is for the
-// sliders (no display named, or the chosen one), -1 when no attached display has that id.
-int HandOverToDisplay(const std::u16string& id, int32_t brightness, int32_t red, int32_t green, int32_t blue);
+// A hand-over from a second start: 1 when applied here to the display it names, 0 when it is
+// for the sliders (no display named, or the chosen one), -1 when no attached display has the id.
+int HandOverToDisplay(const LevelHandOver& request);
 
 // Command line: matches "-display" against the attached displays; an unknown one makes the
 // command line malformed. Then applies the levels, without the dialog.

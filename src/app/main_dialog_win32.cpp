@@ -226,7 +226,7 @@ BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
       !(request.brightness == -1 || inRange(request.brightness))) {
     return FALSE;
   }
-  const int handled = HandOverToDisplay(U16(request.display), request.brightness, request.red, request.green, request.blue);
+  const int handled = HandOverToDisplay(request);
   if (handled < 0) return FALSE;
   if (handled == 0) SetLevels(request.brightness, request.red, request.green, request.blue);
   SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);

@@ -101,7 +101,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Nothing changes; a mistyped shortcut or script must be noticed.
     if (!LanguageArchive::Load()) return kExitBadOption;  // the archive's own error box was shown
     DetectLanguage();
-    const std::u16string message = text::FillIn(StringTable::Text(commandLine.unknownDisplay ? 124 : 110), {commandLine.badOption});
+    const int textId = commandLine.unknownDisplay ? 124 : 110;
+    const std::u16string message = text::FillIn(StringTable::Text(textId), {commandLine.badOption});
     MessageBoxW(nullptr, W(message), W(ProductName()), MB_OK | MB_ICONWARNING);
     return kExitBadOption;
   }

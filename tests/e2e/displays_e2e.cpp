@@ -34,7 +34,9 @@ std::vector<std::wstring> ListItems(HWND dialog) {
   const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     wchar_t text[256] = {};
-    if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 255) SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 255) {
+      SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    }
     items.push_back(text);
   }
   return items;

@@ -42,9 +42,8 @@ class FakeStore final : public LevelStore {
     values[{text::Lowered(section), text::Lowered(key)}] = value;
   }
   void Put(const std::u16string& id, int r, int g, int b, int h) {
-    for (auto kv : {std::make_pair(u"r", r), std::make_pair(u"g", g), std::make_pair(u"b", b), std::make_pair(u"H", h)}) {
-      Write(DisplaySet::Section(id), kv.first, kv.second);
-    }
+    const std::pair<const char16_t*, int> values[] = {{u"r", r}, {u"g", g}, {u"b", b}, {u"H", h}};
+    for (const auto& kv : values) Write(DisplaySet::Section(id), kv.first, kv.second);
   }
 };
 
@@ -62,7 +61,7 @@ std::map<std::u16string, int> RedLevels(const FakeGammaPlatform& platform) {
     int red = -1;
     if (loaded != platform.loaded.end()) {
       for (int level = 0; level <= 256 && red < 0; ++level) {
-        if (BuildRamp(level, 0, 0)[255] == loaded->second[255] && BuildRamp(level, 0, 0)[100] == loaded->second[100]) red = level;
+        if (BuildRamp(level, 0, 0)[100] == loaded->second[100]) red = level;  // 100 * (level + 128): unclipped
       }
     }
     result[display.name] = red;
