@@ -129,11 +129,16 @@ TEST_F(TwoDisplays, EachDisplayKeepsItsOwnLevels) {
   EXPECT_EQ(WaitForExit(Start(L"-display 1 -brightness -50"), 60000), 0u);
   EXPECT_TRUE(WaitUntil([] { return DisplayLevels(1) == "0 0 0 0 "; })) << "seen " << DisplayLevels(1);
   EXPECT_EQ(SliderLevels(dialog), "64 154 128 128 ") << "the sliders show display 2";
+  // Wine 8 names its monitors "Display1" and "Display2".
+  EXPECT_EQ(WaitForExit(Start(L"-display PLAY1 -rgb 0 0 -10"), 60000), 0u);
+  EXPECT_TRUE(WaitUntil([] { return DisplayLevels(1) == "0 128 128 102 "; })) << "seen " << DisplayLevels(1);
   const std::string iniBefore = ReadFileBytes(PerUserIni());
-  const Process bad = Start(L"-display 3 -reset");
-  HWND box = WaitForBox(bad.pid, nullptr);
-  if (box) PostCommand(box, IDOK);
-  EXPECT_EQ(WaitForExit(bad), 2u);
+  for (const wchar_t* unknown : {L"-display 3 -reset", L"-display display -reset"}) {
+    const Process bad = Start(unknown);
+    HWND box = WaitForBox(bad.pid, nullptr);
+    if (box) PostCommand(box, IDOK);
+    EXPECT_EQ(WaitForExit(bad), 2u) << Narrow(unknown) << ": no display, or more than one";
+  }
   EXPECT_EQ(ReadFileBytes(PerUserIni()), iniBefore);
 
   // Without -display a second start sets every display, and the list shows All displays.
