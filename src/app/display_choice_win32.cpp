@@ -47,7 +47,8 @@ const char16_t* Text(int id) {
   return text ? text : u"";
 }
 
-// Moves the sliders to the chosen display's levels and shows them, without applying.
+// Moves the sliders to the chosen display's levels and shows them, without applying; the
+// HDR note follows the choice.
 void ShowChosenLevels() {
   const ColorLevels levels = displaySet.SliderLevels();
   *dialogLevels = levels;
@@ -62,6 +63,7 @@ void ShowChosenLevels() {
   const bool uniform = levels.red == levels.brightness && levels.green == levels.brightness &&
                        levels.blue == levels.brightness;
   if (!uniform) SetDlgItemTextA(dialogWindow, IDC_BRIGHTNESS_VALUE, "RGB");
+  ShowWindow(GetDlgItem(dialogWindow, IDC_HDR_NOTE), displaySet.HdrNoteVisible() ? SW_SHOWNA : SW_HIDE);
 }
 
 }  // namespace
@@ -109,7 +111,6 @@ void OnDisplayListCommand(int code) {
   const LRESULT chosen = SendDlgItemMessageW(dialogWindow, IDC_DISPLAYS, CB_GETCURSEL, 0, 0);
   displaySet.Choose(chosen == CB_ERR ? 0 : static_cast<int>(chosen));
   ShowChosenLevels();
-  ShowWindow(GetDlgItem(dialogWindow, IDC_HDR_NOTE), displaySet.HdrNoteVisible() ? SW_SHOWNA : SW_HIDE);
 }
 
 void ResetScreenRamp() {
@@ -120,14 +121,14 @@ void ResetScreenRamp() {
 }
 
 int HandOverToDisplay(const LevelHandOver& request) {
-  const std::u16string id = U16(request.display);
+  // The record comes from another process: its text may lack the final null.
+  const std::u16string id(U(request.display), wcsnlen(request.display, ARRAYSIZE(request.display)));
   if (id.empty() && !displaySet.AllChosen()) {
     // Levels without a display are for every display: the list says so, and the sliders
     // take them as they would with "All displays".
     displaySet.Choose(0);
     SendDlgItemMessageW(dialogWindow, IDC_DISPLAYS, CB_SETCURSEL, 0, 0);
     ShowChosenLevels();
-    ShowWindow(GetDlgItem(dialogWindow, IDC_HDR_NOTE), displaySet.HdrNoteVisible() ? SW_SHOWNA : SW_HIDE);
   }
   // With one display, that display and "All displays" are the same: the sliders show it.
   if (id.empty() || !displaySet.ListVisible() || text::Lowered(id) == text::Lowered(displaySet.ChosenId())) return 0;
