@@ -9,7 +9,7 @@ packages=(cmake make g++ libgtest-dev libgmock-dev googletest
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 if [ "$purpose" != build ]; then
-  packages+=(wine wine64 xserver-xorg-core xserver-xorg-video-dummy x11-utils imagemagick
+  packages+=(wine wine64 xserver-xorg-core xserver-xorg-video-dummy x11-utils x11-xserver-utils imagemagick
              fonts-dejavu-core fonts-noto-cjk)
 fi
 if [ "$purpose" = test ]; then

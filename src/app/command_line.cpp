@@ -50,9 +50,21 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& args) {
   };
   LevelRequest levels;
   levels.brightness = LevelRequest::kKeepBrightness;
+  bool levelOption = false;
   for (size_t i = first; i < args.size();) {
     const std::u16string& option = args[i];
     size_t values = 0;
+    if (IsOption(option, u"-display")) {
+      // Once, before the levels it limits, with a value that is no option.
+      if (levelOption || !result.display.empty() || i + 1 >= args.size() || args[i + 1].empty() ||
+          args[i + 1][0] == u'-') {
+        return malformed(i, 2);
+      }
+      result.display = args[i + 1];
+      i += 2;
+      continue;
+    }
+    levelOption = true;
     if (IsOption(option, u"-reset")) {
       levels = LevelRequest{};
     } else if (IsOption(option, u"-brightness") || IsOption(option, u"-rgb")) {
@@ -64,7 +76,7 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& args) {
         level[v] = LevelFromPercent(percent);
       }
       if (values == 1) {
-        levels = LevelRequest{level[0], level[0], level[0], level[0]};
+        levels.brightness = levels.red = levels.green = levels.blue = level[0];
       } else {
         levels.red = level[0];
         levels.green = level[1];
@@ -75,6 +87,7 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& args) {
     }
     i += 1 + values;
   }
+  if (!levelOption) return malformed(args.size() - 2, 2);  // "-display N" and nothing to do there
   result.kind = CommandLine::Kind::Levels;
   result.levels = levels;
   return result;

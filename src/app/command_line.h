@@ -1,5 +1,6 @@
 // Levels given on the command line, so a script or a scheduled task can set them
-// without opening a window: -brightness N, -rgb R G B, -reset, after an optional "-bg".
+// without opening a window: -brightness N, -rgb R G B, -reset, after an optional "-bg";
+// "-display D" before them limits them to one display.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,8 @@ struct LevelRequest {
   int32_t red = 128;
   int32_t green = 128;
   int32_t blue = 128;
+  // The id of the one display they are for (see DisplayInfo::id); empty: every display.
+  std::u16string displayId;
 };
 
 struct CommandLine {
@@ -21,6 +24,10 @@ struct CommandLine {
   bool background = false;  // the first argument is "-bg"
   LevelRequest levels;
   std::u16string badOption;  // for Malformed: the option as the user typed it
+  // For Levels: the value of "-display" as typed; empty: every display. Matched against the
+  // attached displays later, into levels.displayId.
+  std::u16string display;
+  bool unknownDisplay = false;  // for Malformed: "-display" named no attached display
 };
 
 // The percentages the options take, as the dialog's labels show them.

@@ -21,7 +21,8 @@ BOOL CALLBACK FindInstanceProc(HWND window, LPARAM out) {
 }
 
 bool SendLevels(HWND dialog, const LevelRequest& levels) {
-  LevelHandOver data = {levels.brightness, levels.red, levels.green, levels.blue};
+  LevelHandOver data = {levels.brightness, levels.red, levels.green, levels.blue, {}};
+  lstrcpynW(data.display, reinterpret_cast<const wchar_t*>(levels.displayId.c_str()), ARRAYSIZE(data.display));
   COPYDATASTRUCT copy = {kLevelHandOverTag, sizeof data, &data};
   DWORD_PTR reply = 0;
   return SendMessageTimeoutW(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_BLOCK | SMTO_ABORTIFHUNG,

@@ -12,6 +12,7 @@ constexpr ULONG_PTR kLevelHandOverTag = 0x474C4D4C;
 struct LevelHandOver {
   INT32 brightness;  // -1: leave the brightness slider as it is
   INT32 red, green, blue;
+  WCHAR display[260];  // the id of the one display they are for; empty: as the sliders
 };
 
 UINT InstanceQueryMessage();

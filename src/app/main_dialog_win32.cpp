@@ -8,6 +8,7 @@
 #include "app/app_state_win32.h"
 #include "app/coalescer.h"
 #include "app/dialog_timers_win32.h"
+#include "app/display_choice_win32.h"
 #include "app/display_events_win32.h"
 #include "app/hotkeys_win32.h"
 #include "app/level_handover_win32.h"
@@ -67,7 +68,7 @@ void ApplyLevels() {
   const int red = SliderPos(redSlider);
   const int green = SliderPos(greenSlider);
   const int blue = SliderPos(blueSlider);
-  gammaController.ApplyToAllDisplays(red, green, blue);
+  const bool allDisplays = ApplyToChosenDisplays({brightness, red, green, blue});
   if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
 
   const bool uniform = red == brightness && green == brightness && blue == brightness;
@@ -77,14 +78,15 @@ void ApplyLevels() {
   SetDlgItemTextA(mainDialog, IDC_BLUE_VALUE, FormatPercent(blue).c_str());
   UpdateSliderAccessibility(mainDialog, false);
 
-  StoreLevels(settingsFile, ColorLevels{brightness, red, green, blue});
+  // With one display chosen its own levels are queued instead; [Start] keeps "All displays".
+  if (allDisplays) StoreLevels(settingsFile, ColorLevels{brightness, red, green, blue});
   SettingsChanged();
 }
 
 // Puts the ramps the sliders show back on the displays, and nothing else. A display that
 // refuses (some do right after the event) gets a few more tries by the timer.
 void ReapplyRamps() {
-  if (!gammaController.ApplyToAllDisplays(SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider))) {
+  if (!ReapplyEveryDisplay()) {
     WindowTimers timers = DialogTimers();
     reapplyCoalescer.Retry(timers);
   }
@@ -132,6 +134,7 @@ void ApplyTexts() {
   SetItemText(mainDialog, IDC_BRIGHTNESS_LABEL, kTextBrightness);
   SetItemText(mainDialog, IDC_RESET, kTextReset);
   SetItemText(mainDialog, IDC_EXIT, kTextExit);
+  ApplyDisplayTexts();
   UpdateSliderAccessibility(mainDialog, true);
 }
 
@@ -171,6 +174,7 @@ BOOL OnInitDialog(HWND dialog) {
 
   const int restore = settingsFile.ReadInt(u"Start", u"setrgb", 0, -1, -1);
   levels = restore != 0 ? ReadStoredLevels(settingsFile) : ColorLevels{};
+  StartDisplayChoice(dialog, &levels, restore != 0);
   SetSliderPos(brightnessSlider, levels.brightness);
   SetSliderPos(redSlider, levels.red);
   SetSliderPos(greenSlider, levels.green);
@@ -224,13 +228,16 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     case IDCANCEL:
       break;  // the keyboard never closes or hides the dialog
     case IDC_RESET:
-      gammaController.ApplyUniformRamp(nullptr, kLevelNeutral);
+      ResetScreenRamp();
       ResetLevels();
       break;
     case IDC_EXIT:
       EndDialog(dialog, 0);
       settingsFile.WritePendingBeforeEnd();
       PostQuitMessage(kExitCommand);
+      break;
+    case IDC_DISPLAYS:
+      OnDisplayListCommand(code);
       break;
     case IDC_LANGUAGES:
       if (code == CBN_SELENDOK) {
@@ -306,7 +313,9 @@ void OnHotkey(WPARAM id) {
 BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
   LevelHandOver request;
   if (!dialogReady || !ReadLevelHandOver(data, &request)) return FALSE;
-  SetLevels(request.brightness, request.red, request.green, request.blue);
+  const int handled = HandOverToDisplay(request);
+  if (handled < 0) return FALSE;
+  if (handled == 0) SetLevels(request.brightness, request.red, request.green, request.blue);
   SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
   return TRUE;
 }
@@ -318,12 +327,11 @@ void CheckRampsKept() {
   if (GetCapture() != nullptr) return;  // still dragging: look when it ends
   KillTimer(mainDialog, kRampCheckTimer);
   if (rampWarningGiven) return;
-  const int red = SliderPos(redSlider), green = SliderPos(greenSlider), blue = SliderPos(blueSlider);
-  const bool taken = gammaController.ApplyToAllDisplays(red, green, blue, true) != 0;
+  const bool taken = ReapplyEveryDisplay(true) != 0;
   bool limited = gammaController.RampIgnored();
   if (!taken && !limited) {
-    limited = gammaController.ApplyToAllDisplays(kLevelNeutral, kLevelNeutral, kLevelNeutral) != 0;
-    gammaController.ApplyToAllDisplays(red, green, blue);
+    limited = ApplyNeutralToEveryDisplay() != 0;
+    ReapplyEveryDisplay(true);
   }
   if (!limited) return;
   rampWarningGiven = true;
@@ -380,6 +388,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   if (taskbarCreatedMessage == 0) taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   if (message == taskbarCreatedMessage) {
     trayIcon.Readd();
+    WindowTimers timers = DialogTimers();
+    reapplyCoalescer.Trigger(timers);  // the taskbar restarts after a graphics driver reset, too
     return FALSE;
   }
 

@@ -9,6 +9,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/command_line.h"
+#include "app/display_choice_win32.h"
 #include "app/hotkeys_win32.h"
 #include "app/level_handover_win32.h"
 #include "app/level_store.h"
@@ -53,15 +54,25 @@ BOOL CALLBACK NotifyInstanceProc(HWND window, LPARAM out) {
 CommandLine ReadCommandLine() {
   std::vector<std::u16string> args;
   for (int i = 1; __wargv != nullptr && i < __argc; ++i) args.push_back(U16(__wargv[i]));
-  return ParseCommandLine(args);
+  CommandLine commandLine = ParseCommandLine(args);
+  ResolveDisplayOption(commandLine);
+  return commandLine;
 }
 
 // No instance to hand over to: set the displays and store the levels for the next start.
 int ApplyLevelsAlone(const LevelRequest& request) {
   settingsFile.Init(ProductName());
-  const bool applied = gammaController.ApplyToAllDisplays(request.red, request.green, request.blue) != 0;
+  // Levels for one display go to it alone; otherwise every display takes them, as the sliders'.
+  const bool applied = !request.displayId.empty()
+                           ? ApplyLevelsToOneDisplay(request)
+                           : ApplyLevelsToEveryDisplay(ColorLevels{request.brightness == LevelRequest::kKeepBrightness
+                                                                       ? ReadStoredBrightness(settingsFile)
+                                                                       : request.brightness,
+                                                                   request.red, request.green, request.blue});
   // One replacement of the file, as the dialog stores a drag; a kept brightness stays as stored.
-  StoreLevels(settingsFile, ColorLevels{request.brightness, request.red, request.green, request.blue});
+  if (request.displayId.empty()) {
+    StoreLevels(settingsFile, ColorLevels{request.brightness, request.red, request.green, request.blue});
+  }
   // The process ends next: a file another program holds for a moment gets a bounded wait.
   const ini::WriteResult stored = settingsFile.WritePendingBeforeEnd();
   if (!applied) return kExitNotApplied;
@@ -78,7 +89,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Nothing changes; a mistyped shortcut or script must be noticed.
     if (!LanguageArchive::Load()) return kExitBadOption;  // the archive's own error box was shown
     DetectLanguage();
-    const std::u16string message = text::FillIn(StringTable::Text(kTextBadOption), {commandLine.badOption});
+    const int textId = commandLine.unknownDisplay ? kTextUnknownDisplay : kTextBadOption;
+    const std::u16string message = text::FillIn(StringTable::Text(textId), {commandLine.badOption});
     MessageBoxW(nullptr, W(message), W(ProductName()), MB_OK | MB_ICONWARNING);
     return kExitBadOption;
   }

@@ -1,17 +1,39 @@
 #include "gamma/gamma_controller.h"
 
+namespace {
+
+class SameForEveryDisplay final : public DisplayRamps {
+ public:
+  SameForEveryDisplay(int32_t red, int32_t green, int32_t blue) : levels_{red, red, green, blue} {}
+  bool LevelsFor(const std::u16string&, ColorLevels& levels) const override {
+    levels = levels_;
+    return true;
+  }
+
+ private:
+  ColorLevels levels_;
+};
+
+}  // namespace
+
 int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue, bool readBack) {
+  return ApplyToDisplays(SameForEveryDisplay(red, green, blue), readBack);
+}
+
+int GammaController::ApplyToDisplays(const DisplayRamps& ramps, bool readBack) {
   int result = 1;
   rampIgnored_ = false;
   GammaPlatform::DisplayDevice device;
   for (uint32_t index = 0; platform_.EnumDisplayDevice(index, device); ++index) {
     if (!device.attachedToDesktop) continue;
+    ColorLevels levels;
+    if (!ramps.LevelsFor(device.name, levels)) continue;
     GammaPlatform::Handle dc = platform_.CreateDisplayDC(device.name);
     if (dc == nullptr) {
       result = 0;
       continue;
     }
-    const GammaRamp ramp = BuildRamp(red, green, blue);
+    const GammaRamp ramp = BuildRamp(levels.red, levels.green, levels.blue);
     if (!platform_.SetDeviceGammaRamp(dc, ramp)) {
       result = 0;
     } else if (readBack && KeepsDifferentRamp(dc, ramp)) {

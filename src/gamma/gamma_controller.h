@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "gamma/color_levels.h"
 #include "gamma/ramp.h"
 
 class GammaPlatform {
@@ -33,6 +34,14 @@ class GammaPlatform {
   virtual bool GetDeviceGammaRamp(Handle dc, GammaRamp& ramp) = 0;
 };
 
+// Which levels each display gets, by its device name ("\\.\DISPLAY2").
+class DisplayRamps {
+ public:
+  virtual ~DisplayRamps() = default;
+  // False leaves that display's ramp alone (a display in HDR, where a ramp's result is undefined).
+  virtual bool LevelsFor(const std::u16string& deviceName, ColorLevels& levels) const = 0;
+};
+
 class GammaController {
  public:
   constexpr explicit GammaController(GammaPlatform& platform) : platform_(platform) {}
@@ -42,6 +51,9 @@ class GammaController {
   // With `readBack`, each display's ramp is read back afterwards (see RampIgnored); that
   // costs a round trip per display, so it is asked for once the levels rest, not per step.
   int ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue, bool readBack = false);
+  // As ApplyToAllDisplays, with each display's own levels; a display left alone neither fails
+  // nor is read back.
+  int ApplyToDisplays(const DisplayRamps& ramps, bool readBack = false);
   // Same curve on all channels into `dc`, or the screen's DC when null; through the looked-up entry.
   int ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level);
 
@@ -50,7 +62,6 @@ class GammaController {
   int EnsureLoaded();
   int SetRampThroughEntryPoint(GammaPlatform::Handle dc, const GammaRamp& ramp);
 
-  bool IsLoaded() const { return library_ != nullptr; }
   // True when, in the last read-back apply, a display took a ramp without error but kept
   // another one: Windows does that with ramps far from neutral unless it has been told not to.
   bool RampIgnored() const { return rampIgnored_; }

@@ -35,7 +35,7 @@ foreach(src ${E2E_SOURCES})
   target_link_libraries(${name} PRIVATE e2e_harness gtest_main)
   target_link_options(${name} PRIVATE -static)
   add_dependencies(${name} Glowmere record_start)
-  if(NOT name STREQUAL language_e2e AND NOT name STREQUAL dpi_e2e)
+  if(NOT name STREQUAL language_e2e AND NOT name STREQUAL dpi_e2e AND NOT name STREQUAL displays_e2e)
     glowmere_e2e_test(${name} ${name})
   endif()
 endforeach()
@@ -51,6 +51,16 @@ target_include_directories(dpi_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
 string(REPLACE "/" "\\" e2e_bin "Z:${CMAKE_BINARY_DIR}/bin")
 set_tests_properties(dpi_e2e PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 1800 ENVIRONMENT
     "GLOWMERE_EXE=${e2e_bin}\\Glowmere.exe;GLOWMERE_E2E_STATE=${E2E_STATE}")
+# Levels per display: with the usual single display, and with a second X output for the
+# test's run only (two_displays.sh puts the single display back, also on failure).
+glowmere_e2e_test(displays_single_e2e displays_e2e --gtest_filter=SingleDisplay.*)
+add_test(NAME displays_two_e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/two_displays.sh ${E2E_STATE}
+         wine $<TARGET_FILE:displays_e2e> --gtest_filter=TwoDisplays.*)
+get_test_property(displays_single_e2e ENVIRONMENT displays_environment)
+set_tests_properties(displays_two_e2e PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 900
+                     ENVIRONMENT "${displays_environment}")
+# After it, so that the single display it puts back is checked as well.
+set_tests_properties(displays_single_e2e PROPERTIES DEPENDS displays_two_e2e)
 # Runs the menu code inside the test program: links the Windows layer itself, and the icon.
 target_link_libraries(menus_inprocess_e2e PRIVATE glowmere_win32)
 target_sources(menus_inprocess_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus_inprocess_e2e.rc)

@@ -51,4 +51,31 @@ TEST(CommandLine, LevelOptions) {
   }
 }
 
+// "-display D" once, before the levels it limits; its value is matched later.
+TEST(CommandLine, DisplayOption) {
+  const struct {
+    std::vector<std::u16string> args;
+    CommandLine::Kind kind;
+    std::u16string display;
+    std::u16string badOption;
+  } cases[] = {
+      {{u"-display", u"2", u"-brightness", u"-10"}, CommandLine::Kind::Levels, u"2", u""},
+      {{u"-bg", u"-DISPLAY", u"dell u27", u"-reset"}, CommandLine::Kind::Levels, u"dell u27", u""},
+      {{u"-rgb", u"1", u"2", u"3"}, CommandLine::Kind::Levels, u"", u""},
+      {{u"-display", u"2"}, CommandLine::Kind::Malformed, u"", u"-display 2"},
+      {{u"-display", u"-reset"}, CommandLine::Kind::Malformed, u"", u"-display -reset"},
+      {{u"-display"}, CommandLine::Kind::Malformed, u"", u"-display"},
+      {{u"-reset", u"-display", u"1"}, CommandLine::Kind::Malformed, u"", u"-display 1"},
+      {{u"-display", u"1", u"-display", u"2", u"-reset"}, CommandLine::Kind::Malformed, u"", u"-display 2"},
+  };
+  for (const auto& c : cases) {
+    const CommandLine parsed = ParseCommandLine(c.args);
+    const std::string what = text::ToUtf8(c.args[0] + u" " + (c.args.size() > 1 ? c.args[1] : u""));
+    EXPECT_EQ(parsed.kind, c.kind) << what;
+    EXPECT_EQ(text::ToUtf8(parsed.badOption), text::ToUtf8(c.badOption)) << what;
+    if (c.kind == CommandLine::Kind::Levels) EXPECT_EQ(text::ToUtf8(parsed.display), text::ToUtf8(c.display)) << what;
+  }
+  EXPECT_EQ(ParseCommandLine({u"-display", u"1", u"-brightness", u"10"}).levels.brightness, LevelFromPercent(10));
+}
+
 }  // namespace
