@@ -77,18 +77,11 @@ TEST(AutostartTest, LongPathsGiveTheWholeValue) {
   EXPECT_EQ(registry.sets, 1) << "our own long value is not rewritten";
 }
 
-struct QueryCase {
-  const char* what;
-  bool present;
-  std::string stored;
-  bool expected;
-  bool rewritten;
-  bool pathKnown = true;  // the running executable's path could be found
-};
-
 TEST(AutostartTest, IsAutostartSetReportsAndRepairs) {
   const std::string exact = Utf16Le(kData);
-  const std::vector<QueryCase> cases = {
+  // pathKnown: the running executable's path could be found.
+  const struct { const char* what; bool present; std::string stored; bool expected, rewritten, pathKnown = true; }
+      cases[] = {
       {"no value", false, "", false, false},
       {"exact data", true, exact, true, false},
       {"exact data and an odd zero byte", true, exact + std::string(1, '\0'), true, false},
@@ -99,7 +92,7 @@ TEST(AutostartTest, IsAutostartSetReportsAndRepairs) {
       {"1,026 bytes counts as missing", true, Utf16Le(std::u16string(513, u'x')), false, false},
       {"own path unknown: set, repairs nothing", true, Utf16Le(u"\"D:\\Old\\Glowmere.exe\" -bg"), true, false, false},
   };
-  for (const QueryCase& c : cases) {
+  for (const auto& c : cases) {
     FakeRegistry registry;
     if (c.present) registry.values[u"Glowmere"] = c.stored;
     EXPECT_EQ(autostart::IsAutostartSet(registry, u"Glowmere", c.pathKnown ? kExe : u""), c.expected) << c.what;

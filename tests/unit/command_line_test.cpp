@@ -14,10 +14,7 @@ namespace {
 TEST(CommandLine, LevelOptions) {
   const int keep = LevelRequest::kKeepBrightness;
   const struct {
-    std::vector<std::u16string> args;
-    CommandLine::Kind kind;
-    bool background;
-    LevelRequest levels;
+    std::vector<std::u16string> args; CommandLine::Kind kind; bool background; LevelRequest levels;
     std::u16string badOption;
   } cases[] = {
       {{}, CommandLine::Kind::None, false, {}, u""},
@@ -53,12 +50,8 @@ TEST(CommandLine, LevelOptions) {
 
 // "-display D" once, before the levels it limits; its value is matched later.
 TEST(CommandLine, DisplayOption) {
-  const struct {
-    std::vector<std::u16string> args;
-    CommandLine::Kind kind;
-    std::u16string display;
-    std::u16string badOption;
-  } cases[] = {
+  const struct { std::vector<std::u16string> args; CommandLine::Kind kind; std::u16string display, badOption; }
+      cases[] = {
       {{u"-display", u"2", u"-brightness", u"-10"}, CommandLine::Kind::Levels, u"2", u""},
       {{u"-bg", u"-DISPLAY", u"dell u27", u"-reset"}, CommandLine::Kind::Levels, u"dell u27", u""},
       {{u"-rgb", u"1", u"2", u"3"}, CommandLine::Kind::Levels, u"", u""},

@@ -29,12 +29,8 @@ uint64_t Fnv1a(const Bytes& data) {
 // Our encoder's stream of the same data must decode back and be about as small: same
 // format, same greedy parse, so a weaker match finder shows in the size.
 TEST(Lzari, ClassicStreamsDecodeAndOurEncoderMatchesThem) {
-  const struct {
-    const char* name;  // what the stream exercises
-    size_t size;
-    uint64_t hash;
-    bool wholeFile;  // the classic encoder's own parse, not a hand-made symbol sequence
-  } cases[] = {
+  // name: what the stream exercises; wholeFile: the classic encoder's own parse, not a hand-made symbol sequence.
+  const struct { const char* name; size_t size; uint64_t hash; bool wholeFile; } cases[] = {
       {"one_byte", 1, 0xaf63ff4c86022805ull, true},
       {"random_repeated_4096_later", 8192, 0xf65ebce92ac4c415ull, true},  // the ring's far edge
       {"spaces_like_the_ring", 4101, 0x827514720b980efcull, true},

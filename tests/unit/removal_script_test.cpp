@@ -63,11 +63,9 @@ TEST(RemovalScriptName, ExecutableFileNameWithSelfdestructBat) {
 
 // Percent signs doubled; a path the code page cannot hold goes in its short form.
 TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
+  // exeShort, scriptShort: what the system gives as short forms; exe, ini, script: as the script names them.
   const struct {
-    const char* what;
-    RemovalPaths paths;
-    std::u16string exeShort, scriptShort;  // what the system gives as short forms
-    std::string exe, ini, script;          // as the script names them
+    const char* what; RemovalPaths paths; std::u16string exeShort, scriptShort; std::string exe, ini, script;
   } cases[] = {
       {"plain", kPlain, u"", u"", "C:\\Tools\\Glowmere.exe", "C:\\Tools\\Glowmere.ini",
        "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
@@ -103,11 +101,7 @@ TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
 
 TEST(RemovalScriptText, NoScriptWhenAPathCannotBeWrittenExactly) {
   const std::u16string foreign = u"C:\\\u0416\\Glowmere.ini";
-  struct Case {
-    const char* name;
-    RemovalPaths paths;
-    std::u16string shortForm;  // for `foreign`
-  } cases[] = {
+  const struct { const char* name; RemovalPaths paths; std::u16string shortForm; } cases[] = {  // for `foreign`
       {"settings path, short form lossy too", {kPlain.executable, foreign, kPlain.script}, u"C:\\\u0416~1\\GLOWME~1.INI"},
       {"executable, short form lossy too", {foreign, kPlain.settingsFile, kPlain.script}, u"C:\\\u0416\\GLOWME~1.INI"},
       {"script, no short form", {kPlain.executable, kPlain.settingsFile, foreign}, u""},

@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-void PrintTo(const ScreenRect& r, std::ostream* os) {
-  *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-}
-
 namespace {
 
 // A shell whose sources answer when set, counting how many were asked.
@@ -37,12 +31,8 @@ struct FakeSurroundings : TraySurroundings {
 TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
   const ScreenRect notify{1700, 1042, 1916, 1078};
   const ScreenRect taskbar{0, 1040, 1920, 1080};
-  struct Case {
-    const char* what;
-    const ScreenRect *notify, *position;
-    uint32_t edge;
-    const ScreenRect* window;
-    ScreenRect expected;
+  const struct {
+    const char* what; const ScreenRect *notify, *position; uint32_t edge; const ScreenRect* window; ScreenRect expected;
     int asked;
   } cases[] = {
       {"notify window", &notify, &taskbar, EdgeBottom, &taskbar, {1700, 1042, 1916, 1078}, 1},
