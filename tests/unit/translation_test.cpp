@@ -105,7 +105,3 @@ TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
   EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
   EXPECT_EQ(report, "100 %");
 }
-
-TEST_F(ImportedTranslation, ExportedTemplateReadsBackComplete) {
-  EXPECT_EQ(Import(Utf16FileBytes(CurrentTranslationTemplate())), "100 %");
-}
