@@ -35,7 +35,6 @@ TEST(SettingsFile, ChoosesTheLocationFromTheExecutableAndItsFolder) {
     const char* what; std::u16string exe; bool readOnlyFolder; const char* beside; bool besideIsFolder;
     std::u16string expectedPath; int expectedPortable; const char* expectedBeside;
   } cases[] = {
-      {"portable name, writable folder", portable, false, nullptr, false, kBeside, 1, probe},
       {"_p inside the name", u"C:\\Tools\\my_prog.exe", false, nullptr, false, kBeside, 1, probe},
       {"portable name, read-only folder", portable, true, nullptr, false, kPerUser, 0, nullptr},
       {"portable name, file in a read-only folder", portable, true, own, false, kBeside, 1, own},
