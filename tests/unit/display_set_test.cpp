@@ -63,14 +63,8 @@ ColorLevels Levels(int level) { return {level, level, level, level}; }
 std::map<std::u16string, int> RedLevels(const FakeGammaPlatform& platform) {
   std::map<std::u16string, int> result;
   for (const auto& display : platform.displays) {
-    auto loaded = platform.loaded.find(display.name);
-    int red = -1;
-    if (loaded != platform.loaded.end()) {
-      for (int level = 0; level <= 256 && red < 0; ++level) {
-        if (BuildRamp(level, 0, 0)[100] == loaded->second[100]) red = level;  // 100 * (level + 128): unclipped
-      }
-    }
-    result[display.name] = red;
+    auto loaded = platform.loaded.find(display.name);  // red entry 100 holds 100 * (level + 128), never clipped
+    result[display.name] = loaded == platform.loaded.end() ? -1 : loaded->second[100] / 100 - 128;
   }
   return result;
 }
