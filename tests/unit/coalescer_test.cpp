@@ -2,6 +2,7 @@
 // writes during and after a drag and while the file is busy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/coalescer.h"
@@ -47,12 +48,8 @@ TEST(WriteSchedule, WritesAtLeastTwiceASecondDuringADragAndOnceWhenItSettles) {
       if (t < 2700 && t % 20 == 0 && schedule.Changed(timers, t)) writes.push_back(t);
     }
     ASSERT_FALSE(writes.empty());
-    std::vector<unsigned> during;
-    for (unsigned w : writes) {
-      if (w < 2680) during.push_back(w);
-    }
     // 1.68 s of dragging: a write at 1500, 2000 and 2500 (or the step after a starved one).
-    EXPECT_GE(during.size(), 3u) << "writes during the drag: " << during.size();
+    EXPECT_GE(std::count_if(writes.begin(), writes.end(), [](unsigned w) { return w < 2680; }), 3);
     // Half a second, plus one step when a starved run only starts at the step after a write.
     unsigned previous = 1000;  // the first step
     for (unsigned w : writes) {
@@ -67,12 +64,8 @@ TEST(WriteSchedule, WritesAtLeastTwiceASecondDuringADragAndOnceWhenItSettles) {
 // A busy file is tried after 1, 2 and 4 s, then every 30 s until it takes the values; a
 // refused (read-only) one is not tried again.
 TEST(WriteSchedule, RetriesABusyFileQuicklyThenSlowlyUntilItIsStored) {
-  const struct {
-    const char* what;
-    bool refused;
-    unsigned busyUntil;  // attempts before this find the file busy
-    std::vector<unsigned> attempts;
-  } cases[] = {
+  // busyUntil: attempts before this find the file busy.
+  const struct { const char* what; bool refused; unsigned busyUntil; std::vector<unsigned> attempts; } cases[] = {
       {"busy throughout", false, 1000000, {300, 1300, 3300, 7300, 37300, 67300, 97300}},
       {"let go after 10 s", false, 10000, {300, 1300, 3300, 7300, 37300}},
       {"let go after 2 s", false, 2000, {300, 1300, 3300}},

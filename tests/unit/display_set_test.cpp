@@ -11,21 +11,6 @@
 
 namespace {
 
-// The displays as both the system's list and the gamma platform see them.
-class FakeDisplays final : public DisplayInfoSource {
- public:
-  std::vector<DisplayInfo> list;
-  int enumerations = 0;
-  std::vector<DisplayInfo> Enumerate() override {
-    ++enumerations;
-    return list;
-  }
-  void SyncInto(FakeGammaPlatform& platform) const {
-    platform.displays.clear();
-    for (const DisplayInfo& d : list) platform.displays.push_back({d.deviceName, true});
-  }
-};
-
 // Sections and keys compare without regard to case, as in the settings file.
 class FakeStore final : public LevelStore {
  public:
@@ -47,6 +32,27 @@ class FakeStore final : public LevelStore {
   }
 };
 
+// The displays as both the system's list and the gamma platform see them, and the rest of a dialog's parts.
+struct Rig final : DisplayInfoSource {
+  explicit Rig(std::vector<DisplayInfo> displays, bool attach = true) : list(std::move(displays)) {
+    if (attach) Attach();
+  }
+  std::vector<DisplayInfo> Enumerate() override {
+    ++enumerations;
+    return list;
+  }
+  void Attach() {
+    platform.displays.clear();
+    for (const DisplayInfo& d : list) platform.displays.push_back({d.deviceName, true});
+  }
+  std::vector<DisplayInfo> list;
+  int enumerations = 0;
+  FakeGammaPlatform platform;
+  GammaController controller{platform};
+  FakeStore store;
+  DisplaySet set;
+};
+
 DisplayInfo Display(int number, const char16_t* id, const char16_t* monitor = u"", bool hdr = false) {
   return {u"\\\\.\\DISPLAY" + text::FromInt(number), number, monitor, id, hdr};
 }
@@ -57,14 +63,8 @@ ColorLevels Levels(int level) { return {level, level, level, level}; }
 std::map<std::u16string, int> RedLevels(const FakeGammaPlatform& platform) {
   std::map<std::u16string, int> result;
   for (const auto& display : platform.displays) {
-    auto loaded = platform.loaded.find(display.name);
-    int red = -1;
-    if (loaded != platform.loaded.end()) {
-      for (int level = 0; level <= 256 && red < 0; ++level) {
-        if (BuildRamp(level, 0, 0)[100] == loaded->second[100]) red = level;  // 100 * (level + 128): unclipped
-      }
-    }
-    result[display.name] = red;
+    auto loaded = platform.loaded.find(display.name);  // red entry 100 holds 100 * (level + 128), never clipped
+    result[display.name] = loaded == platform.loaded.end() ? -1 : loaded->second[100] / 100 - 128;
   }
   return result;
 }
@@ -85,15 +85,10 @@ TEST(DisplayNames, LabelsAndTheDisplayOption) {
 
   const std::vector<DisplayInfo> displays = {Display(1, u"a", u"DELL U2720Q"), Display(2, u"b", u"Dell P2419H"),
                                              Display(12, u"c", u"LG Ultra 2")};
+  // "2": the number, not "LG Ultra 2"; "u2720": part of the name, any case; "dell": two Dells, no guess;
+  // "27": no display 27, a part of "U2720Q".
   const struct { const char16_t* query; int found; } cases[] = {
-      {u"2", 1},          // the number, not "LG Ultra 2"
-      {u"12", 2},
-      {u"u2720", 0},      // part of the name, any case
-      {u"ultra", 2},
-      {u"dell", -1},      // two Dells: no guess
-      {u"27", 0},         // no display 27: a part of "U2720Q"
-      {u"5", -1},
-      {u"Samsung", -1},
+      {u"2", 1}, {u"12", 2}, {u"u2720", 0}, {u"ultra", 2}, {u"dell", -1}, {u"27", 0}, {u"5", -1}, {u"Samsung", -1},
       {u"", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(FindDisplay(displays, c.query), c.found) << text::ToUtf8(c.query);
@@ -117,160 +112,134 @@ TEST(DisplayNames, HdrFromTheColourReports) {
 // Two displays: one chosen takes the sliders alone; "All displays" sets both; the start's
 // levels are written by the caller only with "All displays".
 TEST(DisplaySet, TwoDisplaysChosenAndAll) {
-  FakeDisplays displays;
-  displays.list = {Display(1, u"mon-a", u"A"), Display(2, u"mon-b", u"B")};
-  FakeGammaPlatform platform;
-  displays.SyncInto(platform);
-  GammaController controller(platform);
-  FakeStore store;
-  DisplaySet set;
-  set.Start(displays, store, Levels(100), true);
-  ASSERT_TRUE(set.ListVisible());
+  Rig r({Display(1, u"mon-a", u"A"), Display(2, u"mon-b", u"B")});
+  r.set.Start(r, r.store, Levels(100), true);
+  ASSERT_TRUE(r.set.ListVisible());
 
-  set.Choose(2);
-  EXPECT_EQ(set.SliderLevels().red, 100) << "a display without levels of its own shows the All levels";
-  set.SetFromSliders(Levels(40), store);
-  EXPECT_FALSE(set.AllChosen());
-  EXPECT_EQ(controller.ApplyToDisplays(set), 1);
-  EXPECT_EQ(RedLevels(platform), (std::map<std::u16string, int>{{kD1, 100}, {kD2, 40}}));
-  EXPECT_EQ(store.writes, 4) << "r, g, b and H of display 2 only";
+  r.set.Choose(2);
+  EXPECT_EQ(r.set.SliderLevels().red, 100) << "a display without levels of its own shows the All levels";
+  r.set.SetFromSliders(Levels(40), r.store);
+  EXPECT_FALSE(r.set.AllChosen());
+  EXPECT_EQ(r.controller.ApplyToDisplays(r.set), 1);
+  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 100}, {kD2, 40}}));
+  EXPECT_EQ(r.store.writes, 4) << "r, g, b and H of display 2 only";
   int stored = 0;
-  ASSERT_TRUE(store.Read(u"DISPLAY MON-B", u"h", &stored));
+  ASSERT_TRUE(r.store.Read(u"DISPLAY MON-B", u"h", &stored));
   EXPECT_EQ(stored, 40);
 
-  set.Choose(1);
-  EXPECT_EQ(set.SliderLevels().red, 100);
-  set.Choose(0);
-  set.SetFromSliders(Levels(200), store);
-  EXPECT_TRUE(set.AllChosen());
-  controller.ApplyToDisplays(set);
-  EXPECT_EQ(RedLevels(platform), (std::map<std::u16string, int>{{kD1, 200}, {kD2, 200}}))
+  r.set.Choose(1);
+  EXPECT_EQ(r.set.SliderLevels().red, 100);
+  r.set.Choose(0);
+  r.set.SetFromSliders(Levels(200), r.store);
+  EXPECT_TRUE(r.set.AllChosen());
+  r.controller.ApplyToDisplays(r.set);
+  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 200}, {kD2, 200}}))
       << "All displays sets every display, its own levels too";
-  ASSERT_TRUE(store.Read(u"Display mon-b", u"r", &stored));
+  ASSERT_TRUE(r.store.Read(u"Display mon-b", u"r", &stored));
   EXPECT_EQ(stored, 200);
 }
 
 // Three displays, the middle one in HDR: it gets no ramp, is not read back, and says so.
 TEST(DisplaySet, ThreeDisplaysOneInHdr) {
-  FakeDisplays displays;
-  displays.list = {Display(1, u"a"), Display(2, u"b", u"HDR TV", true), Display(3, u"c")};
-  FakeGammaPlatform platform;
-  displays.SyncInto(platform);
-  platform.displays[1].readback = FakeGammaPlatform::Display::KeepsIdentity;
-  GammaController controller(platform);
-  FakeStore store;
-  DisplaySet set;
-  set.Start(displays, store, Levels(60), true);
-  EXPECT_EQ(controller.ApplyToDisplays(set, true), 1);
-  EXPECT_FALSE(controller.RampIgnored()) << "an HDR display is not asked what it keeps";
-  EXPECT_EQ(RedLevels(platform), (std::map<std::u16string, int>{{kD1, 60}, {kD2, -1}, {kD3, 60}}));
-  EXPECT_EQ(platform.opened.count(kD2), 0u);
-  EXPECT_FALSE(set.HdrNoteVisible()) << "All displays: the list marks the HDR one";
-  set.Choose(2);
-  EXPECT_TRUE(set.HdrNoteVisible());
+  Rig r({Display(1, u"a"), Display(2, u"b", u"HDR TV", true), Display(3, u"c")});
+  r.platform.displays[1].readback = FakeGammaPlatform::Display::KeepsIdentity;
+  r.set.Start(r, r.store, Levels(60), true);
+  EXPECT_EQ(r.controller.ApplyToDisplays(r.set, true), 1);
+  EXPECT_FALSE(r.controller.RampIgnored()) << "an HDR display is not asked what it keeps";
+  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 60}, {kD2, -1}, {kD3, 60}}));
+  EXPECT_EQ(r.platform.opened.count(kD2), 0u);
+  EXPECT_FALSE(r.set.HdrNoteVisible()) << "All displays: the list marks the HDR one";
+  r.set.Choose(2);
+  EXPECT_TRUE(r.set.HdrNoteVisible());
 
   // HDR switched off: a display change, and the display gets its levels again.
-  displays.list[1].hdr = false;
-  EXPECT_TRUE(set.Refresh(displays, store));
-  controller.ApplyToDisplays(set);
-  EXPECT_EQ(RedLevels(platform)[kD2], 60);
-  EXPECT_FALSE(set.HdrNoteVisible());
+  r.list[1].hdr = false;
+  EXPECT_TRUE(r.set.Refresh(r, r.store));
+  r.controller.ApplyToDisplays(r.set);
+  EXPECT_EQ(RedLevels(r.platform)[kD2], 60);
+  EXPECT_FALSE(r.set.HdrNoteVisible());
 
   // The only display, in HDR: no list, but the note.
-  displays.list = {Display(1, u"a", u"", true)};
-  set.Refresh(displays, store);
-  EXPECT_FALSE(set.ListVisible());
-  EXPECT_TRUE(set.HdrNoteVisible());
+  r.list = {Display(1, u"a", u"", true)};
+  r.set.Refresh(r, r.store);
+  EXPECT_FALSE(r.set.ListVisible());
+  EXPECT_TRUE(r.set.HdrNoteVisible());
 }
 
 // A display unplugged keeps its levels for its return; the choice falls back to All; a
 // display never seen before gets the All levels.
 TEST(DisplaySet, UnpluggedAndPluggedBackIn) {
-  FakeDisplays displays;
-  displays.list = {Display(1, u"a"), Display(2, u"b")};
-  FakeStore store;
-  store.Put(u"b", 30, 31, 32, 33);
-  FakeGammaPlatform platform;
-  GammaController controller(platform);
-  DisplaySet set;
-  set.Start(displays, store, Levels(128), true);
-  set.Choose(2);
-  EXPECT_EQ(set.SliderLevels().brightness, 33) << "stored levels read at the start";
+  Rig r({Display(1, u"a"), Display(2, u"b")}, false);
+  r.store.Put(u"b", 30, 31, 32, 33);
+  r.set.Start(r, r.store, Levels(128), true);
+  r.set.Choose(2);
+  EXPECT_EQ(r.set.SliderLevels().brightness, 33) << "stored levels read at the start";
 
-  displays.list.pop_back();
-  EXPECT_TRUE(set.Refresh(displays, store));
-  EXPECT_TRUE(set.AllChosen()) << "the chosen display went away";
-  EXPECT_FALSE(set.ListVisible());
-  set.SetFromSliders(Levels(90), store);
+  r.list.pop_back();
+  EXPECT_TRUE(r.set.Refresh(r, r.store));
+  EXPECT_TRUE(r.set.AllChosen()) << "the chosen display went away";
+  EXPECT_FALSE(r.set.ListVisible());
+  r.set.SetFromSliders(Levels(90), r.store);
 
-  displays.list = {Display(1, u"a"), Display(2, u"b"), Display(3, u"new")};
-  displays.SyncInto(platform);
-  EXPECT_TRUE(set.Refresh(displays, store));
-  controller.ApplyToDisplays(set);
-  EXPECT_EQ(RedLevels(platform), (std::map<std::u16string, int>{{kD1, 90}, {kD2, 30}, {kD3, 90}}));
+  r.list = {Display(1, u"a"), Display(2, u"b"), Display(3, u"new")};
+  r.Attach();
+  EXPECT_TRUE(r.set.Refresh(r, r.store));
+  r.controller.ApplyToDisplays(r.set);
+  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 90}, {kD2, 30}, {kD3, 90}}));
 
   // Attached but not yet listed (the refresh comes with the display change): All levels.
-  platform.displays.push_back({u"\\\\.\\DISPLAY4", true});
-  controller.ApplyToDisplays(set);
-  EXPECT_EQ(RedLevels(platform)[u"\\\\.\\DISPLAY4"], 90);
-  EXPECT_FALSE(set.Refresh(displays, store)) << "the same displays: nothing to refill";
+  r.platform.displays.push_back({u"\\\\.\\DISPLAY4", true});
+  r.controller.ApplyToDisplays(r.set);
+  EXPECT_EQ(RedLevels(r.platform)[u"\\\\.\\DISPLAY4"], 90);
+  EXPECT_FALSE(r.set.Refresh(r, r.store)) << "the same displays: nothing to refill";
 }
 
 // Windows numbers the displays anew (or the program restarts): the levels follow the monitor.
 TEST(DisplaySet, RenumberedDisplaysKeepTheirLevels) {
-  FakeDisplays displays;
-  displays.list = {Display(1, u"left", u"L"), Display(2, u"right", u"R")};
-  FakeStore store;
-  FakeGammaPlatform platform;
-  displays.SyncInto(platform);
-  GammaController controller(platform);
-  DisplaySet set;
-  set.Start(displays, store, Levels(128), true);
-  set.Choose(2);
-  set.SetFromSliders(Levels(10), store);
-  set.Choose(1);
-  set.SetFromSliders(Levels(250), store);
+  Rig r({Display(1, u"left", u"L"), Display(2, u"right", u"R")});
+  r.set.Start(r, r.store, Levels(128), true);
+  r.set.Choose(2);
+  r.set.SetFromSliders(Levels(10), r.store);
+  r.set.Choose(1);
+  r.set.SetFromSliders(Levels(250), r.store);
 
-  displays.list = {Display(1, u"right", u"R"), Display(2, u"left", u"L")};
-  EXPECT_TRUE(set.Refresh(displays, store));
-  EXPECT_EQ(set.ChoiceIndex(), 2) << "the choice follows the monitor to its new place";
-  controller.ApplyToDisplays(set);
-  EXPECT_EQ(RedLevels(platform), (std::map<std::u16string, int>{{kD1, 10}, {kD2, 250}}));
+  r.list = {Display(1, u"right", u"R"), Display(2, u"left", u"L")};
+  EXPECT_TRUE(r.set.Refresh(r, r.store));
+  EXPECT_EQ(r.set.ChoiceIndex(), 2) << "the choice follows the monitor to its new place";
+  r.controller.ApplyToDisplays(r.set);
+  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 10}, {kD2, 250}}));
 
   DisplaySet restarted;
-  restarted.Start(displays, store, Levels(128), true);
-  restarted.SetFromSliders(Levels(128), store, false);  // the start's apply
-  controller.ApplyToDisplays(restarted);
-  EXPECT_EQ(RedLevels(platform), (std::map<std::u16string, int>{{kD1, 10}, {kD2, 250}})) << "read back by id";
+  restarted.Start(r, r.store, Levels(128), true);
+  restarted.SetFromSliders(Levels(128), r.store, false);  // the start's apply
+  r.controller.ApplyToDisplays(restarted);
+  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 10}, {kD2, 250}})) << "read back by id";
 
   // Without "restore" the stored levels of the displays are not used, as [Start]'s are not.
   DisplaySet notRestored;
-  notRestored.Start(displays, store, Levels(128), false);
-  controller.ApplyToDisplays(notRestored);
-  EXPECT_EQ(RedLevels(platform), (std::map<std::u16string, int>{{kD1, 128}, {kD2, 128}}));
+  notRestored.Start(r, r.store, Levels(128), false);
+  r.controller.ApplyToDisplays(notRestored);
+  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 128}, {kD2, 128}}));
 }
 
 // One display as before: no list, and the sliders show what the display has.
 TEST(DisplaySet, OneDisplayAsBefore) {
-  FakeDisplays displays;
-  displays.list = {Display(1, u"")};  // no monitor path: known by its device name
-  FakeStore store;
-  DisplaySet set;
-  set.Start(displays, store, Levels(70), true);
-  EXPECT_FALSE(set.ListVisible());
-  EXPECT_EQ(set.SliderLevels().red, 70);
-  set.SetFromSliders(Levels(80), store);
-  EXPECT_EQ(store.writes, 0) << "an old settings file gains no display sections";
-  EXPECT_EQ(displays.enumerations, 1);
+  Rig r({Display(1, u"")});  // no monitor path: known by its device name
+  r.set.Start(r, r.store, Levels(70), true);
+  EXPECT_FALSE(r.set.ListVisible());
+  EXPECT_EQ(r.set.SliderLevels().red, 70);
+  r.set.SetFromSliders(Levels(80), r.store);
+  EXPECT_EQ(r.store.writes, 0) << "an old settings file gains no display sections";
+  EXPECT_EQ(r.enumerations, 1);
 
-  store.Put(kD1, 5, 6, 7, 8);  // levels it had as one of two displays
+  r.store.Put(kD1, 5, 6, 7, 8);  // levels it had as one of two displays
   DisplaySet again;
-  again.Start(displays, store, Levels(70), true);
+  again.Start(r, r.store, Levels(70), true);
   EXPECT_EQ(again.SliderLevels().blue, 7);
-  store.Put(u"x", 300, -4, 50, 99);
-  EXPECT_FALSE(again.SetDisplay(u"x", Levels(1), store)) << "not attached";
-  displays.list = {Display(1, u"x"), Display(2, u"y")};
-  again.Refresh(displays, store);
+  r.store.Put(u"x", 300, -4, 50, 99);
+  EXPECT_FALSE(again.SetDisplay(u"x", Levels(1), r.store)) << "not attached";
+  r.list = {Display(1, u"x"), Display(2, u"y")};
+  again.Refresh(r, r.store);
   EXPECT_EQ(again.LevelsOf(u"X").red, 256) << "stored levels are clamped";
   EXPECT_EQ(again.LevelsOf(u"X").green, 0);
 }

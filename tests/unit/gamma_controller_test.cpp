@@ -9,12 +9,7 @@ namespace {
 // Every attached display gets the ramp; a detached one is never opened, and a
 // failing one does not stop the others. A refusal is reported at once, never waited on.
 TEST(GammaController, SetsEveryAttachedDisplay) {
-  struct Case {
-    const char* what;
-    FakeGammaPlatform::Display failing;
-    int expected;
-    int setCalls;  // on both displays
-  } cases[] = {
+  const struct { const char* what; FakeGammaPlatform::Display failing; int expected, setCalls; } cases[] = {
       {"refuses", {u"A", true, true}, 0, 2},
       {"no device context", {u"A", true, false, true}, 0, 1},
       {"works", {u"A", true}, 1, 2},

@@ -15,12 +15,8 @@ namespace {
 std::string Utf16File(std::u16string_view text) { return Utf16FileBytes(text); }
 
 TEST(IniFile, ReadsValuesAsTheProfileFunctionsDo) {
-  const struct {
-    const char* what;
-    std::string content;
-    const char16_t *section, *key;
-    const char16_t* value;  // null: not found
-  } cases[] = {
+  // value null: not found
+  const struct { const char* what; std::string content; const char16_t *section, *key, *value; } cases[] = {
       {"plain", "[Start]\r\nr=128\r\n", u"Start", u"r", u"128"},
       {"names ignore case", "[START]\r\nR=5\r\n", u"start", u"r", u"5"},
       {"blanks around names and value", "  [ Start ]  \r\n\t r \t=  7 \t\r\n", u"Start", u" r ", u"7"},
@@ -51,12 +47,8 @@ TEST(IniFile, ReadsValuesAsTheProfileFunctionsDo) {
 
 // In the file's own encoding and line ends; every other byte stays.
 TEST(IniFile, WritesOneLineAndKeepsEverythingElse) {
-  const struct {
-    const char* what;
-    std::string before;
-    const char16_t *section, *key, *value;
-    std::string after;
-  } cases[] = {
+  const struct { const char* what; std::string before; const char16_t *section, *key, *value; std::string after; }
+      cases[] = {
       {"new file", "", u"Start", u"r", u"128", "[Start]\r\nr=128\r\n"},
       {"existing key keeps its spelling and the rest",
        "; my settings\r\n\r\n[start]\r\n  R = 5 ; old\r\nother=x\r\n\r\n[Program]\r\nm_lang_id=2\r\n", u"Start", u"r",
@@ -99,8 +91,7 @@ TEST(IniFile, RefusesNamesAndValuesNoLineCanHold) {
   };
   for (const auto& c : cases) {
     std::string bytes = before;
-    EXPECT_FALSE(ini::WriteValue(&bytes, c.section, c.key, c.value))
-        << text::ToUtf8(c.section) << "/" << text::ToUtf8(c.key) << "=" << text::ToUtf8(c.value);
+    EXPECT_FALSE(ini::WriteValue(&bytes, c.section, c.key, c.value)) << text::ToUtf8(c.key + u"=" + c.value);
     EXPECT_EQ(bytes, before);
   }
 }

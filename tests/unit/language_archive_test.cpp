@@ -6,14 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "common/text.h"
-#include "i18n/string_table.h"
+#include "test_text.h"
 
 namespace {
-
-using LanguageArchive::LoadFromText;
-
-std::u16string Header() { return u"\uFEFF##\r\n19=Glowmere 1.77\r\n##\r\nfree one\r\n##\r\nfree two\r\n"; }
 
 // A section whose ids first..first+count-1 hold non-empty texts.
 std::u16string Section(const std::u16string& header, int first, int count) {
@@ -22,13 +17,7 @@ std::u16string Section(const std::u16string& header, int first, int count) {
   return s;
 }
 
-class LanguageArchiveTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    currentLanguage = 1;
-    LanguageArchive::Clear();
-  }
-};
+using LanguageArchiveTest = ArchiveTest;
 
 TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
   const std::u16string reference = u"##=Englisch\tEnglish\r\n";
@@ -44,7 +33,7 @@ TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
       {"no reference section", u"##=Only\tOne\r\n40=a\r\n", {0}},
   };
   for (const auto& c : cases) {
-    LoadFromText(Header() + c.sections);
+    LanguageArchive::LoadFromText(ArchiveText(c.sections));
     EXPECT_EQ(std::vector<int>(translatedPercent, translatedPercent + sectionCount), c.percents) << c.name;
   }
   EXPECT_EQ(referenceTemplate[0], 0) << "no reference section leaves the template empty";

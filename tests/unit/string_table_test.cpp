@@ -4,14 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "common/text.h"
-#include "i18n/language_archive_core.h"
+#include "test_text.h"
 
 namespace {
-
-std::string Utf8(const char16_t* s) { return s ? text::ToUtf8(s) : std::string("(null)"); }
 
 struct ParsedSection {
   std::u16string text;  // the table points into it
@@ -58,30 +54,12 @@ TEST(ParseCommonBlockTest, EscapesBecomeLineEnds) {
   EXPECT_EQ(std::u16string(table[25]), std::u16string(u"a\r\nb\\x\\\n"));
 }
 
-// A whole decoded text: common block, two free texts, then named sections.
-std::u16string Archive(const std::vector<std::u16string>& sections,
-                       const std::u16string& common = u"19=Glowmere 1.77\r\n") {
-  std::u16string text = u"\uFEFF##\r\n" + common + u"##\r\nfree one\r\n##\r\nfree two\r\n";
-  for (const auto& s : sections) text += s;
-  return text;
-}
-
-class StringTableTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    importActive = false;
-    currentLanguage = 1;
-    for (auto& entry : importedTexts) entry = nullptr;
-    LanguageArchive::Clear();
-  }
-};
+using StringTableTest = ArchiveTest;
 
 TEST_F(StringTableTest, TextFallsBackToReferenceSection) {
-  LanguageArchive::LoadFromText(Archive({
-      u"##=German\tDeutsch\r\n40=Mit Windows Starten\r\n43=\r\n",
-      u"##=Englisch\tEnglish\r\n40=Start with Windows\r\n41=Restore at program start\r\n"
-      u"43=&Reset\r\n",
-  }));
+  LanguageArchive::LoadFromText(ArchiveText(u"##=German\tDeutsch\r\n40=Mit Windows Starten\r\n43=\r\n"
+                                            u"##=Englisch\tEnglish\r\n40=Start with Windows\r\n"
+                                            u"41=Restore at program start\r\n43=&Reset\r\n"));
   ASSERT_EQ(sectionCount, 2);
   struct Case { int language; int id; const char16_t* expected; } cases[] = {
       {0, 40, u"Mit Windows Starten"},

@@ -5,17 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "common/text.h"
-#include "i18n/language_archive_core.h"
-#include "i18n/string_table.h"
+#include "test_text.h"
 #include "text_ids.h"
 
 namespace {
-
-std::string Utf8(const std::u16string& s) { return text::ToUtf8(s); }
-
-// Bytes of UTF-16 little-endian text without a mark, as a hand-made file may hold them.
-std::string Utf16Le(const std::u16string& s) { return Utf16FileBytes(s).substr(2); }
 
 // Stands in for the ANSI code page 1252 on the characters the tests use.
 std::u16string Latin1(std::string_view ansi) { return text::Widen(ansi); }
@@ -50,7 +43,8 @@ struct ReferenceTable {
   }
 };
 
-// Nine missing ids with their texts, then dots, then the rest as ids, however many.
+// Nine missing ids with their texts, then dots, then the rest as ids, however many; ids
+// without a reference text neither count nor show.
 TEST(ImportReportText, ListsNineMissingTextsThenIds) {
   ReferenceTable reference(20), full(256);
   const char16_t* imported[kTextIds] = {};
@@ -61,32 +55,24 @@ TEST(ImportReportText, ListsNineMissingTextsThenIds) {
   EXPECT_EQ(Utf8(ImportReportText(reference.entries, imported)),
             "40 %\n\nmiss:\n0=Text 0\n1=Text 1\n2=Text 2\n3=Text 3\n4=Text 4\n5=Text 5\n6=Text 6\n"
             "7=Text 7\n8=Text 8\n........\n9,10,11,");
-}
 
-TEST(ImportReportText, IdsWithoutReferenceTextNeitherCountNorShow) {
-  const char16_t* reference[kTextIds] = {};
-  const char16_t* imported[kTextIds] = {};
-  reference[40] = u"Start with Windows";
-  reference[41] = u"";
+  const char16_t* sparse[kTextIds] = {};
+  sparse[40] = u"Start with Windows";
+  sparse[41] = u"";
   imported[200] = u"extra";
-  EXPECT_EQ(Utf8(ImportReportText(reference, imported)), "0 %\n\nmiss:\n40=Start with Windows\n");
+  EXPECT_EQ(Utf8(ImportReportText(sparse, imported)), "0 %\n\nmiss:\n40=Start with Windows\n");
 }
 
 }  // namespace
 
 // An import as the program runs it, on a small reference section: ids 0, 40, 41, 43, 44.
-class ImportedTranslation : public ::testing::Test {
+class ImportedTranslation : public ArchiveTest {
  protected:
   void SetUp() override {
     LanguageArchive::LoadFromText(u"##\r\n##\r\n##\r\n##=German\tDeutsch\r\n##=Englisch\tEnglish\r\n"
                                   u"TranslatorName=Glowmere translators\r\n40=Start with Windows\r\n"
                                   u"41=Restore at program start\r\n43=&Reset\r\n44=&Exit\r\n");
   }
-  void TearDown() override {
-    importActive = false;
-    LanguageArchive::Clear();
-  }
-
   std::string Import(const std::string& fileBytes) {
     imported_ = DecodeTextFile(fileBytes, Latin1);
     return Utf8(ActivateImportedText(imported_));
@@ -118,8 +104,4 @@ TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
   EXPECT_EQ(Imported(kTextReset), "&Zur\xC3\xBC" "cksetzen");
   EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
   EXPECT_EQ(report, "100 %");
-}
-
-TEST_F(ImportedTranslation, ExportedTemplateReadsBackComplete) {
-  EXPECT_EQ(Import(Utf16FileBytes(CurrentTranslationTemplate())), "100 %");
 }

@@ -9,28 +9,18 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// A shell holding at most the one icon; every call is logged.
-struct FakeIcon : TrayIconPort {
-  explicit FakeIcon(Log& log) : log(log) {}
-  Log& log;
-  bool ownerExists = true;
-  bool present = true;
-  const bool* watchdogRunning = nullptr;  // to check what Remove sees
+// A shell holding at most the one icon, and the watchdog thread; every call is logged.
+struct FakeTray : TrayIconPort, WatchdogThreadPort {
+  Log log;
+  bool ownerExists = true, present = true, running = false;
 
   bool OwnerExists() override { return ownerExists; }
   bool IsPresent() override { log.push_back("probe"); return present; }
   void AddOrUpdate() override { log.push_back("add"); present = true; }
   void Remove() override {
-    log.push_back(watchdogRunning && *watchdogRunning ? "remove while watchdog runs" : "remove");
+    log.push_back(running ? "remove while watchdog runs" : "remove");
     present = false;
   }
-};
-
-struct FakeWatchdog : WatchdogThreadPort {
-  explicit FakeWatchdog(Log& log) : log(log) {}
-  Log& log;
-  bool running = false;
-
   bool IsRunning() override { return running; }
   void Start() override {
     log.push_back(running ? "start a second watchdog" : "start");
@@ -52,12 +42,11 @@ TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
       {"window gone, readd asked", false, false, W::ReaddRequested, true, {}},
   };
   for (const auto& c : cases) {
-    Log log;
-    FakeIcon icon(log);
-    icon.present = c.present;
-    icon.ownerExists = c.ownerExists;
-    EXPECT_EQ(TrayWatchdogStep(icon, c.wake), c.goesOn) << c.name;
-    EXPECT_EQ(log, c.expected) << c.name;
+    FakeTray tray;
+    tray.present = c.present;
+    tray.ownerExists = c.ownerExists;
+    EXPECT_EQ(TrayWatchdogStep(tray, c.wake), c.goesOn) << c.name;
+    EXPECT_EQ(tray.log, c.expected) << c.name;
   }
 }
 
@@ -77,20 +66,17 @@ TEST(TrayIconLifetime, WatchdogNeverRunsWhileTheIconChanges) {
       {"readd without watchdog", Readd, false, {"add"}},
   };
   for (const auto& c : cases) {
-    Log log;
-    FakeIcon icon(log);
-    FakeWatchdog watchdog(log);
-    icon.watchdogRunning = &watchdog.running;
-    watchdog.running = c.running;
+    FakeTray tray;
+    tray.running = c.running;
     if (c.op == Destroy) {
-      DestroyTrayIcon(icon, watchdog);
+      DestroyTrayIcon(tray, tray);
     } else if (c.op == Readd) {
-      ReaddTrayIcon(icon, watchdog);
+      ReaddTrayIcon(tray, tray);
     } else {
-      CreateTrayIcon(icon, watchdog, c.op == Create, [&] { log.push_back("store fields"); });
+      CreateTrayIcon(tray, tray, c.op == Create, [&] { tray.log.push_back("store fields"); });
     }
-    EXPECT_EQ(log, c.expected) << c.name;
-    EXPECT_EQ(watchdog.running, c.op == Destroy ? false : c.running || c.op == Create) << c.name;
+    EXPECT_EQ(tray.log, c.expected) << c.name;
+    EXPECT_EQ(tray.running, c.op == Destroy ? false : c.running || c.op == Create) << c.name;
   }
 }
 
