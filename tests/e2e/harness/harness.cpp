@@ -17,7 +17,8 @@ void KillStrayGlowmeres() {
   for (HWND window : TopLevelWindows(0, L"#32770")) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    HANDLE process = GetDlgItem(window, IDC_BRIGHTNESS) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+    HANDLE process =
+        GetDlgItem(window, IDC_BRIGHTNESS) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
     if (process && TerminateProcess(process, 99)) WaitForSingleObject(process, 10000);
     if (process) CloseHandle(process);
   }
@@ -301,7 +302,7 @@ HWND GlowmereTest::WaitForDialog(const Process& process, DWORD timeoutMs) {
   WaitUntil([&] {
     // Ready once its start has run to the end: the brightness value label is filled last.
     for (HWND window : TopLevelWindows(process.pid, L"#32770"))
-      if (GetDlgItem(window, IDC_BRIGHTNESS) != nullptr && GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0) found = window;
+      if (GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0) found = window;
     return found != nullptr;
   }, timeoutMs);
   return found;
