@@ -1,8 +1,10 @@
 // A settings file another program holds with no sharing at all (an editor saving, a sync
 // client, a scanner): the test program itself holds it, as a process other than Glowmere.
 // Whatever was pending reaches the file once it is let go, and never overwrites what the
-// user keeps there.
+// user keeps there. Started hidden, so that Exit has no window to take down first.
 #include <windows.h>
+
+#include <memory>
 
 #include "harness.h"
 
@@ -10,7 +12,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kBrightness = 1038, kExit = 1030;
 const std::string kHotkeys = "[Hotkeys]\r\nBrighter=Ctrl+Alt+PgUp\r\nDarker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n";
 
 std::string Levels(int level) {
@@ -19,116 +20,82 @@ std::string Levels(int level) {
 }
 
 // Opened with no sharing: Glowmere can neither read nor replace it until it is closed.
-class HeldFile {
- public:
-  explicit HeldFile(const std::wstring& path)
-      : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+struct HeldFile {
+  HeldFile() : handle(CreateFileW(PerUserIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+    EXPECT_NE(handle, INVALID_HANDLE_VALUE) << "the test could not hold the settings file";
+  }
   ~HeldFile() { Release(); }
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
   void Release() {
-    if (Held()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
   }
-
- private:
-  HANDLE handle_;
+  HANDLE handle;
 };
 
-// Waits for the file to hold exactly `expected`; reports what it held instead.
-void ExpectFileWithin(const std::string& expected, DWORD timeoutMs, const char* what) {
-  EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(PerUserIni()) == expected; }, timeoutMs))
-      << what << ": expected within " << timeoutMs << " ms:\n" << expected << "seen:\n" << ReadFileBytes(PerUserIni());
+::testing::AssertionResult FileBecomes(const std::string& expected, DWORD timeoutMs) {
+  return Becomes([] { return ReadFileBytes(PerUserIni()); }, expected, timeoutMs);
 }
 
-class BusySettings : public GlowmereTest {
- protected:
-  // Started hidden, so that Exit has no window to take down first; the start's write done.
-  HWND StartAndSettle(Process* glowmere) {
-    *glowmere = Start(L"-bg");
-    HWND dialog = WaitForDialog(*glowmere);
-    if (dialog != nullptr) ExpectFileWithin(Levels(128), 20000, "the start's write");
-    return dialog;
-  }
-};
-
-TEST_F(BusySettings, ExitWhileTheFileIsHeldForASecondStoresTheLastLevels) {
-  Process glowmere;
-  HWND dialog = StartAndSettle(&glowmere);
-  ASSERT_NE(dialog, nullptr);
-  HeldFile held(PerUserIni());
-  ASSERT_TRUE(held.Held());
-  MoveSlider(dialog, kBrightness, 40);
-  PostCommand(dialog, kExit);
-  Sleep(1000);  // the other program's second
-  held.Release();
-  EXPECT_EQ(WaitForExit(glowmere), 1075u);
-  EXPECT_EQ(ReadFileBytes(PerUserIni()), Levels(40)) << "the last levels must land before the process ends";
+// The brightness moved to `level` while the file is held for `holdMs`.
+void MoveWhileHeld(HWND dialog, int level, DWORD holdMs) {
+  HeldFile held;
+  MoveSlider(dialog, IDC_BRIGHTNESS, level);
+  Sleep(holdMs);
 }
 
-// Task Manager's End task closes the window, then kills the process: the close stores
-// what was pending.
-TEST_F(BusySettings, EndTaskStoresTheLevelsBeforeTheKill) {
-  Process glowmere;
-  HWND dialog = StartAndSettle(&glowmere);
+using BusySettings = GlowmereTest;
+
+// Let go within the quick retries (1, 2, 4 s), or only after them: the slow pace stores the
+// levels without another change. Then Task Manager's End task closes the window and kills
+// the process: the close stores what was pending.
+TEST_F(BusySettings, LevelsMovedWhileTheFileIsHeldLandOnceItIsLetGo) {
+  const Process glowmere = Start(L"-bg");
+  HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
-  MoveSlider(dialog, kBrightness, 40);
+  ASSERT_TRUE(FileBecomes(Levels(128), 20000)) << "the start's write";
+  MoveWhileHeld(dialog, 40, 1500);
+  EXPECT_TRUE(FileBecomes(Levels(40), 8000)) << "let go after 1.5 s";
+  MoveWhileHeld(dialog, 60, 10000);  // the quick retries end 7.3 s after the move
+  EXPECT_TRUE(FileBecomes(Levels(60), 45000)) << "let go after 10 s";
+  EXPECT_EQ(SliderLevels(dialog), "60 60 60 60 ");
+
+  MoveSlider(dialog, IDC_BRIGHTNESS, 70);
   SendMessageW(dialog, WM_CLOSE, 0, 0);
   TerminateProcess(glowmere.handle, 1);
   WaitForExit(glowmere);
-  EXPECT_EQ(ReadFileBytes(PerUserIni()), Levels(40)) << "the levels moved just before End task";
-}
-
-// Held while the levels settle: the quick retries (1, 2, 4 s) store them once it is let go.
-TEST_F(BusySettings, AFileLetGoAfterASecondAndAHalfGetsTheLevelsWithinSeconds) {
-  Process glowmere;
-  HWND dialog = StartAndSettle(&glowmere);
-  ASSERT_NE(dialog, nullptr);
-  HeldFile held(PerUserIni());
-  ASSERT_TRUE(held.Held());
-  MoveSlider(dialog, kBrightness, 40);
-  Sleep(1500);
-  held.Release();
-  ExpectFileWithin(Levels(40), 8000, "let go after 1.5 s");
-}
-
-// Held beyond the quick retries: the slow pace stores the levels without another change.
-TEST_F(BusySettings, AFileHeldLongerThanTheQuickRetriesGetsTheLevelsWithoutAnotherChange) {
-  Process glowmere;
-  HWND dialog = StartAndSettle(&glowmere);
-  ASSERT_NE(dialog, nullptr);
-  HeldFile held(PerUserIni());
-  ASSERT_TRUE(held.Held());
-  MoveSlider(dialog, kBrightness, 40);
-  Sleep(10000);  // the quick retries end 7.3 s after the move
-  held.Release();
-  ExpectFileWithin(Levels(40), 45000, "let go after 10 s");
-  EXPECT_EQ(SliderLevels(dialog), "40 40 40 40 ");
+  EXPECT_EQ(ReadFileBytes(PerUserIni()), Levels(70)) << "the levels moved just before End task";
 }
 
 // A start that cannot read the file applies neutral levels and the hotkeys' defaults, but the
 // first write once it is let go keeps the user's values: the hotkey switched off, the levels
 // and restore choice, a section Glowmere does not know. Only missing keys are added, and the
-// dialog takes the stored levels after all, as the user has not moved them.
-TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValues) {
+// dialog takes the stored levels after all, as the user has not moved them. Exit while the
+// file is held for a second still stores the last levels before the process ends.
+TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValuesAndExitWaitsForIt) {
   const std::string mine = "[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\n[Hotkeys]\r\nBrighter=\r\n[Mine]\r\nx=1\r\n";
   ASSERT_TRUE(WriteFileBytes(PerUserIni(), mine));
-  HeldFile held(PerUserIni());
-  ASSERT_TRUE(held.Held());
+  auto held = std::make_unique<HeldFile>();
   const Process glowmere = Start(L"-bg");
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ") << "nothing could be read";
   Sleep(1000);  // the start's write and its first retry meet the held file
-  held.Release();
-  ExpectFileWithin("[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\ng=128\r\nb=128\r\n[Hotkeys]\r\nBrighter=\r\n"
-                   "Darker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n[Mine]\r\nx=1\r\n",
-                   20000, "the first write after the start");
+  held.reset();
+  EXPECT_TRUE(FileBecomes("[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\ng=128\r\nb=128\r\n[Hotkeys]\r\nBrighter=\r\n"
+                          "Darker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n[Mine]\r\nx=1\r\n", 20000));
   EXPECT_EQ(SliderLevels(dialog), "90 90 128 128 ") << "the levels restored once the file could be read";
-  EXPECT_EQ(SendDlgItemMessageW(dialog, 1043, BM_GETCHECK, 0, 0), BST_CHECKED) << "the restore box";
-  // A move after the start is the user's: it lands.
-  MoveSlider(dialog, kBrightness, 40);
-  EXPECT_TRUE(WaitUntil([] { return StoredLevels() == "40 40 40 40 "; }, 10000))
-      << "expected stored 40 40 40 40, seen " << StoredLevels();
+  EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_RESTORE, BM_GETCHECK, 0, 0), BST_CHECKED) << "the restore box";
+  MoveSlider(dialog, IDC_BRIGHTNESS, 40);
+  EXPECT_TRUE(Becomes(StoredLevels, "40 40 40 40 ")) << "a move after the start is the user's";
+
+  held = std::make_unique<HeldFile>();
+  MoveSlider(dialog, IDC_BRIGHTNESS, 50);
+  PostCommand(dialog, IDC_EXIT);
+  Sleep(1000);  // the other program's second
+  held.reset();
+  EXPECT_EQ(WaitForExit(glowmere), 1075u);
+  EXPECT_EQ(StoredLevels(), "50 50 50 50 ") << "the last levels must land before the process ends";
+  EXPECT_NE(ReadFileBytes(PerUserIni()).find("[Mine]\r\nx=1\r\n"), std::string::npos) << "the user's section";
 }
 
 }  // namespace

@@ -15,8 +15,11 @@ namespace {
 
 using namespace e2e;
 
-int ExpectedDpi() { return _wtoi(Env(L"GLOWMERE_TEST_DPI").c_str()); }
-std::wstring ReferenceFile() { return L"Z:" + Env(L"GLOWMERE_E2E_STATE") + L"/dpi-96-client.txt"; }
+std::wstring ReferenceFile() {
+  std::wstring path = L"Z:" + Env(L"GLOWMERE_E2E_STATE") + L"/dpi-96-client.txt";
+  for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
+  return path;
+}
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = L"";
@@ -24,34 +27,11 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-std::string Describe(HWND control) {
-  const int id = GetDlgCtrlID(control);
-  return "control " + std::to_string(id) + " (" + Narrow(ClassOf(control)) + " \"" + Narrow(WindowText(control)) + "\")";
-}
-
-std::string RectText(const RECT& r) {
-  return "{" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-         std::to_string(r.bottom) + "}";
-}
-
-// The visible controls with their rectangles in the dialog's client coordinates. The group
-// box frames the sliders by design and is left out of the overlap check.
-struct Control {
-  HWND window;
-  RECT rect;
-};
-std::vector<Control> VisibleControls(HWND dialog) {
-  std::vector<Control> controls;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(child)) continue;
-    const LONG style = GetWindowLongW(child, GWL_STYLE);
-    if (ClassOf(child) == L"Button" && (style & BS_TYPEMASK) == BS_GROUPBOX) continue;
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    controls.push_back({child, r});
-  }
-  return controls;
+// "control <id> (<class> "<text>") at {l, t, r, b}", for failure messages.
+std::string Describe(HWND control, const RECT& r) {
+  return "control " + std::to_string(GetDlgCtrlID(control)) + " (" + Narrow(ClassOf(control)) + " \"" +
+         Narrow(WindowText(control)) + "\") at {" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
+         std::to_string(r.right) + ", " + std::to_string(r.bottom) + "}";
 }
 
 // Width of a control's text, measured here: fonts cannot be shared with another process
@@ -59,7 +39,6 @@ std::vector<Control> VisibleControls(HWND dialog) {
 int TextWidth(HWND control, int dpi) {
   std::wstring text = WindowText(control);
   for (size_t at; (at = text.find(L'&')) != std::wstring::npos;) text.erase(at, 1);
-  if (text.empty()) return 0;
   HDC dc = GetDC(nullptr);
   HFONT font = CreateFontW(-MulDiv(10, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Verdana");
   HGDIOBJ old = SelectObject(dc, font);
@@ -77,101 +56,83 @@ int TextWidth(HWND control, int dpi) {
   SelectObject(dc, old);
   DeleteObject(font);
   ReleaseDC(nullptr, dc);
-  return size.cx;
+  return text.empty() ? 0 : size.cx;
 }
 
-class Dpi : public GlowmereTest {};
+class Dpi : public GlowmereTest {
+ protected:
+  void SetUp() override {
+    GlowmereTest::SetUp();
+    ASSERT_GT(dpi, 0) << "GLOWMERE_TEST_DPI must name the DPI this run expects (dpi_e2e.sh sets it)";
+  }
+  const int dpi = _wtoi(Env(L"GLOWMERE_TEST_DPI").c_str());
+};
 
+// The client area grows with the DPI against the 96 DPI run (the font's rounding aside), no
+// visible control reaches out of it or over another (the group box frames the sliders by
+// design), texts fit, and the dialog's icons have the size for the DPI.
 TEST_F(Dpi, DialogScalesWithoutClippingOrOverlap) {
-  const int dpi = ExpectedDpi();
-  ASSERT_GT(dpi, 0) << "GLOWMERE_TEST_DPI must name the DPI this run expects (dpi_e2e.sh sets it)";
   HDC screen = GetDC(nullptr);
-  const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), dpi) << "the prefix's LogPixels did not take";
   ReleaseDC(nullptr, screen);
-  ASSERT_EQ(screenDpi, dpi) << "the prefix's LogPixels did not take";
-
-  const Process glowmere = Start();
-  HWND dialog = WaitForDialog(glowmere);
+  HWND dialog = WaitForDialog(Start());
   ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
   RECT client;
   GetClientRect(dialog, &client);
-
-  // Against the 96 DPI run: the client area grows with the DPI (the font's rounding aside).
   if (dpi == 96) {
-    FILE* out = _wfopen(ReferenceFile().c_str(), L"w");
-    ASSERT_NE(out, nullptr) << "cannot write " << Narrow(ReferenceFile());
-    fprintf(out, "%ld %ld\n", client.right, client.bottom);
-    fclose(out);
+    ASSERT_TRUE(WriteFileBytes(ReferenceFile(), std::to_string(client.right) + " " + std::to_string(client.bottom)));
   } else {
     long width96 = 0, height96 = 0;
-    FILE* in = _wfopen(ReferenceFile().c_str(), L"r");
-    ASSERT_NE(in, nullptr) << "the 96 DPI run must come first and leave " << Narrow(ReferenceFile());
-    const int read = fscanf(in, "%ld %ld", &width96, &height96);
-    fclose(in);
-    ASSERT_EQ(read, 2);
-    const double scale = dpi / 96.0;
-    EXPECT_NEAR(client.right, width96 * scale, width96 * scale * 0.12)
-        << "client width at " << dpi << " DPI; at 96 DPI it was " << width96;
-    EXPECT_NEAR(client.bottom, height96 * scale, height96 * scale * 0.12)
-        << "client height at " << dpi << " DPI; at 96 DPI it was " << height96;
+    ASSERT_EQ(sscanf(ReadFileBytes(ReferenceFile()).c_str(), "%ld %ld", &width96, &height96), 2)
+        << "the 96 DPI run must come first and leave " << Narrow(ReferenceFile());
+    EXPECT_NEAR(client.right, width96 * dpi / 96.0, width96 * dpi / 96.0 * 0.12) << "client width; 96 DPI: " << width96;
+    EXPECT_NEAR(client.bottom, height96 * dpi / 96.0, height96 * dpi / 96.0 * 0.12) << "height; 96 DPI: " << height96;
   }
 
-  const std::vector<Control> controls = VisibleControls(dialog);
-  ASSERT_GE(controls.size(), 20u) << "expected the dialog's controls";
-  for (size_t i = 0; i < controls.size(); ++i) {
-    const Control& c = controls[i];
-    RECT inside;
-    IntersectRect(&inside, &c.rect, &client);
-    EXPECT_TRUE(EqualRect(&inside, &c.rect))
-        << Describe(c.window) << " at " << RectText(c.rect) << " reaches out of the client area " << RectText(client);
-    for (size_t j = i + 1; j < controls.size(); ++j) {
-      RECT overlap;
-      EXPECT_FALSE(IntersectRect(&overlap, &c.rect, &controls[j].rect))
-          << Describe(c.window) << " at " << RectText(c.rect) << " overlaps " << Describe(controls[j].window)
-          << " at " << RectText(controls[j].rect);
-    }
-    // Texts fit their controls (the language list: its current entry); a check box needs
-    // room for its box as well.
-    const std::wstring cls = ClassOf(c.window);
-    const LONG style = GetWindowLongW(c.window, GWL_STYLE);
-    if ((cls != L"Static" && cls != L"Button" && cls != L"ComboBox") ||
-        (cls == L"Static" && (style & SS_TYPEMASK) == SS_ICON)) {
-      continue;
-    }
-    int room = c.rect.right - c.rect.left;
-    if (cls == L"ComboBox") room -= GetSystemMetrics(SM_CXVSCROLL) + 6;  // the drop-down button, the frame
-    if (cls == L"Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
-      room -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
-    }
-    const int width = TextWidth(c.window, dpi);
-    ASSERT_GE(width, 0) << "cannot measure the text of " << Describe(c.window);
-    EXPECT_LE(width, room) << "the text of " << Describe(c.window) << " is clipped at " << dpi << " DPI";
-  }
-}
-
-// Every icon the dialog shows is one of the .ico's own images at the size for the DPI:
-// the title bar's small one, the taskbar's large one and the two in the dialog.
-TEST_F(Dpi, IconsHaveTheSizeForTheDpi) {
-  const int dpi = ExpectedDpi();
-  ASSERT_GT(dpi, 0) << "GLOWMERE_TEST_DPI must name the DPI this run expects";
-  const Process glowmere = Start();
-  HWND dialog = WaitForDialog(glowmere);
-  ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
-  const int small = 16 * dpi / 96, large = 32 * dpi / 96;  // 16/32, 24/48, 32/64
-
-  for (int id : {IDC_ICON_SLIDERS, IDC_ICON_BOTTOM}) {
+  std::vector<std::pair<HWND, RECT>> controls;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     RECT r;
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    EXPECT_EQ(r.right - r.left, large) << "width of icon control " << id << " at " << dpi << " DPI";
-    EXPECT_EQ(r.bottom - r.top, large) << "height of icon control " << id << " at " << dpi << " DPI";
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (IsWindowVisible(child) && (ClassOf(child) != L"Button" || (style & BS_TYPEMASK) != BS_GROUPBOX))
+      controls.emplace_back(child, r);
   }
+  ASSERT_GE(controls.size(), 20u) << "expected the dialog's controls";
+  int icons = 0;
+  for (size_t i = 0; i < controls.size(); ++i) {
+    HWND window = controls[i].first;
+    const RECT& rect = controls[i].second;
+    RECT inside, overlap;
+    IntersectRect(&inside, &rect, &client);
+    EXPECT_TRUE(EqualRect(&inside, &rect)) << Describe(window, rect) << " reaches out of the client area";
+    for (size_t j = i + 1; j < controls.size(); ++j)
+      EXPECT_FALSE(IntersectRect(&overlap, &rect, &controls[j].second))
+          << Describe(window, rect) << " overlaps " << Describe(controls[j].first, controls[j].second);
+    // Texts fit their controls (the language list: its current entry; a check box needs room
+    // for its box as well); the icons have the large size.
+    const std::wstring cls = ClassOf(window);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    const int width = rect.right - rect.left;
+    if (cls == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
+      ++icons;
+      EXPECT_TRUE(width == 32 * dpi / 96 && rect.bottom - rect.top == 32 * dpi / 96)
+          << Describe(window, rect) << ": expected an icon of " << 32 * dpi / 96 << " pixels";
+    } else if (cls == L"Static" || cls == L"Button" || cls == L"ComboBox") {
+      const bool box = cls == L"Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+      const int room = width - (cls == L"ComboBox" ? GetSystemMetrics(SM_CXVSCROLL) + 6 : 0) -
+                       (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);  // the drop-down button; the box
+      const int text = TextWidth(window, dpi);
+      EXPECT_TRUE(text >= 0 && text <= room) << "the text of " << Describe(window, rect) << " needs " << text
+                                             << " pixels, has " << room;
+    }
+  }
+  EXPECT_EQ(icons, 2) << "the icons beside the sliders and at the bottom";
 }
 
 // The title bar's and the taskbar's icons cannot be read from another process under Wine:
 // the dialog's icon code runs here, on a window of this process, at the prefix's DPI.
 TEST_F(Dpi, WindowIconsHaveTheSizeForTheDpi) {
-  const int dpi = ExpectedDpi();
-  ASSERT_GT(dpi, 0) << "GLOWMERE_TEST_DPI must name the DPI this run expects";
   appInstance = GetModuleHandleW(nullptr);
   HWND window = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, appInstance, nullptr);
   ASSERT_NE(window, nullptr);

@@ -22,8 +22,9 @@ add_executable(record_start ${CMAKE_CURRENT_SOURCE_DIR}/e2e/helpers/record_start
 target_link_options(record_start PRIVATE -static -municode)
 
 # One program per tests/e2e/<name>_e2e.cpp; they run one at a time (one instance per session).
-function(glowmere_e2e_test test_name program)
-  add_test(NAME ${test_name} COMMAND ${GLOWMERE_WITH_ENV} wine $<TARGET_FILE:${program}> ${ARGN})
+# The command runs the test program under Wine inside the test run's X server and prefix.
+function(glowmere_e2e_test test_name)
+  add_test(NAME ${test_name} COMMAND ${ARGN})
   string(REPLACE "/" "\\" bin "Z:${CMAKE_BINARY_DIR}/bin")
   set_tests_properties(${test_name} PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 900 ENVIRONMENT
       "GLOWMERE_EXE=${bin}\\Glowmere.exe;GLOWMERE_RECORDER=${bin}\\record_start.exe;GLOWMERE_E2E_STATE=${E2E_STATE}")
@@ -35,30 +36,27 @@ foreach(src ${E2E_SOURCES})
   target_link_libraries(${name} PRIVATE e2e_harness gtest_main)
   target_link_options(${name} PRIVATE -static)
   add_dependencies(${name} Glowmere record_start)
-  if(NOT name STREQUAL language_e2e AND NOT name STREQUAL dpi_e2e AND NOT name STREQUAL displays_e2e)
-    glowmere_e2e_test(${name} ${name})
+  if(NOT name MATCHES "^(language|dpi|displays)_e2e$")
+    glowmere_e2e_test(${name} ${GLOWMERE_WITH_ENV} wine $<TARGET_FILE:${name}>)
   endif()
 endforeach()
 # Wine takes the user language from the Unix locale of the test program: one entry per locale.
-glowmere_e2e_test(language_e2e language_e2e --gtest_filter=Language.*)
-glowmere_e2e_test(language_german_e2e language_e2e --gtest_filter=LanguageUnderGermanLocale.*)
+glowmere_e2e_test(language_e2e ${GLOWMERE_WITH_ENV} wine $<TARGET_FILE:language_e2e> --gtest_filter=Language.*)
+glowmere_e2e_test(language_german_e2e ${GLOWMERE_WITH_ENV} wine $<TARGET_FILE:language_e2e>
+                  --gtest_filter=LanguageUnderGermanLocale.*)
 set_property(TEST language_german_e2e APPEND PROPERTY ENVIRONMENT "GLOWMERE_TEST_LOCALE=de_DE.UTF-8")
 # The DPI test changes the prefix's DPI between runs of its program, and puts 96 back.
-add_test(NAME dpi_e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/dpi_e2e.sh ${E2E_STATE} $<TARGET_FILE:dpi_e2e>)
+glowmere_e2e_test(dpi_e2e ${CMAKE_CURRENT_SOURCE_DIR}/e2e/dpi_e2e.sh ${E2E_STATE} $<TARGET_FILE:dpi_e2e>)
+set_tests_properties(dpi_e2e PROPERTIES TIMEOUT 1800)
 target_link_libraries(dpi_e2e PRIVATE glowmere_win32)
 target_sources(dpi_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/dpi_e2e.rc)
 target_include_directories(dpi_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
-string(REPLACE "/" "\\" e2e_bin "Z:${CMAKE_BINARY_DIR}/bin")
-set_tests_properties(dpi_e2e PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 1800 ENVIRONMENT
-    "GLOWMERE_EXE=${e2e_bin}\\Glowmere.exe;GLOWMERE_E2E_STATE=${E2E_STATE}")
 # Levels per display: with the usual single display, and with a second X output for the
 # test's run only (two_displays.sh puts the single display back, also on failure).
-glowmere_e2e_test(displays_single_e2e displays_e2e --gtest_filter=SingleDisplay.*)
-add_test(NAME displays_two_e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/two_displays.sh ${E2E_STATE}
-         wine $<TARGET_FILE:displays_e2e> --gtest_filter=TwoDisplays.*)
-get_test_property(displays_single_e2e ENVIRONMENT displays_environment)
-set_tests_properties(displays_two_e2e PROPERTIES FIXTURES_REQUIRED wine_env RUN_SERIAL ON TIMEOUT 900
-                     ENVIRONMENT "${displays_environment}")
+glowmere_e2e_test(displays_single_e2e ${GLOWMERE_WITH_ENV} wine $<TARGET_FILE:displays_e2e>
+                  --gtest_filter=SingleDisplay.*)
+glowmere_e2e_test(displays_two_e2e ${CMAKE_CURRENT_SOURCE_DIR}/e2e/two_displays.sh ${E2E_STATE}
+                  wine $<TARGET_FILE:displays_e2e> --gtest_filter=TwoDisplays.*)
 # After it, so that the single display it puts back is checked as well.
 set_tests_properties(displays_single_e2e PROPERTIES DEPENDS displays_two_e2e)
 # Runs the menu code inside the test program: links the Windows layer itself, and the icon.

@@ -13,6 +13,17 @@ using namespace e2e;
 
 class Keyboard : public GlowmereTest {};
 
+bool ModuleLoaded(DWORD pid, const wchar_t* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  MODULEENTRY32W module = {sizeof module};
+  bool found = false;
+  for (BOOL more = snapshot != INVALID_HANDLE_VALUE && Module32FirstW(snapshot, &module); more && !found;
+       more = Module32NextW(snapshot, &module))
+    found = lstrcmpiW(module.szModule, name) == 0;
+  if (snapshot != INVALID_HANDLE_VALUE) CloseHandle(snapshot);
+  return found;
+}
+
 void PressKeys(HWND control, std::initializer_list<WPARAM> keys) {
   for (WPARAM key : keys) {
     PostMessageW(control, WM_KEYDOWN, key, 1);
@@ -20,96 +31,65 @@ void PressKeys(HWND control, std::initializer_list<WPARAM> keys) {
   }
 }
 
-TEST_F(Keyboard, TabVisitsEveryControlInReadingOrder) {
+std::function<std::string()> Label(HWND dialog, int id) { return [=] { return Narrow(ItemText(dialog, id)); }; }
+
+// Top to bottom, left to right: the language list, the four sliders, the check boxes
+// ("Restore" stands on the left), the two buttons; then round again. Then the keys: Home,
+// End, PgDn and the arrows on the brightness slider move all four at once and apply and
+// store at once; on a colour slider they apply once it rests, as a drag does. Without a
+// screen reader the annotation service (oleacc) is not loaded.
+TEST_F(Keyboard, TabOrderAndSliderKeysApplyAndStoreAsADragDoes) {
   const Process glowmere = Start();
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
-  // Top to bottom, left to right: the language list, the four sliders, the check boxes
-  // ("Restore" stands on the left), the two buttons; then round again.
-  const int expected[] = {IDC_LANGUAGES, IDC_BRIGHTNESS, IDC_RED,   IDC_GREEN, IDC_BLUE,
-                          IDC_RESTORE,   IDC_AUTOSTART,  IDC_RESET, IDC_EXIT,  IDC_LANGUAGES};
+  EXPECT_FALSE(ModuleLoaded(glowmere.pid, L"oleacc.dll")) << "oleacc must not be loaded without a screen reader";
+  std::string seen, wanted;
   HWND at = GetDlgItem(dialog, IDC_LANGUAGES);
-  std::string seen = std::to_string(GetDlgCtrlID(at));
-  std::string wanted = std::to_string(expected[0]);
-  for (size_t i = 1; i < sizeof expected / sizeof expected[0]; ++i) {
+  for (int id : {IDC_LANGUAGES, IDC_BRIGHTNESS, IDC_RED, IDC_GREEN, IDC_BLUE, IDC_RESTORE, IDC_AUTOSTART, IDC_RESET,
+                 IDC_EXIT, IDC_LANGUAGES}) {
+    seen += std::to_string(GetDlgCtrlID(at)) + " ";
+    wanted += std::to_string(id) + " ";
     at = GetNextDlgTabItem(dialog, at, FALSE);
-    seen += " " + std::to_string(GetDlgCtrlID(at));
-    wanted += " " + std::to_string(expected[i]);
   }
   EXPECT_EQ(seen, wanted) << "the controls Tab visits, from the language list on";
-}
 
-// Home, End, PgDn and the arrows on the brightness slider move all four at once and apply
-// and store at once; on a colour slider they apply once it rests, as a drag does.
-TEST_F(Keyboard, SliderKeysApplyAndStoreAsADragDoes) {
-  const Process glowmere = Start();
-  HWND dialog = WaitForDialog(glowmere);
-  ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
   HWND brightness = GetDlgItem(dialog, IDC_BRIGHTNESS);
-
   PressKeys(brightness, {VK_END});
-  EXPECT_TRUE(WaitUntil([&] { return SliderLevels(dialog) == "256 256 256 256 "; }, 10000))
-      << "End: expected every slider at 256, saw " << SliderLevels(dialog);
-  EXPECT_TRUE(WaitUntil([] { return RampIs(256, 256, 256); }, 10000)) << "End: " << RampSeen();
+  EXPECT_TRUE(Becomes([&] { return SliderLevels(dialog); }, "256 256 256 256 ")) << "End";
+  EXPECT_TRUE(RampBecomes(256, 256, 256)) << "End";
   EXPECT_EQ(Narrow(ItemText(dialog, IDC_BRIGHTNESS_VALUE)), " 50 %");
-
   // Home to 0, a page (a fifth of the range, 51) up, two steps up: 53, shown as -29 %.
   PressKeys(brightness, {VK_HOME, VK_NEXT, VK_RIGHT, VK_RIGHT});
-  EXPECT_TRUE(WaitUntil([&] { return SliderLevels(dialog) == "53 53 53 53 "; }, 10000))
-      << "Home, PgDn, Right, Right: expected every slider at 53, saw " << SliderLevels(dialog);
-  EXPECT_TRUE(WaitUntil([] { return RampIs(53, 53, 53); }, 10000)) << "expected level 53; " << RampSeen();
-  EXPECT_TRUE(WaitUntil([&] { return Narrow(ItemText(dialog, IDC_BLUE_VALUE)) == " -29 %"; }, 10000))
-      << "blue label: " << Narrow(ItemText(dialog, IDC_BLUE_VALUE));
+  EXPECT_TRUE(Becomes([&] { return SliderLevels(dialog); }, "53 53 53 53 ")) << "Home, PgDn, Right, Right";
+  EXPECT_TRUE(RampBecomes(53, 53, 53));
+  EXPECT_TRUE(Becomes(Label(dialog, IDC_BLUE_VALUE), " -29 %")) << "blue label";
   EXPECT_EQ(Narrow(ItemText(dialog, IDC_BRIGHTNESS_VALUE)), " -29 %");
-  EXPECT_TRUE(WaitUntil([] { return StoredLevels() == "53 53 53 53 "; }, 10000))
-      << "expected the file to hold 53 four times once the keys rest, saw " << StoredLevels();
+  EXPECT_TRUE(Becomes(StoredLevels, "53 53 53 53 ")) << "stored once the keys rest";
 
   PressKeys(GetDlgItem(dialog, IDC_RED), {VK_END, VK_LEFT});
-  EXPECT_TRUE(WaitUntil([] { return RampIs(255, 53, 53); }, 10000)) << "expected red at 255; " << RampSeen();
-  EXPECT_TRUE(WaitUntil([&] { return Narrow(ItemText(dialog, IDC_RED_VALUE)) == " 49 %"; }, 10000))
-      << "red label: " << Narrow(ItemText(dialog, IDC_RED_VALUE));
+  EXPECT_TRUE(RampBecomes(255, 53, 53));
+  EXPECT_TRUE(Becomes(Label(dialog, IDC_RED_VALUE), " 49 %")) << "red label";
   EXPECT_EQ(Narrow(ItemText(dialog, IDC_BRIGHTNESS_VALUE)), "RGB") << "brightness label once the colours differ";
   EXPECT_EQ(SliderPos(dialog, IDC_BRIGHTNESS), 53) << "a colour slider's keys must leave the brightness";
-  EXPECT_TRUE(WaitUntil([] { return StoredLevels() == "53 255 53 53 "; }, 10000))
-      << "expected red 255 in the file, saw " << StoredLevels();
-}
-
-bool ModuleLoaded(DWORD pid, const wchar_t* name) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
-  MODULEENTRY32W module = {sizeof module};
-  bool found = false;
-  for (BOOL more = Module32FirstW(snapshot, &module); more && !found; more = Module32NextW(snapshot, &module)) {
-    found = lstrcmpiW(module.szModule, name) == 0;
-  }
-  CloseHandle(snapshot);
-  return found;
+  EXPECT_TRUE(Becomes(StoredLevels, "53 255 53 53 ")) << "stored";
 }
 
 // The sliders' annotations for screen readers come from oleacc, which Wine provides but does
 // not pass on (its SetHwndPropStr is a stub): what they say is checked by the unit tests.
-// Here: the service is loaded only while a screen reader runs, and the keys still work then.
+// Here: the service is loaded while a screen reader runs, and the keys still work then.
 TEST_F(Keyboard, ScreenReaderLoadsTheAnnotationsAndKeysStillWork) {
-  const Process plain = Start();
-  HWND dialog = WaitForDialog(plain);
-  ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
-  EXPECT_FALSE(ModuleLoaded(plain.pid, L"oleacc.dll")) << "oleacc must not be loaded without a screen reader";
-  PostCommand(dialog, IDC_EXIT);
-  ASSERT_NE(WaitForExit(plain), static_cast<DWORD>(STILL_ACTIVE)) << "expected Exit to end Glowmere";
-
   struct ScreenReaderFlag {
     ScreenReaderFlag() { SystemParametersInfoW(SPI_SETSCREENREADER, TRUE, nullptr, SPIF_SENDCHANGE); }
     ~ScreenReaderFlag() { SystemParametersInfoW(SPI_SETSCREENREADER, FALSE, nullptr, SPIF_SENDCHANGE); }
   } screenReader;
   const Process glowmere = Start();
-  dialog = WaitForDialog(glowmere);
+  HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s with a screen reader running";
   EXPECT_TRUE(WaitUntil([&] { return ModuleLoaded(glowmere.pid, L"oleacc.dll"); }, 10000))
       << "expected the annotation service (oleacc) to be loaded while a screen reader runs";
   PressKeys(GetDlgItem(dialog, IDC_BRIGHTNESS), {VK_HOME});
-  EXPECT_TRUE(WaitUntil([&] { return Narrow(ItemText(dialog, IDC_BRIGHTNESS_VALUE)) == " -50 %"; }, 10000))
-      << "Home with a screen reader: brightness label " << Narrow(ItemText(dialog, IDC_BRIGHTNESS_VALUE));
-  EXPECT_TRUE(WaitUntil([] { return StoredLevels() == "0 0 0 0 "; }, 10000)) << "stored: " << StoredLevels();
+  EXPECT_TRUE(Becomes(Label(dialog, IDC_BRIGHTNESS_VALUE), " -50 %")) << "Home with a screen reader";
+  EXPECT_TRUE(Becomes(StoredLevels, "0 0 0 0 ")) << "Home with a screen reader";
 }
 
 }  // namespace

@@ -12,16 +12,13 @@ using namespace e2e;
 using Texts = std::vector<std::wstring>;
 const char kItalian[] = "[Avvia con Windows][Ripristina all'avvio del programma][Luminosit\u00E0][&Reimposta][&Esci]";
 
-std::string DialogTexts(HWND dialog) {
-  std::string texts;
-  for (int id : {IDC_AUTOSTART, IDC_RESTORE, IDC_BRIGHTNESS_LABEL, IDC_RESET, IDC_EXIT})
-    texts += "[" + Narrow(ItemText(dialog, id)) + "]";
-  return texts;
-}
-
 ::testing::AssertionResult ShowsSoon(HWND dialog, const std::string& expected) {
-  if (WaitUntil([&] { return DialogTexts(dialog) == expected; }, 10000)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "expected " << expected << ", seen " << DialogTexts(dialog);
+  return Becomes([&] {
+    std::string texts;
+    for (int id : {IDC_AUTOSTART, IDC_RESTORE, IDC_BRIGHTNESS_LABEL, IDC_RESET, IDC_EXIT})
+      texts += "[" + Narrow(ItemText(dialog, id)) + "]";
+    return texts;
+  }, expected);
 }
 
 // The lines of the English section of the archive's source (UTF-8, LF line ends).
@@ -99,14 +96,12 @@ TEST_F(Language, TranslateExportsAndLoadFromFileShowsATranslation) {
       << "expected " << expectedBytes.size() << " bytes starting FF FE, seen " << seen.size() << " bytes";
   CloseHandle(holder);
   // The shell opens it in the editor for .txt files (the test prefix's notepad).
-  HWND editor = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
     for (HWND window : TopLevelWindows(0))
       if (IsWindowVisible(window) && WindowText(window).find(L"Glowmere_1.77_translate") != std::wstring::npos)
-        editor = window;
-    return editor != nullptr;
+        return PostMessageW(window, WM_CLOSE, 0, 0), true;
+    return false;
   })) << "no window shows the exported file";
-  if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
 
   ChooseLanguage(dialog, 1);
   PostCommand(dialog, CMD_LOAD_TRANSLATION);

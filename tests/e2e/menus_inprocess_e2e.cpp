@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -105,8 +106,7 @@ TEST_F(MenuBarInProcess, BarHoldsEveryItemAndIconInOrderAndTheLanguageListFollow
                    L"21335 Load from File (Unicode)"}));
   wchar_t text[2][64] = {};
   ASSERT_EQ(SendMessageW(list_, CB_GETCOUNT, 0, 0), 2) << "the list stops before the skipped language";
-  for (int i = 0; i < 2; ++i)
-    SendMessageW(list_, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text[i]));
+  for (WPARAM i : {0, 1}) SendMessageW(list_, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text[i]));
   EXPECT_EQ(Lines(text, text + 2), (Lines{L"German - Deutsch / 98 %", L"Englisch - English / 100 %"}));
   EXPECT_EQ(SendMessageW(list_, CB_GETCURSEL, 0, 0), 1);
 
@@ -135,10 +135,8 @@ TEST_F(MenuBarInProcess, ThousandRebuildsDestroyEveryReplacedMenuAndBitmap) {
     std::vector<HBITMAP> bitmaps;
     for (UINT id : kIconItems) bitmaps.push_back(ItemBitmap(bar, id));
     auto live = [&] {
-      int count = 0;
-      for (HMENU menu : menus) count += IsMenu(menu) ? 1 : 0;
-      for (HBITMAP bitmap : bitmaps) count += GetObjectType(bitmap) != 0 ? 1 : 0;
-      return count;
+      return std::count_if(std::begin(menus), std::end(menus), IsMenu) +
+             std::count_if(bitmaps.begin(), bitmaps.end(), GetObjectType);
     };
     ASSERT_EQ(live(), 8) << "round " << round << ": expected 4 menus and 4 bitmaps in the bar";
     currentLanguage = round % 4;

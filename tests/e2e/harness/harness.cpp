@@ -17,7 +17,8 @@ void KillStrayGlowmeres() {
   for (HWND window : TopLevelWindows(0, L"#32770")) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    HANDLE process = GetDlgItem(window, IDC_BRIGHTNESS) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+    HANDLE process =
+        GetDlgItem(window, IDC_BRIGHTNESS) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
     if (process && TerminateProcess(process, 99)) WaitForSingleObject(process, 10000);
     if (process) CloseHandle(process);
   }
@@ -37,6 +38,20 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     if (condition()) return true;
     if (GetTickCount64() >= end) return false;
   }
+}
+
+::testing::AssertionResult Becomes(const std::function<std::string()>& seen, const std::string& expected,
+                                   DWORD timeoutMs) {
+  std::string last;
+  if (WaitUntil([&] { return (last = seen()) == expected; }, timeoutMs)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "expected \"" << expected << "\" within " << timeoutMs << " ms, seen \""
+                                       << last << "\"";
+}
+
+::testing::AssertionResult RampBecomes(int red, int green, int blue, DWORD timeoutMs) {
+  if (WaitUntil([&] { return RampIs(red, green, blue); }, timeoutMs)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "expected the ramp of " << red << "/" << green << "/" << blue << "; "
+                                       << RampSeen();
 }
 
 std::wstring Env(const wchar_t* name) {
@@ -200,10 +215,21 @@ void ClickButton(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK
 
 void PostCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-void ChooseLanguage(HWND dialog, int index) {
-  HWND list = GetDlgItem(dialog, IDC_LANGUAGES);
+void ChooseFromList(HWND dialog, int id, int index) {
+  HWND list = GetDlgItem(dialog, id);
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGES, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+}
+
+void PressHotkey(WORD key) {
+  const WORD keys[] = {VK_CONTROL, VK_MENU, key};
+  INPUT input[6] = {};
+  for (int i = 0; i < 6; ++i) {
+    input[i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = keys[i < 3 ? i : 5 - i];
+    input[i].ki.dwFlags = (i < 3 ? 0 : KEYEVENTF_KEYUP) | (input[i].ki.wVk == key ? KEYEVENTF_EXTENDEDKEY : 0);
+  }
+  SendInput(6, input, sizeof(INPUT));
 }
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
@@ -276,10 +302,17 @@ HWND GlowmereTest::WaitForDialog(const Process& process, DWORD timeoutMs) {
   WaitUntil([&] {
     // Ready once its start has run to the end: the brightness value label is filled last.
     for (HWND window : TopLevelWindows(process.pid, L"#32770"))
-      if (GetDlgItem(window, IDC_BRIGHTNESS) != nullptr && GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0) found = window;
+      if (GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0) found = window;
     return found != nullptr;
   }, timeoutMs);
   return found;
+}
+
+DWORD GlowmereTest::AnswerBox(const Process& process, std::wstring* text) {
+  HWND box = WaitForBox(process.pid, nullptr);
+  if (text) *text = box ? ItemText(box, 0xFFFF) : L"<no box>";
+  if (box) PostCommand(box, GetDlgItem(box, IDOK) ? IDOK : IDCANCEL);
+  return WaitForExit(process);
 }
 
 DWORD GlowmereTest::WaitForExit(const Process& process, DWORD timeoutMs) {

@@ -20,6 +20,10 @@ struct Process { HANDLE handle = nullptr; DWORD pid = 0; };
 
 // Polls `condition` every 50 ms until it holds or `timeoutMs` passes; true if it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+// Polls until `seen()` returns `expected`; the failure says what was seen last.
+::testing::AssertionResult Becomes(const std::function<std::string()>& seen, const std::string& expected,
+                                   DWORD timeoutMs = 10000);
+::testing::AssertionResult RampBecomes(int red, int green, int blue, DWORD timeoutMs = 10000);
 
 std::wstring Env(const wchar_t* name);
 std::wstring ScratchDir(const std::wstring& name);  // fresh and empty, under the temp folder
@@ -53,7 +57,9 @@ std::string StoredLevels();             // the same from PerUserIni()
 void MoveSlider(HWND dialog, int id, int pos);
 void ClickButton(HWND dialog, int id);  // BM_CLICK, sent
 void PostCommand(HWND window, int id);  // WM_COMMAND posted: a menu item, or a message box's button
-void ChooseLanguage(HWND dialog, int index);  // a pick in the drop-down list
+void ChooseFromList(HWND dialog, int id, int index);  // a pick in a drop-down list
+inline void ChooseLanguage(HWND dialog, int index) { ChooseFromList(dialog, IDC_LANGUAGES, index); }
+void PressHotkey(WORD key);  // Ctrl+Alt+`key` as real key events
 // Top-level windows of process `pid` (0: any), of class `className` when given.
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className = nullptr);
 // A visible dialog of `pid` other than `mainDialog` that has a child `childId` (0xFFFF: a message box's text).
@@ -72,6 +78,8 @@ class GlowmereTest : public ::testing::Test {
   HWND WaitForDialog(const Process& process, DWORD timeoutMs = 30000);
   // The exit code once the process has ended, or STILL_ACTIVE after `timeoutMs`.
   DWORD WaitForExit(const Process& process, DWORD timeoutMs = 30000);
+  // A start that shows only a message box: its text ("<no box>" if none came), OK pressed, the exit code.
+  DWORD AnswerBox(const Process& process, std::wstring* text = nullptr);
 
  private:
   std::vector<Process> started_;
