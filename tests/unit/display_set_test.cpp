@@ -37,16 +37,12 @@ struct Rig final : DisplayInfoSource {
   explicit Rig(std::vector<DisplayInfo> displays, bool attach = true) : list(std::move(displays)) {
     if (attach) Attach();
   }
-  std::vector<DisplayInfo> Enumerate() override {
-    ++enumerations;
-    return list;
-  }
+  std::vector<DisplayInfo> Enumerate() override { return list; }
   void Attach() {
     platform.displays.clear();
     for (const DisplayInfo& d : list) platform.displays.push_back({d.deviceName, true});
   }
   std::vector<DisplayInfo> list;
-  int enumerations = 0;
   FakeGammaPlatform platform;
   GammaController controller{platform};
   FakeStore store;
@@ -166,14 +162,15 @@ TEST(DisplaySet, ThreeDisplaysOneInHdr) {
   EXPECT_TRUE(r.set.HdrNoteVisible());
 }
 
-// A display unplugged keeps its levels for its return; the choice falls back to All; a
-// display never seen before gets the All levels.
+// A display unplugged keeps its levels (clamped as read) for its return; the choice falls
+// back to All; a display never seen before gets the All levels.
 TEST(DisplaySet, UnpluggedAndPluggedBackIn) {
   Rig r({Display(1, u"a"), Display(2, u"b")}, false);
-  r.store.Put(u"b", 30, 31, 32, 33);
+  r.store.Put(u"b", 300, -4, 32, 33);
   r.set.Start(r, r.store, Levels(128), true);
   r.set.Choose(2);
   EXPECT_EQ(r.set.SliderLevels().brightness, 33) << "stored levels read at the start";
+  EXPECT_EQ(r.set.SliderLevels().green, 0) << "and clamped";
 
   r.list.pop_back();
   EXPECT_TRUE(r.set.Refresh(r, r.store));
@@ -185,7 +182,7 @@ TEST(DisplaySet, UnpluggedAndPluggedBackIn) {
   r.Attach();
   EXPECT_TRUE(r.set.Refresh(r, r.store));
   r.controller.ApplyToDisplays(r.set);
-  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 90}, {kD2, 30}, {kD3, 90}}));
+  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 90}, {kD2, 256}, {kD3, 90}}));
 
   // Attached but not yet listed (the refresh comes with the display change): All levels.
   r.platform.displays.push_back({u"\\\\.\\DISPLAY4", true});
@@ -220,28 +217,6 @@ TEST(DisplaySet, RenumberedDisplaysKeepTheirLevels) {
   notRestored.Start(r, r.store, Levels(128), false);
   r.controller.ApplyToDisplays(notRestored);
   EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 128}, {kD2, 128}}));
-}
-
-// One display as before: no list, and the sliders show what the display has.
-TEST(DisplaySet, OneDisplayAsBefore) {
-  Rig r({Display(1, u"")});  // no monitor path: known by its device name
-  r.set.Start(r, r.store, Levels(70), true);
-  EXPECT_FALSE(r.set.ListVisible());
-  EXPECT_EQ(r.set.SliderLevels().red, 70);
-  r.set.SetFromSliders(Levels(80), r.store);
-  EXPECT_EQ(r.store.writes, 0) << "an old settings file gains no display sections";
-  EXPECT_EQ(r.enumerations, 1);
-
-  r.store.Put(kD1, 5, 6, 7, 8);  // levels it had as one of two displays
-  DisplaySet again;
-  again.Start(r, r.store, Levels(70), true);
-  EXPECT_EQ(again.SliderLevels().blue, 7);
-  r.store.Put(u"x", 300, -4, 50, 99);
-  EXPECT_FALSE(again.SetDisplay(u"x", Levels(1), r.store)) << "not attached";
-  r.list = {Display(1, u"x"), Display(2, u"y")};
-  again.Refresh(r, r.store);
-  EXPECT_EQ(again.LevelsOf(u"X").red, 256) << "stored levels are clamped";
-  EXPECT_EQ(again.LevelsOf(u"X").green, 0);
 }
 
 }  // namespace

@@ -39,7 +39,6 @@ TEST(SettingsFile, ChoosesTheLocationFromTheExecutableAndItsFolder) {
       {"portable name, read-only folder", portable, true, nullptr, false, kPerUser, 0, nullptr},
       {"portable name, file in a read-only folder", portable, true, own, false, kBeside, 1, own},
       {"plain name with a file beside it", plain, false, own, false, kBeside, 0, own},
-      {"plain name, no file beside it", plain, false, nullptr, false, kPerUser, 0, nullptr},
       {"folder named Glowmere.ini", portable, false, nullptr, true, kPerUser, 0, nullptr},
       {"_p in the folder's name", u"C:\\my_place\\Glowmere.exe", false, nullptr, false, kPerUser, 0, nullptr},
   };

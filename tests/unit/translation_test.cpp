@@ -89,19 +89,9 @@ TEST_F(ImportedTranslation, AnsiFileWithRepeatedIdAndEmptyText) {
   EXPECT_EQ(Imported(kTextExit), "&Ende") << "the later line of an id wins";
   EXPECT_EQ(Imported(kTextReset), "") << "an empty text, not a missing one";
   EXPECT_EQ(Imported(kTextRestoreAtStart), "<null>");
+  EXPECT_EQ(Imported(0), "Ich") << "TranslatorName defines text 0 only";
   EXPECT_EQ(report, "60 %\n\nmiss:\n41=Restore at program start\n43=&Reset\n") << "3 of 5; \"43=\" is missing";
   ASSERT_NE(StringTable::Text(kTextReset), nullptr);
   EXPECT_EQ(Utf8(StringTable::Text(kTextReset)), "") << "the dialog shows the empty text, not the placeholder";
   EXPECT_EQ(Utf8(StringTable::Text(kTextRestoreAtStart)), "str:41?");
-}
-
-TEST_F(ImportedTranslation, Utf16FileIsReadWithItsMark) {
-  // Hand-made: a text on the line right after the mark.
-  const std::string report = Import(Utf16FileBytes(u"40=Mit Windows Starten\r\n##=Deutsch\tGerman\r\n"
-                                                   u"TranslatorName=Ich\r\n41=Bei Programmstart Wiederherstellen\r\n"
-                                                   u"43=&Zur\u00FCcksetzen\r\n44=&Beenden\r\n"));
-  EXPECT_EQ(Imported(kTextStartWithWindows), "Mit Windows Starten");
-  EXPECT_EQ(Imported(kTextReset), "&Zur\xC3\xBC" "cksetzen");
-  EXPECT_EQ(Imported(0), "Ich") << "the header line and TranslatorName only define text 0";
-  EXPECT_EQ(report, "100 %");
 }

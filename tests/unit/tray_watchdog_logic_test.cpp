@@ -38,7 +38,6 @@ TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
       {"icon lost", false, true, W::PeriodElapsed, true, {"probe", "add"}},
       {"readd asked", false, true, W::ReaddRequested, true, {"add"}},
       {"stop", false, true, W::StopRequested, false, {}},
-      {"window gone", false, false, W::PeriodElapsed, true, {}},
       {"window gone, readd asked", false, false, W::ReaddRequested, true, {}},
   };
   for (const auto& c : cases) {
