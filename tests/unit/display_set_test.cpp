@@ -105,36 +105,6 @@ TEST(DisplayNames, HdrFromTheColourReports) {
   for (const auto& c : cases) EXPECT_EQ(IsHdr(c.report), c.hdr) << c.what;
 }
 
-// Two displays: one chosen takes the sliders alone; "All displays" sets both; the start's
-// levels are written by the caller only with "All displays".
-TEST(DisplaySet, TwoDisplaysChosenAndAll) {
-  Rig r({Display(1, u"mon-a", u"A"), Display(2, u"mon-b", u"B")});
-  r.set.Start(r, r.store, Levels(100), true);
-  ASSERT_TRUE(r.set.ListVisible());
-
-  r.set.Choose(2);
-  EXPECT_EQ(r.set.SliderLevels().red, 100) << "a display without levels of its own shows the All levels";
-  r.set.SetFromSliders(Levels(40), r.store);
-  EXPECT_FALSE(r.set.AllChosen());
-  EXPECT_EQ(r.controller.ApplyToDisplays(r.set), 1);
-  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 100}, {kD2, 40}}));
-  EXPECT_EQ(r.store.writes, 4) << "r, g, b and H of display 2 only";
-  int stored = 0;
-  ASSERT_TRUE(r.store.Read(u"DISPLAY MON-B", u"h", &stored));
-  EXPECT_EQ(stored, 40);
-
-  r.set.Choose(1);
-  EXPECT_EQ(r.set.SliderLevels().red, 100);
-  r.set.Choose(0);
-  r.set.SetFromSliders(Levels(200), r.store);
-  EXPECT_TRUE(r.set.AllChosen());
-  r.controller.ApplyToDisplays(r.set);
-  EXPECT_EQ(RedLevels(r.platform), (std::map<std::u16string, int>{{kD1, 200}, {kD2, 200}}))
-      << "All displays sets every display, its own levels too";
-  ASSERT_TRUE(r.store.Read(u"Display mon-b", u"r", &stored));
-  EXPECT_EQ(stored, 200);
-}
-
 // Three displays, the middle one in HDR: it gets no ramp, is not read back, and says so.
 TEST(DisplaySet, ThreeDisplaysOneInHdr) {
   Rig r({Display(1, u"a"), Display(2, u"b", u"HDR TV", true), Display(3, u"c")});
