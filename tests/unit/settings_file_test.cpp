@@ -28,14 +28,13 @@ struct Rig {
 
 // "_p" anywhere in the executable's name asks for a portable file, if the folder takes one.
 TEST(SettingsFile, ChoosesTheLocationFromTheExecutableAndItsFolder) {
-  const char *probe = "[TestIni]\r\nM=1111\r\n", *own = "[Start]\r\nr=7\r\n";
+  const char* own = "[Start]\r\nr=7\r\n";
   const std::u16string portable = u"C:\\Tools\\Glowmere_p.exe", plain = u"C:\\Tools\\Glowmere.exe";
   // beside: Glowmere.ini beside the executable before (null: none), expectedBeside: after.
   const struct {
     const char* what; std::u16string exe; bool readOnlyFolder; const char* beside; bool besideIsFolder;
     std::u16string expectedPath; int expectedPortable; const char* expectedBeside;
   } cases[] = {
-      {"_p inside the name", u"C:\\Tools\\my_prog.exe", false, nullptr, false, kBeside, 1, probe},
       {"portable name, read-only folder", portable, true, nullptr, false, kPerUser, 0, nullptr},
       {"portable name, file in a read-only folder", portable, true, own, false, kBeside, 1, own},
       {"plain name with a file beside it", plain, false, own, false, kBeside, 0, own},
@@ -93,30 +92,6 @@ TEST(SettingsFile, NeverDamagesTheFileAndReplacesItOnlyForAChange) {
     EXPECT_EQ(r.platform.files[kPerUser], c.content) << c.what;
     EXPECT_EQ(r.platform.replaces, c.replaces) << c.what;
   }
-}
-
-// A drag's levels wait in memory, reads see them, and they reach the file in one replacement
-// (carried by any other write, such as the language's); a busy file loses none of them.
-TEST(SettingsFile, PendingValuesAreReadAtOnceAndStoredTogether) {
-  Rig r("[Start]\r\nsetrgb=1\r\n");
-  for (const char16_t* key : {u"r", u"g", u"b", u"H"}) r.settings.SetPending(u"Start", key, 100);
-  r.settings.SetPending(u"start", u"R", 27);
-  EXPECT_EQ(r.settings.ReadInt(u"Start", u"h", 128, 0, 256), 100);
-  EXPECT_EQ(r.settings.ReadInt(u"Start", u"r", 128, 0, 256), 27);
-  EXPECT_EQ(r.platform.replaces, 0) << "nothing written before it is asked for";
-
-  r.platform.busy = true;
-  EXPECT_EQ(r.settings.WritePending(), ini::WriteResult::kBusy);
-  r.settings.WriteInt(u"Program", u"m_lang_id", 3);
-  EXPECT_EQ(r.platform.files[kPerUser], "[Start]\r\nsetrgb=1\r\n");
-  EXPECT_TRUE(r.settings.HasPending());
-
-  r.platform.busy = false;
-  r.settings.WriteInt(u"Start", u"setrgb", 0);
-  EXPECT_EQ(r.platform.files[kPerUser],
-            "[Start]\r\nsetrgb=0\r\nr=27\r\ng=100\r\nb=100\r\nH=100\r\n[Program]\r\nm_lang_id=3\r\n");
-  EXPECT_EQ(r.platform.replaces, 3) << "one replacement per write, whatever it carries";
-  EXPECT_FALSE(r.settings.HasPending());
 }
 
 // A start that could not read the file (held without sharing, as a network folder not yet
