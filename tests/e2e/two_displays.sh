@@ -10,14 +10,9 @@ shift
 here=$(cd "$(dirname "$0")" && pwd)
 . "$state/env"
 
-restart_wine() { timeout 60 wineserver -k >/dev/null 2>&1; timeout 60 wineserver -w >/dev/null 2>&1; }
 # Wine reads the outputs the X server has cached; a full query makes the server look anew.
-query_outputs() { xrandr --query >/dev/null 2>&1; }
-single_display() {
-  xrandr --output DUMMY1 --off >/dev/null 2>&1
-  query_outputs
-  restart_wine
-}
+restart_wine() { xrandr --query >/dev/null 2>&1; timeout 60 wineserver -k >/dev/null 2>&1; timeout 60 wineserver -w; }
+single_display() { xrandr --output DUMMY1 --off >/dev/null 2>&1; restart_wine; }
 trap single_display EXIT
 trap 'exit 130' INT TERM
 
@@ -27,6 +22,5 @@ if ! xrandr --output DUMMY1 --mode 1024x768 --right-of DUMMY0; then
   xrandr >&2
   exit 1
 fi
-query_outputs
 restart_wine
 "$here/with_env.sh" "$state" "$@"

@@ -12,18 +12,6 @@ namespace {
 
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// Ends every Glowmere dialog left from an earlier test program, so each test starts alone.
-void KillStrayGlowmeres() {
-  for (HWND window : TopLevelWindows(0, L"#32770")) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    HANDLE process =
-        GetDlgItem(window, IDC_BRIGHTNESS) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
-    if (process && TerminateProcess(process, 99)) WaitForSingleObject(process, 10000);
-    if (process) CloseHandle(process);
-  }
-}
-
 // A modify that carries only the callback message succeeds only for an icon the shell holds.
 bool Icon(HWND owner, DWORD action) {
   NOTIFYICONDATAW record = {NOTIFYICONDATAW_V1_SIZE, owner, IDI_APP, action == NIM_MODIFY ? NIF_MESSAGE : 0u,
@@ -77,6 +65,12 @@ std::wstring CopyGlowmere(const std::wstring& dir, const std::wstring& fileName)
 std::wstring TempFolder() {
   wchar_t folder[MAX_PATH + 1] = {};
   return std::wstring(folder, GetTempPathW(MAX_PATH + 1, folder));
+}
+
+std::wstring StateFile(const wchar_t* name) {
+  std::wstring path = L"Z:" + Env(L"GLOWMERE_E2E_STATE") + L"/" + name;
+  for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
+  return path;
 }
 
 std::wstring PerUserIni() {
@@ -257,7 +251,15 @@ bool RemoveIcon(HWND owner) { return Icon(owner, NIM_DELETE); }
 
 void GlowmereTest::SetUp() {
   ASSERT_FALSE(Env(L"GLOWMERE_EXE").empty()) << "GLOWMERE_EXE must name the Glowmere.exe under test";
-  KillStrayGlowmeres();
+  // Ends every Glowmere dialog left from an earlier test program, so each test starts alone.
+  for (HWND window : TopLevelWindows(0, L"#32770")) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process =
+        GetDlgItem(window, IDC_BRIGHTNESS) ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+    if (process && TerminateProcess(process, 99)) WaitForSingleObject(process, 10000);
+    if (process) CloseHandle(process);
+  }
   SetFileAttributesW(PerUserIni().c_str(), FILE_ATTRIBUTE_NORMAL);  // a test may leave it read-only
   DeleteFileW(PerUserIni().c_str());
   HKEY run = nullptr;  // Windows always has the Run key; a test may have deleted it

@@ -29,6 +29,7 @@ std::wstring Env(const wchar_t* name);
 std::wstring ScratchDir(const std::wstring& name);  // fresh and empty, under the temp folder
 std::wstring CopyGlowmere(const std::wstring& dir, const std::wstring& fileName = L"Glowmere.exe");
 std::wstring TempFolder();  // with its final backslash
+std::wstring StateFile(const wchar_t* name);  // in the test run's state folder (GLOWMERE_E2E_STATE)
 std::wstring PerUserIni();  // %APPDATA%\Ardentine\Glowmere\Glowmere.ini
 std::wstring IniValue(const wchar_t* section, const wchar_t* key);  // of PerUserIni(); "<none>" if absent
 
