@@ -81,9 +81,10 @@ TEST(DisplayNames, LabelsAndTheDisplayOption) {
 
   const std::vector<DisplayInfo> displays = {Display(1, u"a", u"DELL U2720Q"), Display(2, u"b", u"Dell P2419H"),
                                              Display(12, u"c", u"LG Ultra 2")};
-  // "2": the number, not "LG Ultra 2"; "27": no display 27, a part of "U2720Q".
-  // A name part that fits two, and an unknown number, are run end to end.
-  const struct { const char16_t* query; int found; } cases[] = {{u"2", 1}, {u"12", 2}, {u"27", 0}, {u"", -1}};
+  // "2": the number, not "LG Ultra 2"; "27": no display 27, a part of "U2720Q"; "u2720": any case;
+  // "dell": two Dells, no guess.
+  const struct { const char16_t* query; int found; } cases[] = {
+      {u"2", 1}, {u"12", 2}, {u"27", 0}, {u"u2720", 0}, {u"dell", -1}, {u"", -1}};
   for (const auto& c : cases) EXPECT_EQ(FindDisplay(displays, c.query), c.found) << text::ToUtf8(c.query);
 }
 
