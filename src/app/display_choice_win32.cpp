@@ -155,7 +155,7 @@ int HandOverToDisplay(const LevelHandOver& request) {
   levels.blue = request.blue;
   if (!displaySet.SetDisplay(id, levels, levelStore)) return -1;
   gammaController.ApplyToDisplays(displaySet);
-  FlushPendingSettings();
+  SettingsChanged();  // stored as a slider move would be
   return 1;
 }
 

@@ -26,7 +26,9 @@ void SettingsChanged() {
 
 void FlushPendingSettings() {
   if (!settingsFile.HasPending()) return;
+  // The hook may move the sliders, whose change can already have written everything.
   if (beforeWriteHook != nullptr) beforeWriteHook();
+  if (!settingsFile.HasPending()) return;
   WindowTimers timers(timerWindow);
   saveSchedule.Written(timers, settingsFile.WritePending() == ini::WriteResult::kBusy);
 }
