@@ -28,6 +28,7 @@ struct CommandLine {
   // attached displays later, into levels.displayId.
   std::u16string display;
   bool unknownDisplay = false;  // for Malformed: "-display" named no attached display
+  std::u16string attachedNumbers;  // for unknownDisplay by number: "1, 2", for the message
 };
 
 // The percentages the options take, as the dialog's labels show them.

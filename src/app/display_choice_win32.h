@@ -1,5 +1,5 @@
-// Levels per display in the dialog and on the command line: the display list, the HDR note,
-// and which displays the sliders, hotkeys and re-applies set.
+// The levels in the dialog and on the command line: the one LevelModel of the process, the
+// display list, the HDR note, and the sliders that show the model.
 #pragma once
 
 #include <windows.h>
@@ -10,16 +10,25 @@
 #include "app/level_handover_win32.h"
 #include "gamma/color_levels.h"
 
-// Dialog start, once the start's levels are read into `sliderLevels` (the dialog's own, kept
-// for later moves of the sliders). With a single display that has levels of its own, those
-// replace the ones read.
-void StartDisplayChoice(HWND dialog, ColorLevels* sliderLevels, bool restore);
+// Dialog start: reads the levels (every display's, whatever `restore` says). Nothing is
+// shown, applied or written yet: ApplyRamps and ShowLevels do that.
+void StartLevels(HWND dialog, bool restore);
+// The file could be read at last after a start that could not: takes what it holds and shows
+// it; with Restore on there, on the displays too. Writes nothing.
+void TakeLateLevels(bool restore);
+// Moves the trackbars, the value labels, the accessible values and the HDR note to what
+// the model says the sliders show. Every change of the sliders' positions goes through here.
+void ShowLevels();
+// The levels the sliders show now.
+ColorLevels SliderLevels();
+// The user moved the sliders (a drag, a key, a hotkey): the model takes the levels (a negative
+// brightness keeps the one there), every display gets its ramp, the sliders show them, and the
+// change is queued for the settings file. False when a display refused its ramp.
+bool MoveSliders(const ColorLevels& levels);
+// Puts what the model says on every display, without asking the system for the displays.
+int ApplyRamps(bool readBack = false);
 // Fills the display list and the HDR note in the current language, shown as they apply.
 void ApplyDisplayTexts();
-// The sliders' levels go to the chosen display, or to every display with "All displays";
-// each display gets its ramp. True when "All displays" is chosen: the caller stores the
-// levels as the start's.
-bool ApplyToChosenDisplays(const ColorLevels& levels);
 // Each display its own levels again, after the displays may have changed; 0 if one failed.
 // With `readBack`, the ramps are read back (GammaController::RampIgnored) and the list of
 // displays is not asked for again.
@@ -30,14 +39,24 @@ int ApplyNeutralToEveryDisplay();
 void OnDisplayListCommand(int code);
 // Reset's first step: the identity ramp on the screen, unless a display runs in HDR.
 void ResetScreenRamp();
-// A hand-over from a second start: 1 when applied here to the display it names, 0 when it is
-// for the sliders (no display named, or the chosen one), -1 when no attached display has the id.
-int HandOverToDisplay(const LevelHandOver& request);
+// The display the sliders and hotkeys set is chosen but not attached; its list label in
+// `label`.
+bool ChosenDisplayAway(std::u16string* label);
+
+// What a hand-over did; the second start turns it into its exit code.
+enum class HandOverResult : LONG_PTR { kNotTaken = 0, kApplied = 1, kRefused = 2, kHdr = 3, kNoDisplay = 4 };
+// A hand-over from a second start: its levels for the display it names, or for every display.
+HandOverResult TakeHandOver(const LevelHandOver& request);
 
 // Command line: matches "-display" against the attached displays; an unknown one makes the
-// command line malformed. Then applies the levels, without the dialog.
+// command line malformed.
 void ResolveDisplayOption(CommandLine& commandLine);
-// Both queue the levels in the settings file and return false when a display refused them
-// (or, for one display, when no attached display has the id).
-bool ApplyLevelsToOneDisplay(const LevelRequest& levels);
-bool ApplyLevelsToEveryDisplay(const ColorLevels& levels);
+// What a command line's levels did without a running instance.
+struct AloneResult {
+  bool applied = false;    // every display the levels are for took its ramp
+  bool hdrOnly = false;    // the levels are for displays in HDR only: nothing to apply
+  bool noDisplay = false;  // the display named is no longer attached: nothing was done
+};
+// Sets the levels as a move of the sliders would, with the stored levels for every other
+// display, and queues them for the settings file.
+AloneResult ApplyLevelsAlone(const LevelRequest& request);

@@ -76,3 +76,8 @@ int BrightnessAfterHotkey(WPARAM id, int level) {
 void RetryHotkeyReport(HWND window) {
   if (ShowReport()) KillTimer(window, kHotkeyReportTimer);
 }
+
+bool ReportHotkeyForAwayDisplay(const std::u16string& label) {
+  const std::u16string message = text::FillIn(StringTable::Text(kTextHotkeyDisplayAway), {label});
+  return trayIcon.ShowBalloon(W(ProductName()), W(message));
+}

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Registers the hotkeys for `window`, queueing the defaults for absent keys so the user
 // finds them in the file. Those that cannot be registered are reported together, once.
 void RegisterHotkeys(HWND window);
@@ -13,3 +15,6 @@ void UnregisterHotkeys(HWND window);
 int BrightnessAfterHotkey(WPARAM id, int level);
 // The report timer fired: the shell may hold the icon by now.
 void RetryHotkeyReport(HWND window);
+// A hotkey was pressed while the display it is for (`label`, as the list names it) is away:
+// says so in a balloon. False when the shell did not take it.
+bool ReportHotkeyForAwayDisplay(const std::u16string& label);

@@ -20,14 +20,16 @@ BOOL CALLBACK FindInstanceProc(HWND window, LPARAM out) {
   return TRUE;
 }
 
-bool SendLevels(HWND dialog, const LevelRequest& levels) {
+LONG_PTR SendLevels(HWND dialog, const LevelRequest& levels) {
   LevelHandOver data = {levels.brightness, levels.red, levels.green, levels.blue, {}};
   lstrcpynW(data.display, reinterpret_cast<const wchar_t*>(levels.displayId.c_str()), ARRAYSIZE(data.display));
   COPYDATASTRUCT copy = {kLevelHandOverTag, sizeof data, &data};
   DWORD_PTR reply = 0;
-  return SendMessageTimeoutW(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                             kAnswerTimeoutMs, &reply) &&
-         reply == TRUE;
+  if (!SendMessageTimeoutW(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                           kAnswerTimeoutMs, &reply)) {
+    return 0;
+  }
+  return static_cast<LONG_PTR>(reply);
 }
 
 }  // namespace
@@ -37,15 +39,18 @@ UINT InstanceQueryMessage() {
   return message;
 }
 
-bool HandOverLevels(const LevelRequest& levels, DWORD timeoutMs) {
-  if (InstanceQueryMessage() == 0) return false;
+HWND FindRunningInstance() {
+  HWND dialog = nullptr;
+  if (InstanceQueryMessage() != 0) EnumWindows(FindInstanceProc, reinterpret_cast<LPARAM>(&dialog));
+  return dialog;
+}
+
+LONG_PTR HandOverLevels(const LevelRequest& levels, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    HWND dialog = nullptr;
-    EnumWindows(FindInstanceProc, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog != nullptr) return SendLevels(dialog, levels);
+    if (HWND dialog = FindRunningInstance()) return SendLevels(dialog, levels);
     // Not this program's dialog thread: a start that waits for the instance may sleep.
-    if (GetTickCount() - start >= timeoutMs) return false;
+    if (GetTickCount() - start >= timeoutMs) return 0;
     Sleep(200);
   }
 }

@@ -17,10 +17,13 @@ struct LevelHandOver {
 
 UINT InstanceQueryMessage();
 
+// The running instance's dialog, once its start has run to the end; null when none answers.
+HWND FindRunningInstance();
+
 // Sending side: hands the levels to the running instance's dialog without showing it,
-// trying for up to `timeoutMs` while the instance finishes its start. False when no
-// dialog took them.
-bool HandOverLevels(const LevelRequest& levels, DWORD timeoutMs);
+// trying for up to `timeoutMs` while the instance finishes its start. The dialog's answer
+// (what it did with them), or 0 when no dialog took them.
+LONG_PTR HandOverLevels(const LevelRequest& levels, DWORD timeoutMs);
 
 // Receiving side: the levels of a WM_COPYDATA hand-over; false for anything else or for
 // levels out of range.

@@ -6,8 +6,13 @@ std::string FormatPercent(int32_t level) {
   return std::string(" ") + (percent < 0 ? "-" : "") + digits + " %";
 }
 
-int UpdateIfChanged(int32_t& stored, int32_t value) {
-  if (stored == value) return 0;
-  stored = value;
-  return 1;
+void ShowLevelsOn(SliderView& view, const ColorLevels& levels) {
+  const int shown[4] = {levels.brightness, levels.red, levels.green, levels.blue};
+  const bool uniform = levels.red == levels.brightness && levels.green == levels.brightness &&
+                       levels.blue == levels.brightness;
+  for (int slider = 0; slider < 4; ++slider) {
+    view.SetPosition(slider, shown[slider]);
+    view.SetLabel(slider, slider == 0 && !uniform ? "RGB" : FormatPercent(shown[slider]));
+  }
+  view.SetAccessibleValues(shown);
 }

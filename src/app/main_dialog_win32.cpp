@@ -12,9 +12,7 @@
 #include "app/display_events_win32.h"
 #include "app/hotkeys_win32.h"
 #include "app/level_handover_win32.h"
-#include "app/level_store.h"
-#include "app/late_start.h"
-#include "app/level_text.h"
+#include "app/exit_codes.h"
 #include "app/menus_win32.h"
 #include "app/platform_helpers_win32.h"
 #include "app/ramp_limit_offer_win32.h"
@@ -40,11 +38,9 @@
 
 namespace {
 
-constexpr int kExitCommand = 1075;
-
 bool rampWarningGiven = false;
+bool awayReported = false;  // the balloon for a hotkey aimed at a display that left
 bool dialogReady = false;  // the start has run to the end: a second start may hand over levels
-ColorLevels levels;
 HWND brightnessSlider, redSlider, greenSlider, blueSlider, languageList;
 std::u16string windowTitle;
 UINT taskbarCreatedMessage = 0;
@@ -56,31 +52,16 @@ Coalescer reapplyCoalescer(kReapplyTimer, 300);
 WindowTimers DialogTimers() { return WindowTimers(mainDialog); }
 
 int SliderPos(HWND slider) { return static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)); }
-void SetSliderPos(HWND slider, int pos) { SendMessageW(slider, TBM_SETPOS, TRUE, pos); }
 
 void SetItemText(HWND dialog, int id, int textId) {
   const char16_t* text = StringTable::Text(textId);
   SetDlgItemTextW(dialog, id, text ? W(text) : L"");
 }
 
+// The sliders' positions are the user's move: the model takes them and the sliders show it.
 void ApplyLevels() {
-  const int brightness = SliderPos(brightnessSlider);
-  const int red = SliderPos(redSlider);
-  const int green = SliderPos(greenSlider);
-  const int blue = SliderPos(blueSlider);
-  const bool allDisplays = ApplyToChosenDisplays({brightness, red, green, blue});
+  MoveSliders({SliderPos(brightnessSlider), SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider)});
   if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
-
-  const bool uniform = red == brightness && green == brightness && blue == brightness;
-  SetDlgItemTextA(mainDialog, IDC_BRIGHTNESS_VALUE, uniform ? FormatPercent(brightness).c_str() : "RGB");
-  SetDlgItemTextA(mainDialog, IDC_RED_VALUE, FormatPercent(red).c_str());
-  SetDlgItemTextA(mainDialog, IDC_GREEN_VALUE, FormatPercent(green).c_str());
-  SetDlgItemTextA(mainDialog, IDC_BLUE_VALUE, FormatPercent(blue).c_str());
-  UpdateSliderAccessibility(mainDialog, false);
-
-  // With one display chosen its own levels are queued instead; [Start] keeps "All displays".
-  if (allDisplays) StoreLevels(settingsFile, ColorLevels{brightness, red, green, blue});
-  SettingsChanged();
 }
 
 // Puts the ramps the sliders show back on the displays, and nothing else. A display that
@@ -92,26 +73,9 @@ void ReapplyRamps() {
   }
 }
 
-void ResetLevels() {
-  levels = ColorLevels{};
-  SetSliderPos(brightnessSlider, levels.brightness);
-  SetSliderPos(redSlider, levels.red);
-  SetSliderPos(greenSlider, levels.green);
-  SetSliderPos(blueSlider, levels.blue);
-  ApplyLevels();
-}
-
-// Levels from outside the dialog (a second start, a hotkey): the sliders move and the
-// levels are applied and stored as a drag would. A negative brightness leaves that slider.
-void SetLevels(int brightness, int red, int green, int blue) {
-  if (brightness >= 0) {
-    levels.brightness = brightness;
-    SetSliderPos(brightnessSlider, brightness);
-  }
-  SetSliderPos(redSlider, red);
-  SetSliderPos(greenSlider, green);
-  SetSliderPos(blueSlider, blue);
-  ApplyLevels();
+void SetLevels(int level) {
+  MoveSliders({level, level, level, level});
+  if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
 }
 
 void BringToFront() {
@@ -139,12 +103,11 @@ void ApplyTexts() {
 }
 
 // A start that could not read the settings file shows neutral levels; once the file can be
-// read, its levels are shown after all (if it restores them and the user has not moved any).
+// read, the levels it holds are taken, and shown on the displays if it restores them.
 void TakeLevelsOfALateFile() {
-  ColorLevels late;
-  if (!LevelsOfALateFile(settingsFile, &late)) return;
-  SendDlgItemMessageW(mainDialog, IDC_RESTORE, BM_SETCHECK, BST_CHECKED, 0);
-  SetLevels(late.brightness, late.red, late.green, late.blue);
+  const bool restore = settingsFile.ReadInt(u"Start", u"setrgb", 0, -1, -1) != 0;
+  SendDlgItemMessageW(mainDialog, IDC_RESTORE, BM_SETCHECK, restore ? BST_CHECKED : BST_UNCHECKED, 0);
+  TakeLateLevels(restore);
 }
 
 BOOL OnInitDialog(HWND dialog) {
@@ -173,12 +136,7 @@ BOOL OnInitDialog(HWND dialog) {
   }
 
   const int restore = settingsFile.ReadInt(u"Start", u"setrgb", 0, -1, -1);
-  levels = restore != 0 ? ReadStoredLevels(settingsFile) : ColorLevels{};
-  StartDisplayChoice(dialog, &levels, restore != 0);
-  SetSliderPos(brightnessSlider, levels.brightness);
-  SetSliderPos(redSlider, levels.red);
-  SetSliderPos(greenSlider, levels.green);
-  SetSliderPos(blueSlider, levels.blue);
+  StartLevels(dialog, restore != 0);
 
   if (IsAutostartSet(W(ProductName()))) SendDlgItemMessageW(dialog, IDC_AUTOSTART, BM_SETCHECK, 1, 0);
   // Any non-zero value restores; 2 would show the box as indeterminate.
@@ -191,10 +149,15 @@ BOOL OnInitDialog(HWND dialog) {
     SendMessageW(dialog, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(dialog, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
-  ApplyLevels();
+  // The start moves nothing: the displays get what the model holds, and nothing is stored.
+  // The sliders show it last: a filled value label means the start is done.
+  ApplyRamps();
+  ShowLevels();
+  if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
   RegisterRampResetNotifications(dialog);
   RegisterHotkeys(dialog);
   settingsFile.EndStartValues();
+  StartLookingForALateFile();
   dialogReady = true;
   return TRUE;
 }
@@ -202,12 +165,7 @@ BOOL OnInitDialog(HWND dialog) {
 void OnSlider(HWND slider) {
   if (slider == brightnessSlider) {
     const int pos = SliderPos(brightnessSlider);
-    if (UpdateIfChanged(levels.brightness, pos)) {
-      SetSliderPos(redSlider, pos);
-      SetSliderPos(greenSlider, pos);
-      SetSliderPos(blueSlider, pos);
-      ApplyLevels();
-    }
+    if (pos != SliderLevels().brightness) SetLevels(pos);
   } else if (slider == redSlider || slider == greenSlider || slider == blueSlider) {
     WindowTimers timers = DialogTimers();
     applyCoalescer.Trigger(timers);
@@ -229,7 +187,7 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       break;  // the keyboard never closes or hides the dialog
     case IDC_RESET:
       ResetScreenRamp();
-      ResetLevels();
+      SetLevels(kLevelNeutral);
       break;
     case IDC_EXIT:
       EndDialog(dialog, 0);
@@ -306,17 +264,20 @@ INT_PTR OnTrayCallback(LPARAM lParam) {
 }
 
 void OnHotkey(WPARAM id) {
-  const int level = BrightnessAfterHotkey(id, SliderPos(brightnessSlider));
-  SetLevels(level, level, level, level);
+  // The chosen display left: the hotkey is for it, so it changes nothing, and says so once.
+  std::u16string away;
+  if (ChosenDisplayAway(&away)) {
+    if (!awayReported) awayReported = ReportHotkeyForAwayDisplay(away);
+    return;
+  }
+  awayReported = false;
+  SetLevels(BrightnessAfterHotkey(id, SliderLevels().brightness));
 }
 
 BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
   LevelHandOver request;
   if (!dialogReady || !ReadLevelHandOver(data, &request)) return FALSE;
-  const int handled = HandOverToDisplay(request);
-  if (handled < 0) return FALSE;
-  if (handled == 0) SetLevels(request.brightness, request.red, request.green, request.blue);
-  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, static_cast<LONG_PTR>(TakeHandOver(request)));
   return TRUE;
 }
 

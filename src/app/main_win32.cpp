@@ -10,9 +10,9 @@
 #include "app/app_state_win32.h"
 #include "app/command_line.h"
 #include "app/display_choice_win32.h"
+#include "app/exit_codes.h"
 #include "app/hotkeys_win32.h"
 #include "app/level_handover_win32.h"
-#include "app/level_store.h"
 #include "app/main_dialog_win32.h"
 #include "app/platform_helpers_win32.h"
 #include "common/product_name.h"
@@ -28,15 +28,10 @@
 
 namespace {
 
-// Exit codes. A script that sets levels learns whether they took effect.
-constexpr int kExitSecondStart = 45054;
-constexpr int kExitLevelsSet = 0;
-constexpr int kExitBadOption = 2;
-constexpr int kExitInstanceDidNotTake = 3;  // an instance runs but did not take the levels
-constexpr int kExitNotApplied = 4;          // a display refused the ramp
-constexpr int kExitNotStored = 5;           // the settings file could not be written
-constexpr int kExitNoTexts = 6;             // the language archive could not be loaded
 constexpr DWORD kHandOverTimeoutMs = 5000;
+// A start that finds another start holding the mutex without a window (a command line
+// setting levels at logon, an instance still starting) waits this long for either to settle.
+constexpr DWORD kInstanceWaitMs = 10000;
 HANDLE instanceMutex = nullptr;
 
 BOOL CALLBACK NotifyInstanceProc(HWND window, LPARAM out) {
@@ -60,23 +55,39 @@ CommandLine ReadCommandLine() {
 }
 
 // No instance to hand over to: set the displays and store the levels for the next start.
-int ApplyLevelsAlone(const LevelRequest& request) {
+int SetLevelsWithoutInstance(const LevelRequest& request) {
   settingsFile.Init(ProductName());
-  // Levels for one display go to it alone; otherwise every display takes them, as the sliders'.
-  const bool applied = !request.displayId.empty()
-                           ? ApplyLevelsToOneDisplay(request)
-                           : ApplyLevelsToEveryDisplay(ColorLevels{request.brightness == LevelRequest::kKeepBrightness
-                                                                       ? ReadStoredBrightness(settingsFile)
-                                                                       : request.brightness,
-                                                                   request.red, request.green, request.blue});
-  // One replacement of the file, as the dialog stores a drag; a kept brightness stays as stored.
-  if (request.displayId.empty()) {
-    StoreLevels(settingsFile, ColorLevels{request.brightness, request.red, request.green, request.blue});
-  }
+  const AloneResult result = ApplyLevelsAlone(request);
+  if (result.noDisplay) return kExitBadOption;  // it left between the check and now
   // The process ends next: a file another program holds for a moment gets a bounded wait.
-  const ini::WriteResult stored = settingsFile.WritePendingBeforeEnd();
-  if (!applied) return kExitNotApplied;
-  return stored == ini::WriteResult::kOk ? kExitLevelsSet : kExitNotStored;
+  const bool stored = settingsFile.WritePendingBeforeEnd() == ini::WriteResult::kOk;
+  return LevelsExitCode(result.applied, result.hdrOnly, stored);
+}
+
+int ExitCodeOfHandOver(HandOverResult result) {
+  switch (result) {
+    case HandOverResult::kApplied: return kExitLevelsSet;
+    case HandOverResult::kRefused: return kExitRampRefused;
+    case HandOverResult::kHdr: return kExitHdrOnly;
+    case HandOverResult::kNoDisplay: return kExitBadOption;
+    default: return kExitInstanceDidNotTake;
+  }
+}
+
+// True once this start holds the mutex alone; false when a running instance answers (or
+// none does in time while another start holds the mutex). Not yet a dialog's thread: it may
+// sleep between looks.
+bool BecomeTheInstance() {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (FindRunningInstance() != nullptr) return false;
+    CloseHandle(instanceMutex);
+    instanceMutex = CreateMutexW(nullptr, FALSE, W(ProductName()));
+    const DWORD error = GetLastError();
+    if (instanceMutex != nullptr && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) return true;
+    if (GetTickCount() - start >= kInstanceWaitMs) return false;
+    Sleep(100);
+  }
 }
 
 }  // namespace
@@ -89,8 +100,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Nothing changes; a mistyped shortcut or script must be noticed.
     if (!LanguageArchive::Load()) return kExitBadOption;  // the archive's own error box was shown
     DetectLanguage();
-    const int textId = commandLine.unknownDisplay ? kTextUnknownDisplay : kTextBadOption;
-    const std::u16string message = text::FillIn(StringTable::Text(textId), {commandLine.badOption});
+    const std::u16string message =
+        !commandLine.attachedNumbers.empty()
+            ? text::FillIn(StringTable::Text(kTextDisplayNotAttached), {commandLine.badOption, commandLine.attachedNumbers})
+            : text::FillIn(StringTable::Text(commandLine.unknownDisplay ? kTextUnknownDisplay : kTextBadOption),
+                           {commandLine.badOption});
     MessageBoxW(nullptr, W(message), W(ProductName()), MB_OK | MB_ICONWARNING);
     return kExitBadOption;
   }
@@ -102,16 +116,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (levelsGiven) {
       // An instance that does not answer (still starting, busy or hung) is left alone:
       // levels set behind its back would be overwritten by its next write.
-      return HandOverLevels(commandLine.levels, kHandOverTimeoutMs) ? kExitLevelsSet : kExitInstanceDidNotTake;
+      return ExitCodeOfHandOver(static_cast<HandOverResult>(HandOverLevels(commandLine.levels, kHandOverTimeoutMs)));
     }
     // Hand over to the running instance and end here: a second instance must not
     // touch the displays, the settings or the tray behind the first one's back.
-    HWND found = nullptr;
-    EnumWindows(NotifyInstanceProc, reinterpret_cast<LPARAM>(&found));
-    return kExitSecondStart;
+    if (!BecomeTheInstance()) {
+      HWND found = nullptr;
+      EnumWindows(NotifyInstanceProc, reinterpret_cast<LPARAM>(&found));
+      return kExitSecondStart;
+    }
   }
 
-  if (levelsGiven) return ApplyLevelsAlone(commandLine.levels);
+  if (levelsGiven) return SetLevelsWithoutInstance(commandLine.levels);
 
   linkProductName = ProductName();
   if (!LanguageArchive::Load()) return kExitNoTexts;

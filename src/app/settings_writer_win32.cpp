@@ -10,13 +10,30 @@ namespace {
 // A drag writes the file once it rests, not at every step; a long one every half second.
 WriteSchedule saveSchedule(kSaveTimer, 300, 500);
 HWND timerWindow = nullptr;
-void (*beforeWriteHook)() = nullptr;
+void (*lateFileHook)() = nullptr;
+bool lookingForLateFile = false;
+
+// True while the file the start could not read still cannot be read.
+bool StillBlind() {
+  if (!lookingForLateFile) return false;
+  if (!settingsFile.FirstReadAfterBlindStart()) return true;
+  lookingForLateFile = false;
+  if (lateFileHook != nullptr) lateFileHook();
+  return false;
+}
 
 }  // namespace
 
-void InitSettingsWriter(HWND window, void (*beforeWrite)()) {
+void InitSettingsWriter(HWND window, void (*onLateFile)()) {
   timerWindow = window;
-  beforeWriteHook = beforeWrite;
+  lateFileHook = onLateFile;
+}
+
+void StartLookingForALateFile() {
+  lookingForLateFile = !settingsFile.ReadableAtStart();
+  if (!lookingForLateFile || saveSchedule.Scheduled()) return;
+  WindowTimers timers(timerWindow);
+  saveSchedule.Written(timers, true);
 }
 
 void SettingsChanged() {
@@ -25,12 +42,13 @@ void SettingsChanged() {
 }
 
 void FlushPendingSettings() {
-  if (!settingsFile.HasPending()) return;
-  // The hook may move the sliders, whose change can already have written everything.
-  if (beforeWriteHook != nullptr) beforeWriteHook();
-  if (!settingsFile.HasPending()) return;
+  const bool blind = StillBlind();
   WindowTimers timers(timerWindow);
-  saveSchedule.Written(timers, settingsFile.WritePending() == ini::WriteResult::kBusy);
+  if (!settingsFile.HasPending()) {
+    if (blind) saveSchedule.Written(timers, true);  // nothing to write, but keep looking
+    return;
+  }
+  saveSchedule.Written(timers, settingsFile.WritePending() == ini::WriteResult::kBusy || StillBlind());
 }
 
 void OnSaveTimer() {

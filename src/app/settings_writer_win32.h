@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
-// The timers run on `window` (the main dialog); `beforeWrite` runs before each write of
-// pending values (it may queue more).
-void InitSettingsWriter(HWND window, void (*beforeWrite)());
+// The timers run on `window` (the main dialog). After a start that could not read the file,
+// it is looked at again on the retry timer, with or without values to write, and
+// `onLateFile` runs once it can be read, before anything is written to it.
+void InitSettingsWriter(HWND window, void (*onLateFile)());
+// The start is done: a file it could not read is looked at again from now on.
+void StartLookingForALateFile();
 // Values were queued in the settings file: store them once they rest.
 void SettingsChanged();
 // Writes the values not yet stored now. Safe to call at any time after the dialog has started.

@@ -82,3 +82,8 @@ void UpdateSliderAccessibility(HWND dialog, bool textsChanged) {
   annotations.SetDialog(dialog);
   sliderAccessibility.Update(annotations, levels, TextOf, textsChanged);
 }
+
+void UpdateSliderAccessibility(HWND dialog, const int (&levels)[4]) {
+  annotations.SetDialog(dialog);
+  sliderAccessibility.Update(annotations, levels, TextOf, false);
+}

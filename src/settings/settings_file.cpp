@@ -86,11 +86,6 @@ bool SettingsFile::FirstReadAfterBlindStart() {
   return lateReadDone_;
 }
 
-bool SettingsFile::IsStartValue(const char16_t* section, const char16_t* key) {
-  const ini::Assignment* kept = FindPending(section, key);
-  return kept != nullptr && kept->onlyIfAbsent;
-}
-
 void SettingsFile::SetPending(const char16_t* section, const char16_t* key, int value) {
   SetPendingText(section, key, text::FromInt(value).c_str());
 }

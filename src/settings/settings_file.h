@@ -25,18 +25,15 @@ class SettingsFile {
   // key; reads of the key see it at once.
   void SetPending(const char16_t* section, const char16_t* key, int value);
   void SetPendingText(const char16_t* section, const char16_t* key, const char16_t* value);
-  // Between these two, values kept are the start's own (the hotkeys' defaults, the levels the
-  // start applies), not the user's choices. When the file could not be read at Init (held by
-  // another program, a network folder not there yet) they only fill keys the file lacks when
-  // it is written at last, so the user's values are never overwritten with what a blind
-  // start assumed.
+  // Between these two, values kept are the start's own (the hotkeys' defaults), not the
+  // user's choices. When the file could not be read at Init (held by another program, a
+  // network folder not there yet) they only fill keys the file lacks when it is written at
+  // last, so the user's values are never overwritten with what a blind start assumed.
   void BeginStartValues() { startValues_ = true; }
   void EndStartValues() { startValues_ = false; }
   bool ReadableAtStart() const { return readableAtStart_; }
   // After a start that could not read the file: true once, as soon as it can be read.
   bool FirstReadAfterBlindStart();
-  // Whether the value kept for the key is still the start's own, not yet the user's.
-  bool IsStartValue(const char16_t* section, const char16_t* key);
   // Writes every pending value with one replacement of the file. Values the file refused
   // stay pending for the next write; so does a value written to the file itself that failed.
   ini::WriteResult WritePending();

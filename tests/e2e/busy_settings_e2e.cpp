@@ -14,9 +14,10 @@ using namespace e2e;
 
 const std::string kHotkeys = "[Hotkeys]\r\nBrighter=Ctrl+Alt+PgUp\r\nDarker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n";
 
+// The file after the start (the hotkeys' defaults) and a move of the brightness to `level`.
 std::string Levels(int level) {
   const std::string l = std::to_string(level);
-  return "[Start]\r\nr=" + l + "\r\ng=" + l + "\r\nb=" + l + "\r\nH=" + l + "\r\n" + kHotkeys;
+  return kHotkeys + "[Start]\r\nr=" + l + "\r\ng=" + l + "\r\nb=" + l + "\r\nH=" + l + "\r\n";
 }
 
 // Opened with no sharing: Glowmere can neither read nor replace it until it is let go.
@@ -46,7 +47,7 @@ TEST_F(BusySettings, LevelsMovedWhileTheFileIsHeldLandOnceItIsLetGo) {
   const Process glowmere = Start(L"-bg");
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(FileBecomes(Levels(128), 20000)) << "the start's write";
+  ASSERT_TRUE(FileBecomes(kHotkeys, 20000)) << "the start stores the hotkeys' defaults, and no levels";
   MoveWhileHeld(dialog, 40, 1500);
   EXPECT_TRUE(FileBecomes(Levels(40), 8000)) << "let go after 1.5 s";
   MoveWhileHeld(dialog, 60, 10000);  // the quick retries end 7.3 s after the move
@@ -61,11 +62,13 @@ TEST_F(BusySettings, LevelsMovedWhileTheFileIsHeldLandOnceItIsLetGo) {
 
 // A start that cannot read the file applies neutral levels and the hotkeys' defaults, but the
 // first write once it is let go keeps the user's values: the hotkey switched off, the levels
-// and restore choice, a section Glowmere does not know. Only missing keys are added, and the
-// dialog takes the stored levels after all, as the user has not moved them. Exit while the
-// file is held for a second still stores the last levels before the process ends.
+// and restore choice, a section Glowmere does not know. Only missing keys are added. Once the
+// file can be read, the dialog takes what it holds, the display's own levels included, and
+// writes none of it back. Exit while the file is held for a second still stores the last
+// levels before the process ends.
 TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValuesAndExitWaitsForIt) {
-  const std::string mine = "[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\n[Hotkeys]\r\nBrighter=\r\n[Mine]\r\nx=1\r\n";
+  const std::string mine = "[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\n[Display " + Narrow(MonitorId(1)) +
+                           "]\r\nr=60\r\ng=60\r\nb=70\r\nH=60\r\n[Hotkeys]\r\nBrighter=\r\n[Mine]\r\nx=1\r\n";
   ASSERT_TRUE(WriteFileBytes(PerUserIni(), mine));
   auto held = Hold();
   const Process glowmere = Start(L"-bg");
@@ -74,12 +77,15 @@ TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValuesAndExitWaitsForIt) {
   EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ") << "nothing could be read";
   Sleep(1000);  // the start's write and its first retry meet the held file
   held.reset();
-  EXPECT_TRUE(FileBecomes("[Start]\r\nsetrgb=1\r\nr=90\r\nH=90\r\ng=128\r\nb=128\r\n[Hotkeys]\r\nBrighter=\r\n"
-                          "Darker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n[Mine]\r\nx=1\r\n", 20000));
-  EXPECT_EQ(SliderLevels(dialog), "90 90 128 128 ") << "the levels restored once the file could be read";
+  const size_t hotkeys = mine.find("Brighter=\r\n") + 11;
+  EXPECT_TRUE(FileBecomes(mine.substr(0, hotkeys) + "Darker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n" +
+                          mine.substr(hotkeys), 20000));
+  EXPECT_TRUE(Becomes([&] { return SliderLevels(dialog); }, "60 60 60 70 ")) << "the display's own levels, late";
+  EXPECT_TRUE(RampBecomes(60, 60, 70));
   EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_RESTORE, BM_GETCHECK, 0, 0), BST_CHECKED) << "the restore box";
   MoveSlider(dialog, IDC_BRIGHTNESS, 40);
-  EXPECT_TRUE(Becomes(StoredLevels, "40 40 40 40 ")) << "a move after the start is the user's";
+  EXPECT_TRUE(Becomes([] { return DisplayLevels(1); }, "40 40 40 40 ")) << "a move after the start is the user's";
+  EXPECT_EQ(StoredLevels(), "90 90 <none> <none> ") << "the one display's move leaves All's levels alone";
 
   held = Hold();
   MoveSlider(dialog, IDC_BRIGHTNESS, 50);
@@ -87,8 +93,29 @@ TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValuesAndExitWaitsForIt) {
   Sleep(1000);  // the other program's second
   held.reset();
   EXPECT_EQ(WaitForExit(glowmere), 1075u);
-  EXPECT_EQ(StoredLevels(), "50 50 50 50 ") << "the last levels must land before the process ends";
+  EXPECT_EQ(DisplayLevels(1), "50 50 50 50 ") << "the last levels must land before the process ends";
   EXPECT_NE(ReadFileBytes(PerUserIni()).find("[Mine]\r\nx=1\r\n"), std::string::npos) << "the user's section";
+}
+
+// At logon the autostart (-bg) and a scheduled command line start together. The command line
+// holds the single-instance mutex while it waits for the held file: the autostart waits for
+// it rather than taking itself for a second start, and becomes the one instance.
+TEST_F(BusySettings, AnAutostartBesideACommandLineStartBecomesTheInstance) {
+  ASSERT_TRUE(WriteFileBytes(PerUserIni(), Levels(128)));
+  auto held = Hold();
+  const Process commandLine = Start(L"-brightness -20");
+  ASSERT_TRUE(WaitUntil([] {
+    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Glowmere");
+    if (mutex != nullptr) CloseHandle(mutex);
+    return mutex != nullptr;
+  })) << "expected the command-line start to hold the mutex";
+  const Process autostart = Start(L"-bg");
+  EXPECT_EQ(WaitForExit(commandLine), 5u) << "the file was held past the final write's wait";
+  held.reset();
+  HWND dialog = WaitForDialog(autostart);
+  ASSERT_NE(dialog, nullptr) << "the autostart must become the instance, not end as a second start";
+  EXPECT_TRUE(WaitUntil([&] { return IconPresent(dialog); })) << "expected the tray icon";
+  EXPECT_FALSE(IsWindowVisible(dialog)) << "-bg shows nothing";
 }
 
 }  // namespace

@@ -9,21 +9,6 @@ namespace {
 
 using namespace e2e;
 
-// The id the program keeps a display's levels under: its monitor's device interface path.
-std::wstring MonitorId(int number) {
-  DISPLAY_DEVICEW monitor = {};
-  monitor.cb = sizeof monitor;
-  const std::wstring device = L"\\\\.\\DISPLAY" + std::to_wstring(number);
-  const bool found = EnumDisplayDevicesW(device.c_str(), 0, &monitor, EDD_GET_DEVICE_INTERFACE_NAME);
-  return found && monitor.DeviceID[0] != 0 ? monitor.DeviceID : device;
-}
-
-std::string DisplayLevels(int number) {
-  const std::wstring section = L"Display " + MonitorId(number);
-  std::string levels;
-  for (const wchar_t* key : {L"H", L"r", L"g", L"b"}) levels += Narrow(IniValue(section.c_str(), key)) + " ";
-  return levels;
-}
 // The All displays levels, then each display's.
 std::string AllStored() { return StoredLevels() + "| " + DisplayLevels(1) + "| " + DisplayLevels(2); }
 
@@ -47,8 +32,28 @@ TEST_F(SingleDisplay, LooksAndBehavesAsBefore) {
   EXPECT_TRUE(RampBecomes(154, 154, 154));
   EXPECT_EQ(ReadFileText(PerUserIni()).find(L"[Display "), std::wstring::npos) << Narrow(ReadFileText(PerUserIni()));
 
-  EXPECT_EQ(AnswerBox(Start(L"-display 2 -reset")), 2u) << "no display 2";
+  std::wstring message;
+  EXPECT_EQ(AnswerBox(Start(L"-display 2 -reset"), &message), 2u) << "no display 2";
+  EXPECT_NE(message.find(L"are: 1."), std::wstring::npos) << "the message names the attached displays: "
+                                                           << Narrow(message);
   EXPECT_TRUE(RampIs(154, 154, 154)) << "nothing changes; " << RampSeen();
+}
+
+// A laptop undocked: its panel has levels of its own, the external monitor (away now) follows
+// All displays. The start shows the panel's own levels and stores nothing; the panel's sliders
+// set the panel alone, so All's levels wait unchanged for the external monitor.
+TEST_F(SingleDisplay, AStartAndThePanelsMovesLeaveTheAllLevelsAlone) {
+  const std::string start = "[Start]\r\nsetrgb=1\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n";
+  ASSERT_TRUE(WriteFileBytes(PerUserIni(), start + "[Display " + Narrow(MonitorId(1)) +
+                                               "]\r\nr=90\r\ng=90\r\nb=90\r\nH=90\r\n"));
+  HWND dialog = WaitForDialog(Start());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(RampBecomes(90, 90, 90));
+  EXPECT_EQ(SliderLevels(dialog), "90 90 90 90 ");
+  MoveSlider(dialog, IDC_BRIGHTNESS, 80);
+  EXPECT_TRUE(Becomes([] { return DisplayLevels(1); }, "80 80 80 80 "));
+  EXPECT_EQ(StoredLevels(), "128 128 128 128 ");
+  EXPECT_EQ(ReadFileBytes(PerUserIni()).substr(0, start.size()), start) << "[Start] as the user left it";
 }
 
 // The list, per-display levels in the dialog and from the command line, and their return
@@ -65,7 +70,8 @@ TEST_F(TwoDisplays, EachDisplayKeepsItsOwnLevels) {
 
   ChooseFromList(dialog, IDC_DISPLAYS, 2);
   MoveSlider(dialog, IDC_BRIGHTNESS, 64);
-  EXPECT_TRUE(Becomes(AllStored, "128 128 128 128 | <none> <none> <none> <none> | 64 64 64 64 "));
+  EXPECT_TRUE(Becomes(AllStored, "<none> <none> <none> <none> | <none> <none> <none> <none> | 64 64 64 64 "))
+      << "the start stores no levels; display 2 alone";
   EXPECT_TRUE(RampBecomes(64, 64, 64)) << "display 2 is set last";
   ChooseFromList(dialog, IDC_DISPLAYS, 1);
   EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ") << "display 1 has the All displays levels";

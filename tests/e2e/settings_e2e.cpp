@@ -49,8 +49,8 @@ double DragBrightness(HWND dialog, int* replacements) {
 
 using Settings = GlowmereTest;
 
-// Stored levels are restored (clamped) and written back, the existing lines keeping their place
-// and spelling. Started from a 258-character path (the longest Wine starts), whose quoted Run
+// Stored levels are restored (clamped) and left as they are in the file: only the user's moves
+// store levels, the existing lines keeping their place and spelling. Started from a 258-character path (the longest Wine starts), whose quoted Run
 // value no longer fits the classic 260-character buffer.
 TEST_F(Settings, RestoresShowsTheStoredStateWritesTheWholeRunValueAndStoresADrag) {
   ASSERT_TRUE(WriteFileBytes(PerUserIni(), "[Start]\r\nsetrgb=2\r\nr=300\r\nh=-5\r\n"));
@@ -62,9 +62,9 @@ TEST_F(Settings, RestoresShowsTheStoredStateWritesTheWholeRunValueAndStoresADrag
   const Process glowmere = Start(L"", exe);
   HWND dialog = WaitForDialog(glowmere);
   ASSERT_NE(dialog, nullptr);
-  // The start ends by writing the levels: after that the boxes show their state.
+  // The start ends by storing the hotkeys' defaults: after that the boxes show their state.
   EXPECT_TRUE(Becomes([] { return Narrow(ReadFileText(PerUserIni())); },
-                      Narrow(L"[Start]\r\nsetrgb=2\r\nr=256\r\nh=0\r\ng=128\r\nb=128\r\n" + kHotkeys), 20000));
+                      Narrow(L"[Start]\r\nsetrgb=2\r\nr=300\r\nh=-5\r\n" + kHotkeys), 20000));
   EXPECT_EQ(SliderLevels(dialog), "0 256 128 128 ") << "the restored levels";
   // Any non-zero "setrgb" restores; the box shows it checked, never indeterminate.
   EXPECT_TRUE(IsChecked(dialog, IDC_RESTORE)) << "restore box for setrgb=2";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/exit_codes.h"
 #include "app/level_text.h"
 #include "common/text.h"
 
@@ -57,6 +58,19 @@ TEST(CommandLine, MisplacedDisplayOption) {
     const CommandLine parsed = ParseCommandLine(c.args);
     EXPECT_EQ(parsed.kind, CommandLine::Kind::Malformed) << text::ToUtf8(c.badOption);
     EXPECT_EQ(text::ToUtf8(parsed.badOption), text::ToUtf8(c.badOption));
+  }
+}
+
+// The exit code says what happened and nothing more: 4 only when the levels were stored,
+// 0 never for displays in HDR, and a file that could not be written always shows.
+TEST(CommandLine, ExitCodeOfLevelsSetWithoutAnInstance) {
+  const struct { bool applied, hdrOnly, stored; ExitCode code; } cases[] = {
+      {true, false, true, kExitLevelsSet},          {false, false, true, kExitRampRefused},
+      {true, false, false, kExitNotStored},         {false, false, false, kExitNothingTookEffect},
+      {true, true, true, kExitHdrOnly},             {true, true, false, kExitNothingTookEffect},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LevelsExitCode(c.applied, c.hdrOnly, c.stored), c.code) << c.applied << c.hdrOnly << c.stored;
   }
 }
 

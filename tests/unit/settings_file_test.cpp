@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/late_start.h"
 #include "common/text.h"
 #include "fake_settings_platform.h"
 
@@ -147,29 +146,15 @@ TEST(SettingsFile, TheLastWriteWaitsABoundedTimeForABusyFile) {
   }
 }
 
-// Once a start that could not read the file can read it, the file's levels are taken if
-// Restore is on there and the user has not moved them; once only.
-TEST(SettingsFile, AFileReadableAfterABlindStartGivesItsLevelsUnlessTheUserMovedThem) {
-  const std::string on = "[Start]\r\nsetrgb=1\r\nr=90\r\nH=70\r\n", off = "[Start]\r\nsetrgb=0\r\nr=90\r\nH=70\r\n";
-  const struct { const char* what; bool heldAtStart; const std::string& file; bool userMoved, taken; } cases[] = {
-      {"restore on", true, on, false, true},
-      {"restore off", true, off, false, false},
-      {"the user moved a slider", true, on, true, false},
-      {"read at start", false, on, false, false},
-  };
-  for (const auto& c : cases) {
-    Rig r(c.file, c.heldAtStart);
-    r.settings.BeginStartValues();
-    for (const char16_t* key : {u"r", u"g", u"b", u"H"}) r.settings.SetPending(u"Start", key, 128);
-    r.settings.EndStartValues();
-    ColorLevels levels{1, 1, 1, 1};
-    EXPECT_FALSE(LevelsOfALateFile(r.settings, &levels)) << c.what << ": still held";
-    if (c.userMoved) r.settings.SetPending(u"Start", u"H", 10);
+// A start that could not read the file learns once that it can, so the levels it holds are
+// taken then; a start that read it never hears of it.
+TEST(SettingsFile, AFileReadableAfterABlindStartIsReportedOnce) {
+  for (bool heldAtStart : {true, false}) {
+    Rig r("[Start]\r\nsetrgb=1\r\nr=90\r\n", heldAtStart);
+    EXPECT_FALSE(r.settings.FirstReadAfterBlindStart()) << heldAtStart << ": still held";
     r.platform.held.clear();
-    EXPECT_EQ(LevelsOfALateFile(r.settings, &levels), c.taken) << c.what;
-    EXPECT_EQ(std::vector<int>({levels.brightness, levels.red, levels.green, levels.blue}),
-              c.taken ? std::vector<int>({70, 90, 128, 128}) : std::vector<int>({1, 1, 1, 1})) << c.what;
-    EXPECT_FALSE(LevelsOfALateFile(r.settings, &levels)) << c.what << ": once only";
+    EXPECT_EQ(r.settings.FirstReadAfterBlindStart(), heldAtStart);
+    EXPECT_FALSE(r.settings.FirstReadAfterBlindStart()) << heldAtStart << ": once only";
   }
 }
 

@@ -1,4 +1,5 @@
 #include "app/slider_accessibility.h"
+#include "app/level_text.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,26 @@ TEST(SliderAccessibility, WorksOnlyWhileAScreenReaderRuns) {
   accessibility.Update(port, {0, 0, 0, 0}, TextOf, false);
   EXPECT_EQ(port.calls.size(), 8u) << "expected four names and four values once the service is there";
   EXPECT_EQ(port.calls.back(), "value 3 -50 %");
+}
+
+// The sliders move to another display's levels (a choice in the list, a refresh): the labels
+// and what a screen reader hears move with them, in one call.
+TEST(SliderView, LabelsAndAccessibleValuesFollowEveryMove) {
+  struct : SliderView {
+    int positions[4] = {}, heard[4] = {};
+    std::string labels[4];
+    void SetPosition(int slider, int level) override { positions[slider] = level; }
+    void SetLabel(int slider, const std::string& text) override { labels[slider] = text; }
+    void SetAccessibleValues(const int (&levels)[4]) override { std::copy(levels, levels + 4, heard); }
+  } view;
+  ShowLevelsOn(view, {64, 64, 64, 64});
+  EXPECT_EQ(std::vector<std::string>(view.labels, view.labels + 4),
+            (std::vector<std::string>{" -25 %", " -25 %", " -25 %", " -25 %"}));
+  ShowLevelsOn(view, {128, 200, 128, 1});
+  EXPECT_EQ(std::vector<std::string>(view.labels, view.labels + 4),
+            (std::vector<std::string>{"RGB", " 28 %", " 0 %", " -49 %"}));
+  EXPECT_EQ(std::vector<int>(view.positions, view.positions + 4), (std::vector<int>{128, 200, 128, 1}));
+  EXPECT_EQ(std::vector<int>(view.heard, view.heard + 4), (std::vector<int>{128, 200, 128, 1}));
 }
 
 }  // namespace

@@ -192,6 +192,21 @@ std::string StoredLevels() {
   return seen;
 }
 
+std::wstring MonitorId(int number) {
+  DISPLAY_DEVICEW monitor = {};
+  monitor.cb = sizeof monitor;
+  const std::wstring device = L"\\\\.\\DISPLAY" + std::to_wstring(number);
+  const bool found = EnumDisplayDevicesW(device.c_str(), 0, &monitor, EDD_GET_DEVICE_INTERFACE_NAME);
+  return found && monitor.DeviceID[0] != 0 ? monitor.DeviceID : device;
+}
+
+std::string DisplayLevels(int number) {
+  const std::wstring section = L"Display " + MonitorId(number);
+  std::string levels;
+  for (const wchar_t* key : {L"H", L"r", L"g", L"b"}) levels += Narrow(IniValue(section.c_str(), key)) + " ";
+  return levels;
+}
+
 std::string SliderLevels(HWND dialog) {
   std::string seen;
   for (int id = IDC_BRIGHTNESS; id <= IDC_BLUE; ++id) seen += std::to_string(SliderPos(dialog, id)) + " ";

@@ -54,6 +54,9 @@ std::wstring ItemText(HWND dialog, int id);
 int SliderPos(HWND dialog, int id);
 std::string SliderLevels(HWND dialog);  // "brightness red green blue "
 std::string StoredLevels();             // the same from PerUserIni()
+// The id Glowmere keeps display `number`'s levels under: its monitor's device interface path.
+std::wstring MonitorId(int number);
+std::string DisplayLevels(int number);  // its own levels from PerUserIni(), as StoredLevels
 // As the user moves a slider: TBM_SETPOS, then WM_HSCROLL thumb position and end of track.
 void MoveSlider(HWND dialog, int id, int pos);
 void ClickButton(HWND dialog, int id);  // BM_CLICK, sent
