@@ -78,7 +78,7 @@ constexpr bool RowsEvenlySpaced() {
   }
   return kRows[kRowCount - 1].kelvin == kNightKelvinMax;
 }
-static_assert(RowsEvenlySpaced(), "white point rows must be 100 K apart and end at white");
+static_assert(RowsEvenlySpaced(), "white point rows must be 100 K apart and end at 6500 K");
 
 WhitePoint At(const Row& row) { return {row.red, row.green, row.blue}; }
 
