@@ -12,7 +12,8 @@ constexpr double kNoBrightnessFloor = -100;
 struct NightFloor {
   double minKelvin = kNoKelvinFloor;
   double minBrightness = kNoBrightnessFloor;
-  NightLook Limit(const NightLook& look) const;  // each part no further from neutral than the floor
+  // The temperature and the brightness each held no further from neutral than the floor.
+  NightLook Limit(const NightLook& look) const;
 };
 
 // The next look to try after `refused` was refused, one step nearer neutral: the temperature first,
