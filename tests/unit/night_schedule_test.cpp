@@ -2,37 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_time_zone.h"
+
 #include <string>
 
 namespace {
-
-class FixedZone final : public TimeZoneSource {
- public:
-  explicit FixedZone(int minutes) : minutes_(minutes) {}
-  int OffsetMinutesAt(int64_t) const override { return minutes_; }
-
- private:
-  int minutes_;
-};
-
-// Berlin: +60, and +120 from 01:00 UTC on the last Sunday of March to 01:00 UTC on the last Sunday of October.
-class BerlinZone final : public TimeZoneSource {
- public:
-  int OffsetMinutesAt(int64_t utc) const override {
-    const int year = CivilFromDays(FloorDiv(utc, kSecondsPerDay)).year;
-    return utc >= ChangeAt(year, 3) && utc < ChangeAt(year, 10) ? 120 : 60;
-  }
-
- private:
-  static int64_t ChangeAt(int year, int month) {
-    const LocalDate last{year, month, 31};
-    return (DaysFromCivil(last) - Weekday(last)) * kSecondsPerDay + 3600;
-  }
-};
-
-constexpr int64_t Utc(int year, int month, int day, int hour, int minute) {
-  return DaysFromCivil({year, month, day}) * kSecondsPerDay + hour * 3600 + minute * 60;
-}
 
 NightSchedule Clock(int start, int end, int transition) {
   NightSchedule schedule;
@@ -44,7 +18,7 @@ NightSchedule Clock(int start, int end, int transition) {
 }
 
 const FixedZone kUtc(0);
-const BerlinZone kBerlin;
+const EuZone kBerlin(60);
 const char* const kPhaseNames[] = {"Off", "Day", "Evening", "Night", "Morning"};
 const char* Name(NightPhase phase) { return kPhaseNames[static_cast<int>(phase)]; }
 

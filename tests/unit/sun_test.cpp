@@ -2,37 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_time_zone.h"
+
 namespace {
-
-class FixedZone final : public TimeZoneSource {
- public:
-  explicit FixedZone(int minutes) : minutes_(minutes) {}
-  int OffsetMinutesAt(int64_t) const override { return minutes_; }
-
- private:
-  int minutes_;
-};
-
-// The EU rule: an hour ahead from 01:00 UTC on the last Sunday of March to 01:00 UTC on the last Sunday of October.
-class EuZone final : public TimeZoneSource {
- public:
-  explicit EuZone(int standardMinutes) : standardMinutes_(standardMinutes) {}
-  int OffsetMinutesAt(int64_t utc) const override {
-    const int year = CivilFromDays(FloorDiv(utc, kSecondsPerDay)).year;
-    return standardMinutes_ + (utc >= ChangeAt(year, 3) && utc < ChangeAt(year, 10) ? 60 : 0);
-  }
-
- private:
-  static int64_t ChangeAt(int year, int month) {
-    const LocalDate last{year, month, 31};
-    return (DaysFromCivil(last) - Weekday(last)) * kSecondsPerDay + 3600;
-  }
-  int standardMinutes_;
-};
-
-constexpr int64_t Utc(int year, int month, int day, int hour, int minute) {
-  return DaysFromCivil({year, month, day}) * kSecondsPerDay + hour * 3600 + minute * 60;
-}
 
 const FixedZone kHawaii(-600), kPacificStandard(-480), kPacificDaylight(-420), kBrasilia(-180), kNewZealand(720);
 const EuZone kBritain(0), kNorway(60);
