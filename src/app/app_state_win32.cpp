@@ -3,6 +3,6 @@
 HINSTANCE appInstance = nullptr;
 HWND mainDialog = nullptr;
 HWND activeDialog = nullptr;
-int startHidden = 0;
+bool startHidden = false;
 UINT activateMessage = 0;
 std::u16string linkProductName;

@@ -9,7 +9,7 @@
 extern HINSTANCE appInstance;     // the program's own module: dialog 101, icons 117 and 154
 extern HWND mainDialog;           // the main dialog
 extern HWND activeDialog;         // gets keyboard messages through IsDialogMessageW
-extern int startHidden;           // 1 when started with "-bg"
+extern bool startHidden;          // started with "-bg"
 extern UINT activateMessage;      // registered under the product name
 extern std::u16string linkProductName;
 

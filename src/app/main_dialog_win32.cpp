@@ -6,21 +6,21 @@
 #include <string>
 
 #include "app/app_state_win32.h"
-#include "app/coalescer.h"
-#include "app/dialog_timers_win32.h"
-#include "app/display_choice_win32.h"
-#include "app/display_events_win32.h"
-#include "app/hotkeys_win32.h"
-#include "app/level_handover_win32.h"
-#include "app/exit_codes.h"
-#include "app/menus_win32.h"
-#include "app/platform_helpers_win32.h"
-#include "app/ramp_limit_offer_win32.h"
-#include "app/settings_writer_win32.h"
-#include "app/timer_ids.h"
-#include "app/dialog_dpi_win32.h"
-#include "app/slider_accessibility_win32.h"
-#include "app/window_title.h"
+#include "common/coalescer.h"
+#include "common/window_timers_win32.h"
+#include "dialog/dialog_levels_win32.h"
+#include "gamma/display_events_win32.h"
+#include "control/hotkeys_win32.h"
+#include "control/level_handover_win32.h"
+#include "common/exit_codes.h"
+#include "dialog/menus_win32.h"
+#include "extras/system_pages_win32.h"
+#include "gamma/ramp_limit_offer_win32.h"
+#include "settings/settings_writer_win32.h"
+#include "common/window_ids.h"
+#include "dialog/dialog_dpi_win32.h"
+#include "dialog/slider_accessibility_win32.h"
+#include "dialog/window_title.h"
 #include "common/product_name.h"
 #include "common/win32_text.h"
 #include "extras/link_control_win32.h"
@@ -175,7 +175,7 @@ void OnSlider(HWND slider) {
 void OnCommand(HWND dialog, WPARAM wParam) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
-  if (static_cast<unsigned>(id) >= CMD_LANGUAGE_FIRST && id < CMD_LANGUAGE_FIRST + sectionCount) {
+  if (static_cast<unsigned>(id) >= CMD_LANGUAGE_FIRST && id < CMD_LANGUAGE_FIRST + languageCount) {
     SelectLanguage(id - CMD_LANGUAGE_FIRST);
     ApplyTexts();
     SendMessageW(languageList, CB_SETCURSEL, currentLanguage, 0);
@@ -225,10 +225,10 @@ void OnCommand(HWND dialog, WPARAM wParam) {
                             static_cast<int>(SendDlgItemMessageW(dialog, IDC_RESTORE, BM_GETCHECK, 0, 0)));
       break;
     case CMD_HOMEPAGE:
-      OpenWebPage(0, currentLanguage, linkProductName);
+      OpenWebPage(WebPage::kHomepage, currentLanguage, linkProductName);
       break;
     case CMD_DONATE:
-      OpenWebPage(3, currentLanguage, linkProductName);
+      OpenWebPage(WebPage::kDonation, currentLanguage, linkProductName);
       break;
     case CMD_UNINSTALL:
       FlushPendingSettings();  // the removal deletes the file; nothing may write it afterwards
@@ -330,7 +330,7 @@ BOOL OnTimer(WPARAM id) {
 }  // namespace
 
 const wchar_t* WindowTitle() {
-  windowTitle = ComposeWindowTitle(StringTable::CommonText(kCommonTextCaption), portableMode == 1);
+  windowTitle = ComposeWindowTitle(StringTable::CommonText(kCommonTextCaption), portableMode);
   return W(windowTitle);
 }
 

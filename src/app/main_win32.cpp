@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "app/app_state_win32.h"
-#include "app/command_line.h"
-#include "app/display_choice_win32.h"
-#include "app/exit_codes.h"
-#include "app/hotkeys_win32.h"
-#include "app/level_handover_win32.h"
+#include "control/command_line.h"
+#include "control/command_line_levels_win32.h"
+#include "dialog/dialog_levels_win32.h"
+#include "common/exit_codes.h"
+#include "control/hotkeys_win32.h"
+#include "control/level_handover_win32.h"
 #include "app/main_dialog_win32.h"
-#include "app/platform_helpers_win32.h"
+#include "common/dpi_win32.h"
 #include "common/product_name.h"
 #include "common/system_folder_win32.h"
 #include "common/text.h"
@@ -132,8 +133,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   linkProductName = ProductName();
   if (!LanguageArchive::Load()) return kExitNoTexts;
   DetectLanguage();
-  if (commandLine.background) startHidden = 1;
-  EnableDpiAwareness();
+  if (commandLine.background) startHidden = true;
+  EnableProcessDpiAwareness();
   appInstance = instance;
   // Trackbars for the sliders, the list view for the hide-to-tray rectangle.
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};

@@ -31,3 +31,12 @@ void RestrictLibrarySearchToSystemFolder() {
              : nullptr;
   if (setDefault != nullptr) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
+
+bool IsWow64() {
+  using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  HMODULE kernel = GetModuleHandleW(L"kernel32");
+  auto isWow64Process =
+      kernel ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process"))) : nullptr;
+  BOOL wow64 = FALSE;
+  return isWow64Process != nullptr && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}

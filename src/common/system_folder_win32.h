@@ -1,5 +1,6 @@
 // Programs and libraries of the system folder, named by full path: the program's own
-// folder (often Downloads or a USB stick) is searched first for bare names.
+// folder (often Downloads or a USB stick) is searched first for bare names. And whether
+// that folder is the 32-bit view of a 64-bit system.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,8 @@ std::wstring SystemFolder();
 std::wstring SystemPath(const wchar_t* name);
 // Loads a library from the system folder only.
 HMODULE LoadSystemLibrary(const wchar_t* name);
+// A 32-bit process on 64-bit Windows: the system folder it sees is the 32-bit one.
+bool IsWow64();
 // Restricts every later library search of the process to the system folder, where the
 // system offers that (Windows 8, Windows 7 with KB2533623).
 void RestrictLibrarySearchToSystemFolder();

@@ -218,7 +218,7 @@ void RescaleLinks(HWND dialog) {
   if (previous != nullptr) DeleteObject(previous);
 }
 
-void OpenWebPage(int kind, int language, std::u16string_view productName) {
-  const std::u16string address = WebPageAddress(kind, language, productName);
+void OpenWebPage(WebPage page, int language, std::u16string_view productName) {
+  const std::u16string address = WebPageAddress(page, language, productName);
   ShellExecuteW(nullptr, L"open", W(address), nullptr, nullptr, SW_SHOW);
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "common/exit_codes.h"
+
 #include "common/file_handles_win32.h"
 #include "common/paths_win32.h"
 #include "common/product_name.h"
@@ -124,5 +126,5 @@ void UninstallProgram(HWND owner, int language) {
   DWORD zoneResult = language == 0 ? 0 : GetTimeZoneInformation(&zone);
   std::u16string page = UninstallPageAddress(UninstallSiteAddress(language, zoneResult, zone.Bias));
   ShellExecuteW(owner, L"open", W(page), nullptr, nullptr, SW_SHOWMAXIMIZED);
-  PostQuitMessage(0);
+  PostQuitMessage(kExitUninstalled);
 }

@@ -4,10 +4,6 @@
 #include "common/text.h"
 #include "extras/site_address.h"
 
-namespace {
-constexpr int kDonationPage = 3;
-}  // namespace
-
 std::string LinkClickAddress(int language) {
   return std::string(SiteAddress(language)) + "?page=Windows/Tools/Glowmere/1";
 }
@@ -21,8 +17,8 @@ std::u16string DonationAddress(int language) {
   return text::Widen(std::string(SiteAddress(language)) + "/?paypal" + "&Program=" + ProductNameA());
 }
 
-std::u16string WebPageAddress(int kind, int language, std::u16string_view productName) {
-  return kind == kDonationPage ? DonationAddress(language) : HomepageAddress(language, productName);
+std::u16string WebPageAddress(WebPage page, int language, std::u16string_view productName) {
+  return page == WebPage::kDonation ? DonationAddress(language) : HomepageAddress(language, productName);
 }
 
 std::u16string UninstallPageAddress(const char* site) {

@@ -10,7 +10,8 @@ std::string LinkClickAddress(int language);
 std::u16string HomepageAddress(int language, std::u16string_view productName);
 // Donation page.
 std::u16string DonationAddress(int language);
-// What OpenWebPage opens: kind 3 the donation page, any other kind the homepage.
-std::u16string WebPageAddress(int kind, int language, std::u16string_view productName);
+// The pages OpenWebPage opens; the numbers are the ones the menu commands always passed.
+enum class WebPage : int { kHomepage = 0, kDonation = 3 };
+std::u16string WebPageAddress(WebPage page, int language, std::u16string_view productName);
 // Uninstall page on the given site (see UninstallSiteAddress).
 std::u16string UninstallPageAddress(const char* site);

@@ -94,7 +94,7 @@ void AddConfigDetails(std::vector<DisplayInfo>& displays) {
   }
 }
 
-class Win32DisplayInfoSource final : public DisplayInfoSource {
+class Win32DisplayList final : public DisplayListPort {
  public:
   std::vector<DisplayInfo> Enumerate() override {
     std::vector<DisplayInfo> displays;
@@ -120,8 +120,8 @@ class Win32DisplayInfoSource final : public DisplayInfoSource {
   }
 };
 
-Win32DisplayInfoSource realDisplays;
+Win32DisplayList realDisplays;
 
 }  // namespace
 
-DisplayInfoSource& systemDisplays = realDisplays;
+DisplayListPort& systemDisplays = realDisplays;

@@ -4,4 +4,4 @@
 #include "gamma/display_set.h"
 
 // The system's display list on the real platform.
-extern DisplayInfoSource& systemDisplays;
+extern DisplayListPort& systemDisplays;

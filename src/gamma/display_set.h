@@ -17,9 +17,9 @@ struct DisplayInfo {
 
 // Lists the displays attached to the desktop. Slow (several system calls per display), so
 // the list is kept and asked again only when the displays change.
-class DisplayInfoSource {
+class DisplayListPort {
  public:
-  virtual ~DisplayInfoSource() = default;
+  virtual ~DisplayListPort() = default;
   virtual std::vector<DisplayInfo> Enumerate() = 0;
 };
 

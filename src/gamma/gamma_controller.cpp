@@ -16,26 +16,25 @@ class SameForEveryDisplay final : public DisplayRamps {
 
 }  // namespace
 
-int GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue, bool readBack) {
+bool GammaController::ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue, bool readBack) {
   return ApplyToDisplays(SameForEveryDisplay(red, green, blue), readBack);
 }
 
-int GammaController::ApplyToDisplays(const DisplayRamps& ramps, bool readBack) {
-  int result = 1;
+bool GammaController::ApplyToDisplays(const DisplayRamps& ramps, bool readBack) {
+  bool result = true;
   rampIgnored_ = false;
-  GammaPlatform::DisplayDevice device;
+  GammaPort::DisplayDevice device;
   for (uint32_t index = 0; platform_.EnumDisplayDevice(index, device); ++index) {
     if (!device.attachedToDesktop) continue;
-    ColorLevels levels;
-    if (!ramps.LevelsFor(device.name, levels)) continue;
-    GammaPlatform::Handle dc = platform_.CreateDisplayDC(device.name);
+    GammaRamp ramp;
+    if (!ramps.RampFor(device.name, ramp)) continue;
+    GammaPort::Handle dc = platform_.CreateDisplayDC(device.name);
     if (dc == nullptr) {
-      result = 0;
+      result = false;
       continue;
     }
-    const GammaRamp ramp = BuildRamp(levels.red, levels.green, levels.blue);
     if (!platform_.SetDeviceGammaRamp(dc, ramp)) {
-      result = 0;
+      result = false;
     } else if (readBack && KeepsDifferentRamp(dc, ramp)) {
       rampIgnored_ = true;
     }
@@ -44,7 +43,7 @@ int GammaController::ApplyToDisplays(const DisplayRamps& ramps, bool readBack) {
   return result;
 }
 
-bool GammaController::KeepsDifferentRamp(GammaPlatform::Handle dc, const GammaRamp& ramp) {
+bool GammaController::KeepsDifferentRamp(GammaPort::Handle dc, const GammaRamp& ramp) {
   GammaRamp kept;
   if (!platform_.GetDeviceGammaRamp(dc, kept)) return false;
   for (size_t i = 0; i < ramp.size(); ++i) {
@@ -53,24 +52,24 @@ bool GammaController::KeepsDifferentRamp(GammaPlatform::Handle dc, const GammaRa
   return false;
 }
 
-int GammaController::ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level) {
+bool GammaController::ApplyUniformRamp(GammaPort::Handle dc, uint32_t level) {
   const bool ownDC = dc == nullptr;
   if (ownDC) dc = platform_.GetScreenDC();
-  if (dc == nullptr) return 0;
-  const int result = SetRampThroughEntryPoint(dc, BuildUniformRamp(level));
+  if (dc == nullptr) return false;
+  const bool result = SetRampThroughEntryPoint(dc, BuildUniformRamp(level));
   if (ownDC) platform_.ReleaseScreenDC(dc);
   return result;
 }
 
-int GammaController::LoadEntryPoints() {
+bool GammaController::LoadEntryPoints() {
   UnloadEntryPoints();
   library_ = platform_.LoadLibraryNamed("gdi32.dll");
-  if (library_ == nullptr) return 0;
+  if (library_ == nullptr) return false;
   getRampEntry_ = platform_.FindProc(library_, "GetDeviceGammaRamp");
   setRampEntry_ = platform_.FindProc(library_, "SetDeviceGammaRamp");
-  if (getRampEntry_ != nullptr && setRampEntry_ != nullptr) return 1;
+  if (getRampEntry_ != nullptr && setRampEntry_ != nullptr) return true;
   UnloadEntryPoints();
-  return 0;
+  return false;
 }
 
 void GammaController::UnloadEntryPoints() {
@@ -79,13 +78,13 @@ void GammaController::UnloadEntryPoints() {
   library_ = nullptr;
 }
 
-int GammaController::EnsureLoaded() {
+bool GammaController::EnsureLoaded() {
   if (library_ == nullptr) LoadEntryPoints();
   // Addresses are only trusted while their library is held.
-  return library_ != nullptr && getRampEntry_ != nullptr && setRampEntry_ != nullptr ? 1 : 0;
+  return library_ != nullptr && getRampEntry_ != nullptr && setRampEntry_ != nullptr;
 }
 
-int GammaController::SetRampThroughEntryPoint(GammaPlatform::Handle dc, const GammaRamp& ramp) {
-  if (!EnsureLoaded()) return 0;
-  return platform_.CallSetRampEntry(setRampEntry_, dc, ramp) ? 1 : 0;
+bool GammaController::SetRampThroughEntryPoint(GammaPort::Handle dc, const GammaRamp& ramp) {
+  if (!EnsureLoaded()) return false;
+  return platform_.CallSetRampEntry(setRampEntry_, dc, ramp);
 }

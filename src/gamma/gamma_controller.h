@@ -1,4 +1,4 @@
-// Loads gamma ramps into the displays. The platform calls sit behind GammaPlatform,
+// Loads gamma ramps into the displays. The platform calls sit behind GammaPort,
 // so the enumeration and loading rules can be tested without a display.
 #pragma once
 
@@ -8,14 +8,14 @@
 #include "gamma/color_levels.h"
 #include "gamma/ramp.h"
 
-class GammaPlatform {
+class GammaPort {
  public:
   using Handle = void*;
   struct DisplayDevice {
     std::u16string name;
     bool attachedToDesktop = false;
   };
-  virtual ~GammaPlatform() = default;
+  virtual ~GammaPort() = default;
 
   // Display adapter `index`; false when there is none at that index.
   virtual bool EnumDisplayDevice(uint32_t index, DisplayDevice& device) = 0;
@@ -40,27 +40,35 @@ class DisplayRamps {
   virtual ~DisplayRamps() = default;
   // False leaves that display's ramp alone (a display in HDR, where a ramp's result is undefined).
   virtual bool LevelsFor(const std::u16string& deviceName, ColorLevels& levels) const = 0;
+  // The ramp those levels make; a layer on top of the levels (the evening's) answers here.
+  virtual bool RampFor(const std::u16string& deviceName, GammaRamp& ramp) const {
+    ColorLevels levels;
+    if (!LevelsFor(deviceName, levels)) return false;
+    ramp = BuildRamp(levels.red, levels.green, levels.blue);
+    return true;
+  }
 };
 
 class GammaController {
  public:
-  constexpr explicit GammaController(GammaPlatform& platform) : platform_(platform) {}
+  constexpr explicit GammaController(GammaPort& platform) : platform_(platform) {}
 
-  // 1 when every attached display took the ramp (or there is no display device), else 0.
+  // Kept for the designed interface, though the dialog sets each display through
+  // ApplyToDisplays: true when every attached display took the ramp (or there is none).
   // A refused ramp is not tried again here: a caller that needs it to stick retries later.
   // With `readBack`, each display's ramp is read back afterwards (see RampIgnored); that
   // costs a round trip per display, so it is asked for once the levels rest, not per step.
-  int ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue, bool readBack = false);
+  bool ApplyToAllDisplays(int32_t red, int32_t green, int32_t blue, bool readBack = false);
   // As ApplyToAllDisplays, with each display's own levels; a display left alone neither fails
   // nor is read back.
-  int ApplyToDisplays(const DisplayRamps& ramps, bool readBack = false);
+  bool ApplyToDisplays(const DisplayRamps& ramps, bool readBack = false);
   // Same curve on all channels into `dc`, or the screen's DC when null; through the looked-up entry.
-  int ApplyUniformRamp(GammaPlatform::Handle dc, uint32_t level);
+  bool ApplyUniformRamp(GammaPort::Handle dc, uint32_t level);
 
-  int LoadEntryPoints();
+  bool LoadEntryPoints();
   void UnloadEntryPoints();
-  int EnsureLoaded();
-  int SetRampThroughEntryPoint(GammaPlatform::Handle dc, const GammaRamp& ramp);
+  bool EnsureLoaded();
+  bool SetRampThroughEntryPoint(GammaPort::Handle dc, const GammaRamp& ramp);
 
   // True when, in the last read-back apply, a display took a ramp without error but kept
   // another one: Windows does that with ramps far from neutral unless it has been told not to.
@@ -68,11 +76,11 @@ class GammaController {
 
  private:
   // Reads the ramp back and compares it at 8 bits per entry, as displays keep it.
-  bool KeepsDifferentRamp(GammaPlatform::Handle dc, const GammaRamp& ramp);
+  bool KeepsDifferentRamp(GammaPort::Handle dc, const GammaRamp& ramp);
 
-  GammaPlatform::Handle library_ = nullptr;
+  GammaPort::Handle library_ = nullptr;
   void* getRampEntry_ = nullptr;  // looked up only: its presence is required
   void* setRampEntry_ = nullptr;
   bool rampIgnored_ = false;
-  GammaPlatform& platform_;
+  GammaPort& platform_;
 };

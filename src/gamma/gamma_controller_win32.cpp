@@ -9,9 +9,9 @@ namespace {
 
 using SetRampFn = BOOL(WINAPI*)(HDC, LPVOID);
 
-class Win32GammaPlatform final : public GammaPlatform {
+class Win32GammaPort final : public GammaPort {
  public:
-  constexpr Win32GammaPlatform() = default;
+  constexpr Win32GammaPort() = default;
 
   bool EnumDisplayDevice(uint32_t index, DisplayDevice& device) override {
     DISPLAY_DEVICEW record = {};
@@ -46,8 +46,8 @@ class Win32GammaPlatform final : public GammaPlatform {
   }
 };
 
-Win32GammaPlatform realGammaPlatform;
+Win32GammaPort realGammaPort;
 
 }  // namespace
 
-GammaController gammaController(realGammaPlatform);
+GammaController gammaController(realGammaPort);

@@ -38,7 +38,7 @@ std::unique_ptr<char16_t[]>& TextBuffer() {
   return buffer;
 }
 
-char16_t* sectionBodies[kMaxSections] = {};
+char16_t* sectionBodies[kMaxLanguages] = {};
 char16_t* commonBlock = nullptr;  // writable view of blockStarts[0] for its parse
 
 bool IsNonEmpty(const char16_t* s) { return s != nullptr && s[0] != 0; }
@@ -60,25 +60,25 @@ void SplitBlocks(char16_t* text) {
     if (delimiters < 3) {
       blockStarts[delimiters] = afterLine;
       if (delimiters == 0) commonBlock = afterLine;
-    } else if (sectionCount < kMaxSections) {
+    } else if (languageCount < kMaxLanguages) {
       if (text[j + 2] == u'=') {
         const size_t nameStart = j + 3;
         size_t cr = nameStart;
         while (cr < n && text[cr] != u'\r') ++cr;
-        sectionNames[sectionCount] = text + nameStart;
+        languageNames[languageCount] = text + nameStart;
         if (cr < n) {
           text[cr] = 0;
-          sectionBodies[sectionCount] = text + cr + 1;  // begins with the header's LF
+          sectionBodies[languageCount] = text + cr + 1;  // begins with the header's LF
           resume = cr + 1;
         } else {
           // A header cut off before its line end: the name runs to the end, the body is empty.
-          sectionBodies[sectionCount] = text + n;
+          sectionBodies[languageCount] = text + n;
           resume = n;
         }
       } else {
-        sectionBodies[sectionCount] = afterLine;
+        sectionBodies[languageCount] = afterLine;
       }
-      ++sectionCount;
+      ++languageCount;
     }
     ++delimiters;
     j = resume;
@@ -88,7 +88,7 @@ void SplitBlocks(char16_t* text) {
 // Keeps the reference body with its line ends for the export, cut to the template's size.
 void CopyReferenceTemplate() {
   size_t units = 0;
-  if (sectionCount > kReferenceSection) {
+  if (languageCount > kReferenceSection) {
     const char16_t* body = sectionBodies[kReferenceSection];
     units = std::min<size_t>(text::Length(body), kReferenceTemplateUnits);
     // Never keep half of a surrogate pair at the cut.
@@ -103,7 +103,7 @@ void ComputePercentages() {
   const char16_t* const* reference = sectionTables[kReferenceSection];
   int total = 0;
   for (int id = 0; id < kTextIds; ++id) total += IsNonEmpty(reference[id]);
-  for (int k = 0; k < sectionCount; ++k) {
+  for (int k = 0; k < languageCount; ++k) {
     int have = 0;
     for (int id = 0; id < kTextIds; ++id)
       have += IsNonEmpty(reference[id]) && IsNonEmpty(sectionTables[k][id]);
@@ -116,7 +116,7 @@ void ComputePercentages() {
 void BuildTables(char16_t* text) {
   SplitBlocks(text);
   CopyReferenceTemplate();
-  for (int k = 0; k < sectionCount; ++k) ParseSection(sectionBodies[k], sectionTables[k]);
+  for (int k = 0; k < languageCount; ++k) ParseSection(sectionBodies[k], sectionTables[k]);
   ComputePercentages();
   if (commonBlock != nullptr) ParseCommonBlock(commonBlock, commonTexts);
 }
@@ -185,12 +185,12 @@ void Clear() {
   std::fill(std::begin(blockStarts), std::end(blockStarts), nullptr);
   commonBlock = nullptr;
   std::fill(std::begin(sectionBodies), std::end(sectionBodies), nullptr);
-  std::fill(std::begin(sectionNames), std::end(sectionNames), nullptr);
+  std::fill(std::begin(languageNames), std::end(languageNames), nullptr);
   std::fill(std::begin(translatedPercent), std::end(translatedPercent), 0);
   for (auto& table : sectionTables) std::fill(std::begin(table), std::end(table), nullptr);
   std::fill(std::begin(commonTexts), std::end(commonTexts), nullptr);
   referenceTemplate[0] = 0;
-  sectionCount = 0;
+  languageCount = 0;
   TextBuffer().reset();
 }
 

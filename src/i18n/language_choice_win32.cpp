@@ -7,7 +7,7 @@
 #include "settings/settings_file.h"
 
 void DetectLanguage() {
-  currentLanguage = MatchLanguage(GetUserDefaultLangID(), sectionNames, sectionCount);
+  currentLanguage = MatchLanguage(GetUserDefaultLangID(), languageNames, languageCount);
 }
 
 void RestoreLanguageChoice() {

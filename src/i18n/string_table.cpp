@@ -6,12 +6,12 @@
 #include "common/text.h"
 
 int currentLanguage = 1;
-int sectionCount = 0;
-const char16_t* sectionNames[kMaxSections] = {};
-int translatedPercent[kMaxSections] = {};
+int languageCount = 0;
+const char16_t* languageNames[kMaxLanguages] = {};
+int translatedPercent[kMaxLanguages] = {};
 bool importActive = false;
 const char16_t* importedTexts[kTextIds] = {};
-const char16_t* sectionTables[kMaxSections][kTextIds] = {};
+const char16_t* sectionTables[kMaxLanguages][kTextIds] = {};
 const char16_t* commonTexts[kCommonIds] = {};
 char16_t referenceTemplate[kReferenceTemplateUnits + 1] = {};
 
@@ -102,7 +102,7 @@ const char16_t* Text(int id) {
     return scratch.c_str();
   }
   if (!validId) return nullptr;
-  if (currentLanguage >= 0 && currentLanguage < kMaxSections && currentLanguage < sectionCount &&
+  if (currentLanguage >= 0 && currentLanguage < kMaxLanguages && currentLanguage < languageCount &&
       sectionTables[currentLanguage][id] != nullptr) {
     return sectionTables[currentLanguage][id];
   }

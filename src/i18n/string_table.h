@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-constexpr int kMaxSections = 64;     // language sections the archive may hold
+constexpr int kMaxLanguages = 64;     // language sections the archive may hold
 constexpr int kTextIds = 256;        // ids 0..255 per language section
 constexpr int kCommonIds = 128;      // ids 0..127 in the common block
 constexpr int kReferenceSection = 1; // fallback, completeness base and export source
@@ -11,14 +11,14 @@ constexpr int kReferenceTemplateUnits = 7047;  // longest reference body the exp
 
 // Language state shared by the dialog, the menus and the language choice.
 extern int currentLanguage;                        // 1 at program start
-extern int sectionCount;                           // 0..64
-extern const char16_t* sectionNames[kMaxSections]; // "English<TAB>Native", null when nameless
-extern int translatedPercent[kMaxSections];
+extern int languageCount;                             // 0..64
+extern const char16_t* languageNames[kMaxLanguages]; // "English<TAB>Native", null when nameless
+extern int translatedPercent[kMaxLanguages];
 extern bool importActive;                          // an imported translation replaces the sections
 extern const char16_t* importedTexts[kTextIds];
 
 // Filled once by the archive load; every pointer points into the one decoded text.
-extern const char16_t* sectionTables[kMaxSections][kTextIds];
+extern const char16_t* sectionTables[kMaxLanguages][kTextIds];
 extern const char16_t* commonTexts[kCommonIds];
 // The reference section's body as it stood before parsing (line ends kept), zero-terminated;
 // the translation export writes it out as the file to translate.

@@ -117,7 +117,7 @@ std::u16string ImportReportText(const char16_t* const* reference, const char16_t
 }
 
 std::u16string CurrentTranslationTemplate() {
-  const char16_t* referenceName = kReferenceSection < sectionCount ? sectionNames[kReferenceSection] : nullptr;
+  const char16_t* referenceName = kReferenceSection < languageCount ? languageNames[kReferenceSection] : nullptr;
   return TranslationTemplate(StringTable::CommonText(kCommonTextCaption),
                              StringTable::CommonText(kCommonTextTranslatorNote), referenceName,
                              referenceTemplate);

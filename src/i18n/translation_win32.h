@@ -3,7 +3,7 @@
 
 #include <string>
 
-void ExportTranslationTemplate();  // command 21334
+void ExportTranslationTemplate();  // the menu's CMD_TRANSLATE
 void ChooseTranslationFile();      // command 21335
 
 // Reads, parses, activates the file's texts and shows the report box.

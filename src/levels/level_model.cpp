@@ -16,7 +16,7 @@ void FillIds(std::vector<DisplayInfo>& displays) {
   }
 }
 
-bool ReadLevel(LevelFile& file, const std::u16string& section, const char16_t* key, int32_t* level) {
+bool ReadLevel(LevelFilePort& file, const std::u16string& section, const char16_t* key, int32_t* level) {
   int value = 0;
   if (!file.Read(section, key, &value)) return false;
   *level = value < kLevelMin ? kLevelMin : value > kLevelMax ? kLevelMax : value;
@@ -25,7 +25,7 @@ bool ReadLevel(LevelFile& file, const std::u16string& section, const char16_t* k
 
 // A brightness kept from the file (`-rgb`) is not written back: the file may not have been
 // readable, and what it holds is the user's.
-void WriteLevels(LevelFile& file, const std::u16string& section, const ColorLevels& levels, bool brightness = true) {
+void WriteLevels(LevelFilePort& file, const std::u16string& section, const ColorLevels& levels, bool brightness = true) {
   file.Write(section, u"r", levels.red);
   file.Write(section, u"g", levels.green);
   file.Write(section, u"b", levels.blue);
@@ -34,7 +34,7 @@ void WriteLevels(LevelFile& file, const std::u16string& section, const ColorLeve
 
 }  // namespace
 
-ColorLevels ReadAllLevels(LevelFile& file) {
+ColorLevels ReadAllLevels(LevelFilePort& file) {
   ColorLevels levels;
   ReadLevel(file, kAllSection, u"r", &levels.red);
   ReadLevel(file, kAllSection, u"g", &levels.green);
@@ -45,7 +45,7 @@ ColorLevels ReadAllLevels(LevelFile& file) {
 
 std::u16string LevelModel::Section(const std::u16string& id) { return u"Display " + id; }
 
-void LevelModel::Start(DisplayInfoSource& source, LevelFile& file, bool restore) {
+void LevelModel::Start(DisplayListPort& source, LevelFilePort& file, bool restore) {
   all_ = ReadAllLevels(file);
   allHeld_ = !restore;
   known_.clear();
@@ -55,7 +55,7 @@ void LevelModel::Start(DisplayInfoSource& source, LevelFile& file, bool restore)
   for (Known& known : known_) known.held = !restore;
 }
 
-bool LevelModel::Refresh(DisplayInfoSource& source, LevelFile& file) {
+bool LevelModel::Refresh(DisplayListPort& source, LevelFilePort& file) {
   std::vector<DisplayInfo> now = source.Enumerate();
   FillIds(now);
   bool changed = now.size() != displays_.size();
@@ -72,7 +72,7 @@ bool LevelModel::Refresh(DisplayInfoSource& source, LevelFile& file) {
   return changed;
 }
 
-void LevelModel::TakeLateFile(LevelFile& file, bool restore) {
+void LevelModel::TakeLateFile(LevelFilePort& file, bool restore) {
   // Reads see the user's own moves of this run first: they are queued for the file.
   all_ = ReadAllLevels(file);
   for (const DisplayInfo& display : displays_) Remember(display.id);
@@ -87,7 +87,7 @@ void LevelModel::TakeLateFile(LevelFile& file, bool restore) {
   for (Known& known : known_) known.held = false;
 }
 
-void LevelModel::ReadOwn(LevelFile& file, Known& known, const std::u16string& id) {
+void LevelModel::ReadOwn(LevelFilePort& file, Known& known, const std::u16string& id) {
   const std::u16string section = Section(id);
   ColorLevels levels;
   // A display is its own only with all three channels stored; brightness may be missing.
@@ -100,7 +100,7 @@ void LevelModel::ReadOwn(LevelFile& file, Known& known, const std::u16string& id
   known.own = levels;
 }
 
-void LevelModel::WriteOwn(LevelFile& file, const std::u16string& id, ColorLevels levels) {
+void LevelModel::WriteOwn(LevelFilePort& file, const std::u16string& id, ColorLevels levels) {
   Known& known = Remember(id);
   const bool keepBrightness = levels.brightness < 0 && known.hasOwn;
   if (levels.brightness < 0) levels.brightness = known.hasOwn ? known.own.brightness : AllShown().brightness;
@@ -189,7 +189,7 @@ ColorLevels LevelModel::SliderLevels() const {
   return AllShown();
 }
 
-void LevelModel::MoveSliders(const ColorLevels& levels, LevelFile& file) {
+void LevelModel::MoveSliders(const ColorLevels& levels, LevelFilePort& file) {
   if (!AllChosen()) {
     WriteOwn(file, chosen_.id, levels);  // also while it is away: it takes them when it returns
   } else if (const DisplayInfo* only = OnlyDisplayWithOwn()) {
@@ -199,7 +199,7 @@ void LevelModel::MoveSliders(const ColorLevels& levels, LevelFile& file) {
   }
 }
 
-void LevelModel::SetAll(ColorLevels levels, LevelFile& file) {
+void LevelModel::SetAll(ColorLevels levels, LevelFilePort& file) {
   const ColorLevels given = levels;  // each display keeps its own brightness too
   const bool keepBrightness = levels.brightness < 0;
   if (keepBrightness) levels.brightness = all_.brightness;
@@ -214,7 +214,7 @@ void LevelModel::SetAll(ColorLevels levels, LevelFile& file) {
   }
 }
 
-bool LevelModel::SetDisplay(const std::u16string& id, ColorLevels levels, LevelFile& file) {
+bool LevelModel::SetDisplay(const std::u16string& id, ColorLevels levels, LevelFilePort& file) {
   const DisplayInfo* display = Attached(id);
   if (display == nullptr) return false;
   WriteOwn(file, display->id, levels);

@@ -12,16 +12,16 @@
 #include "gamma/gamma_controller.h"
 
 // The settings file as the levels use it: sections of r, g, b and H.
-class LevelFile {
+class LevelFilePort {
  public:
-  virtual ~LevelFile() = default;
+  virtual ~LevelFilePort() = default;
   // False when the key is absent (or the file could not be read).
   virtual bool Read(const std::u16string& section, const char16_t* key, int* value) = 0;
   virtual void Write(const std::u16string& section, const char16_t* key, int value) = 0;
 };
 
 // The "All displays" levels: [Start] r, g, b, H (read in any case), each clamped to 0..256.
-ColorLevels ReadAllLevels(LevelFile& file);
+ColorLevels ReadAllLevels(LevelFilePort& file);
 
 class LevelModel final : public DisplayRamps {
  public:
@@ -31,13 +31,13 @@ class LevelModel final : public DisplayRamps {
   // Reads the "All displays" levels and every attached display's own ones, whatever `restore`
   // says. `restore` decides only what the displays show now: the stored levels, or neutral
   // until the user sets them.
-  void Start(DisplayInfoSource& source, LevelFile& file, bool restore);
+  void Start(DisplayListPort& source, LevelFilePort& file, bool restore);
   // Asks for the displays again (they changed); a display never seen in this run has its own
   // levels read. A chosen display that goes away stays chosen. True when the list changed.
-  bool Refresh(DisplayInfoSource& source, LevelFile& file);
+  bool Refresh(DisplayListPort& source, LevelFilePort& file);
   // The file could be read at last, after a start that could not read it: the levels it holds
   // are taken for everything the user has not set in this run, and with `restore` shown.
-  void TakeLateFile(LevelFile& file, bool restore);
+  void TakeLateFile(LevelFilePort& file, bool restore);
 
   const std::vector<DisplayInfo>& Displays() const { return displays_; }
   // The display list's entries after "All displays": the attached displays, then the chosen
@@ -59,12 +59,12 @@ class LevelModel final : public DisplayRamps {
   // display's own ones when there is one display that has them, else the All levels.
   ColorLevels SliderLevels() const;
   // The sliders moved (a drag, a key, a hotkey): the levels go where SliderLevels came from.
-  void MoveSliders(const ColorLevels& levels, LevelFile& file);
+  void MoveSliders(const ColorLevels& levels, LevelFilePort& file);
   // Every display: the All levels, and the own levels of the displays attached now. In these
   // two a negative brightness keeps the one stored (a command line's -rgb).
-  void SetAll(ColorLevels levels, LevelFile& file);
+  void SetAll(ColorLevels levels, LevelFilePort& file);
   // One attached display, by id in any case; false when none has it.
-  bool SetDisplay(const std::u16string& id, ColorLevels levels, LevelFile& file);
+  bool SetDisplay(const std::u16string& id, ColorLevels levels, LevelFilePort& file);
 
   // As stored: the All levels, and a display's own (the All levels where it has none).
   const ColorLevels& AllLevels() const { return all_; }
@@ -89,8 +89,8 @@ class LevelModel final : public DisplayRamps {
   Known& Remember(const std::u16string& id);
   const Known* Find(const std::u16string& id) const;
   const DisplayInfo* Attached(const std::u16string& id) const;
-  void ReadOwn(LevelFile& file, Known& known, const std::u16string& id);
-  void WriteOwn(LevelFile& file, const std::u16string& id, ColorLevels levels);
+  void ReadOwn(LevelFilePort& file, Known& known, const std::u16string& id);
+  void WriteOwn(LevelFilePort& file, const std::u16string& id, ColorLevels levels);
   ColorLevels AllShown() const { return allHeld_ ? ColorLevels{} : all_; }
   ColorLevels Shown(const std::u16string& id) const;
   // The display the sliders set with "All displays" chosen: the only one, when it has its own.

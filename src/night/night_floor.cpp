@@ -30,7 +30,7 @@ bool StepTowardNeutral(NightLook* refused) {
   return false;
 }
 
-NightFloor FindNightFloor(const NightLook& wanted, RampAcceptor& display) {
+NightFloor FindNightFloor(const NightLook& wanted, RampAcceptorPort& display) {
   NightLook look = wanted;
   while (!display.Takes(look)) {
     if (!StepTowardNeutral(&look)) return {kNightKelvinMax, 0};  // even neutral refused

@@ -22,12 +22,12 @@ struct NightFloor {
 bool StepTowardNeutral(NightLook* refused);
 
 // A display's answer to a ramp: true when it took it.
-class RampAcceptor {
+class RampAcceptorPort {
  public:
-  virtual ~RampAcceptor() = default;
+  virtual ~RampAcceptorPort() = default;
   virtual bool Takes(const NightLook& look) = 0;
 };
 
 // Tries `wanted`, then steps toward neutral until `display` takes a look, and returns the floor that
 // holds that look; a floor at neutral when nothing but neutral was taken, or nothing at all.
-NightFloor FindNightFloor(const NightLook& wanted, RampAcceptor& display);
+NightFloor FindNightFloor(const NightLook& wanted, RampAcceptorPort& display);

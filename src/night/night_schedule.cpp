@@ -23,13 +23,13 @@ struct NightsAround {
 
 bool Active(const NightSchedule& schedule) { return schedule.on && (!schedule.sun || schedule.haveLocation); }
 
-SunDay SunFor(const NightSchedule& schedule, const LocalDate& date, const TimeZoneSource& zone) {
+SunDay SunFor(const NightSchedule& schedule, const LocalDate& date, const TimeZonePort& zone) {
   return SunOn(date, schedule.latitude, schedule.longitude, zone);
 }
 
 // Sunset on `date` to the sunrise that follows it. A following date whose sun never sets gets
 // no sunrise from the equations; the sun comes back up about when it rose the day before.
-bool SunNightOn(const NightSchedule& schedule, const LocalDate& date, const TimeZoneSource& zone, Night* night) {
+bool SunNightOn(const NightSchedule& schedule, const LocalDate& date, const TimeZonePort& zone, Night* night) {
   const SunDay today = SunFor(schedule, date, zone);
   if (today.kind != SunDay::Kind::Normal) return false;
   night->start = today.sunsetUtc;
@@ -48,7 +48,7 @@ bool SunNightOn(const NightSchedule& schedule, const LocalDate& date, const Time
 }
 
 // The night that starts on `date`, if there is one.
-bool NightOn(const NightSchedule& schedule, const LocalDate& date, const TimeZoneSource& zone, Night* night) {
+bool NightOn(const NightSchedule& schedule, const LocalDate& date, const TimeZonePort& zone, Night* night) {
   if (schedule.sun) {
     if (!SunNightOn(schedule, date, zone, night)) return false;
   } else {
@@ -68,7 +68,7 @@ bool NightOn(const NightSchedule& schedule, const LocalDate& date, const TimeZon
 
 // Nights never overlap and start later the later their date, so the last night to start by `t`
 // is the only one `t` can be in, and the first to start after it is the coming one.
-NightsAround FindNights(const NightSchedule& schedule, int64_t t, const TimeZoneSource& zone) {
+NightsAround FindNights(const NightSchedule& schedule, int64_t t, const TimeZonePort& zone) {
   NightsAround around;
   const LocalDate today = LocalDateAt(t, zone);
   int firstAfter = -1;  // a sunset after local midnight belongs to the date before
@@ -116,7 +116,7 @@ NightPhase PhaseIn(const Night& night, int64_t t, double* fraction, int64_t* pha
 
 }  // namespace
 
-NightNow NightAt(const NightSchedule& schedule, int64_t nowUtc, const TimeZoneSource& zone) {
+NightNow NightAt(const NightSchedule& schedule, int64_t nowUtc, const TimeZonePort& zone) {
   NightNow now;
   if (!Active(schedule)) return now;
   const LocalDate today = LocalDateAt(nowUtc, zone);
@@ -146,12 +146,12 @@ NightNow NightAt(const NightSchedule& schedule, int64_t nowUtc, const TimeZoneSo
   return now;
 }
 
-int64_t PauseUntilNextChange(const NightSchedule& schedule, int64_t nowUtc, const TimeZoneSource& zone) {
+int64_t PauseUntilNextChange(const NightSchedule& schedule, int64_t nowUtc, const TimeZonePort& zone) {
   return NightAt(schedule, nowUtc, zone).nightEndUtc;
 }
 
 std::vector<double> FractionsThroughTheDay(const NightSchedule& schedule, const LocalDate& date,
-                                           const TimeZoneSource& zone, int samples) {
+                                           const TimeZonePort& zone, int samples) {
   std::vector<double> fractions(static_cast<size_t>(std::max(samples, 0)), 0.0);
   if (!Active(schedule) || samples <= 0) return fractions;
   const int64_t dayStart = UtcAt(date, 0, zone);

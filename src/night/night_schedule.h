@@ -37,13 +37,13 @@ struct NightNow {
 };
 // Night times are 0 when no night could be found (the sun up for months on end). Where the sun
 // neither rises nor sets today, the next change is at the latest the next local midnight.
-NightNow NightAt(const NightSchedule& schedule, int64_t nowUtc, const TimeZoneSource& zone);
+NightNow NightAt(const NightSchedule& schedule, int64_t nowUtc, const TimeZonePort& zone);
 
 // When a "pause until the next change" ends: the end of the current night, or during the day the
 // end of the coming night. 0 when there is none.
-int64_t PauseUntilNextChange(const NightSchedule& schedule, int64_t nowUtc, const TimeZoneSource& zone);
+int64_t PauseUntilNextChange(const NightSchedule& schedule, int64_t nowUtc, const TimeZonePort& zone);
 
 // The fraction at `samples` evenly spaced moments of the local date, from its midnight on (a
 // day of 23 or 25 hours where the clocks change), for the dialog's 24-hour strip.
 std::vector<double> FractionsThroughTheDay(const NightSchedule& schedule, const LocalDate& date,
-                                           const TimeZoneSource& zone, int samples);
+                                           const TimeZonePort& zone, int samples);

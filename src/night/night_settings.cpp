@@ -73,7 +73,7 @@ std::u16string Padded(int value, size_t width) {
 // Reads keys into settings, keeping the default and noting the key where a value is unusable.
 class Reader {
  public:
-  Reader(const NightValues& values, std::vector<std::u16string>* badKeys) : values_(values), badKeys_(badKeys) {}
+  Reader(const NightValuesPort& values, std::vector<std::u16string>* badKeys) : values_(values), badKeys_(badKeys) {}
 
   void Flag(const char16_t* key, bool* value) {
     Read(key, value, [](std::u16string_view text, bool* flag) {
@@ -117,13 +117,13 @@ class Reader {
     if (badKeys_) badKeys_->push_back(key);
   }
 
-  const NightValues& values_;
+  const NightValuesPort& values_;
   std::vector<std::u16string>* badKeys_;
 };
 
 }  // namespace
 
-NightSettings ReadNightSettings(const NightValues& values, std::vector<std::u16string>* badKeys) {
+NightSettings ReadNightSettings(const NightValuesPort& values, std::vector<std::u16string>* badKeys) {
   NightSettings settings;
   NightSchedule& schedule = settings.schedule;
   Reader reader(values, badKeys);

@@ -22,9 +22,9 @@ struct NightSettings {
 };
 
 // The section's values as stored.
-class NightValues {
+class NightValuesPort {
  public:
-  virtual ~NightValues() = default;
+  virtual ~NightValuesPort() = default;
   // False for a missing key.
   virtual bool Value(const char16_t* key, std::u16string* text) const = 0;
 };
@@ -37,7 +37,7 @@ class NightValues {
 //   none. The location counts only with both.
 //   Temperature 1900..6500, rounded to the nearest 100.  Brightness -80..0.  Transition 0..120.
 //   PausedUntil: local "YYYY-MM-DD HH:MM" of a date that exists; empty when not paused.
-NightSettings ReadNightSettings(const NightValues& values, std::vector<std::u16string>* badKeys);
+NightSettings ReadNightSettings(const NightValuesPort& values, std::vector<std::u16string>* badKeys);
 
 struct NightSettingText {
   const char16_t* key;

@@ -70,7 +70,7 @@ int64_t Crossing(int64_t transit, int side, double latitude, double longitude, d
 
 }  // namespace
 
-SunDay SunOn(const LocalDate& date, double latitude, double longitude, const TimeZoneSource& zone) {
+SunDay SunOn(const LocalDate& date, double latitude, double longitude, const TimeZonePort& zone) {
   // The tangent at a pole is infinite; a hair short of it gives the same polar answers.
   latitude = std::fmax(-89.999, std::fmin(89.999, latitude));
   const int64_t localNoon = UtcAt(date, kMinutesPerDay / 2, zone);

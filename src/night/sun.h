@@ -16,4 +16,4 @@ struct SunDay {
 // clock runs far from the sun (late summer evenings with daylight saving) the sunset can fall
 // just after local midnight. Within a minute of NOAA's calculator between 72 degrees north and
 // south; nearer the poles the equations themselves are good to some minutes.
-SunDay SunOn(const LocalDate& date, double latitude, double longitude, const TimeZoneSource& zone);
+SunDay SunOn(const LocalDate& date, double latitude, double longitude, const TimeZonePort& zone);

@@ -6,9 +6,9 @@
 
 // Minutes to add to UTC to get local time at that moment (e.g. +60 in Berlin in winter). The
 // Win32 layer answers with the zone and daylight saving rule Windows reports for that date.
-class TimeZoneSource {
+class TimeZonePort {
  public:
-  virtual ~TimeZoneSource() = default;
+  virtual ~TimeZonePort() = default;
   virtual int OffsetMinutesAt(int64_t utcSeconds) const = 0;
 };
 
@@ -64,16 +64,16 @@ constexpr bool IsValidDate(const LocalDate& date) {
 }
 
 // Local seconds since 1970-01-01 00:00 local time, at a UTC moment.
-inline int64_t LocalSecondsAt(int64_t utcSeconds, const TimeZoneSource& zone) {
+inline int64_t LocalSecondsAt(int64_t utcSeconds, const TimeZonePort& zone) {
   return utcSeconds + 60 * static_cast<int64_t>(zone.OffsetMinutesAt(utcSeconds));
 }
 
-inline LocalDate LocalDateAt(int64_t utcSeconds, const TimeZoneSource& zone) {
+inline LocalDate LocalDateAt(int64_t utcSeconds, const TimeZonePort& zone) {
   return CivilFromDays(FloorDiv(LocalSecondsAt(utcSeconds, zone), kSecondsPerDay));
 }
 
 // 0..1439; the seconds of the minute are dropped.
-inline int LocalMinuteAt(int64_t utcSeconds, const TimeZoneSource& zone) {
+inline int LocalMinuteAt(int64_t utcSeconds, const TimeZonePort& zone) {
   const int64_t local = LocalSecondsAt(utcSeconds, zone);
   return static_cast<int>((local - FloorDiv(local, kSecondsPerDay) * kSecondsPerDay) / 60);
 }
@@ -83,7 +83,7 @@ inline int LocalMinuteAt(int64_t utcSeconds, const TimeZoneSource& zone) {
 // of offset within that day is seen. A time shown twice (the hour the clocks go back) gives the
 // first showing; a time never shown (the hour the clocks skip) is read with the offset from
 // before the change, so 02:30 on the spring-forward night lands at 03:30 new time.
-inline int64_t UtcAt(const LocalDate& date, int minute, const TimeZoneSource& zone) {
+inline int64_t UtcAt(const LocalDate& date, int minute, const TimeZonePort& zone) {
   const int64_t local = DaysFromCivil(date) * kSecondsPerDay + 60 * static_cast<int64_t>(minute);
   const int64_t before = local - 60 * static_cast<int64_t>(zone.OffsetMinutesAt(local - kSecondsPerDay));
   const int64_t after = local - 60 * static_cast<int64_t>(zone.OffsetMinutesAt(local + kSecondsPerDay));

@@ -19,23 +19,23 @@ std::u16string StoredText(std::string_view data) {
   return text;
 }
 
-bool WriteRunValue(RunRegistry& registry, const std::u16string& valueName, const std::u16string& data) {
-  std::unique_ptr<RunKey> key = registry.OpenRunKey();
+bool WriteRunValue(RunRegistryPort& registry, const std::u16string& valueName, const std::u16string& data) {
+  std::unique_ptr<RunKeyPort> key = registry.OpenRunKey();
   return key && key->SetString(valueName, data);
 }
 
-bool AddAutostart(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath) {
+bool AddAutostart(RunRegistryPort& registry, const std::u16string& valueName, const std::u16string& executablePath) {
   if (executablePath.empty()) return false;
   return WriteRunValue(registry, valueName, RunValueData(executablePath));
 }
 
-bool RemoveAutostart(RunRegistry& registry, const std::u16string& valueName) {
-  std::unique_ptr<RunKey> key = registry.OpenRunKey();
+bool RemoveAutostart(RunRegistryPort& registry, const std::u16string& valueName) {
+  std::unique_ptr<RunKeyPort> key = registry.OpenRunKey();
   return key && key->DeleteValue(valueName);
 }
 
-bool IsAutostartSet(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath) {
-  std::unique_ptr<RunKey> key = registry.OpenRunKey();
+bool IsAutostartSet(RunRegistryPort& registry, const std::u16string& valueName, const std::u16string& executablePath) {
+  std::unique_ptr<RunKeyPort> key = registry.OpenRunKey();
   if (!key) return false;
   const std::u16string expected = RunValueData(executablePath);
   // A foreign value beyond the limit counts as missing; our own data for a long path

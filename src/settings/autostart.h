@@ -13,9 +13,9 @@ namespace autostart {
 constexpr size_t kQueryLimitBytes = 1024;
 
 // The open Run key; closed when destroyed.
-class RunKey {
+class RunKeyPort {
  public:
-  virtual ~RunKey() = default;
+  virtual ~RunKeyPort() = default;
   // REG_SZ with a byte count of twice the characters, no terminator counted.
   virtual bool SetString(const std::u16string& name, const std::u16string& data) = 0;
   virtual bool DeleteValue(const std::u16string& name) = 0;
@@ -23,11 +23,11 @@ class RunKey {
   virtual bool QueryValue(const std::u16string& name, size_t maxBytes, std::string* data) = 0;
 };
 
-class RunRegistry {
+class RunRegistryPort {
  public:
-  virtual ~RunRegistry() = default;
+  virtual ~RunRegistryPort() = default;
   // Opens the existing Run key (it is never created); null when it cannot be opened.
-  virtual std::unique_ptr<RunKey> OpenRunKey() = 0;
+  virtual std::unique_ptr<RunKeyPort> OpenRunKey() = 0;
 };
 
 // The value's data: the quoted full path, then " -bg" (start hidden).
@@ -37,14 +37,14 @@ std::u16string RunValueData(std::u16string_view executablePath);
 std::u16string StoredText(std::string_view data);
 
 // All return true for success.
-bool WriteRunValue(RunRegistry& registry, const std::u16string& valueName, const std::u16string& data);
+bool WriteRunValue(RunRegistryPort& registry, const std::u16string& valueName, const std::u16string& data);
 // False without an executable path: an entry for "" would start nothing.
-bool AddAutostart(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath);
+bool AddAutostart(RunRegistryPort& registry, const std::u16string& valueName, const std::u16string& executablePath);
 // False also when there was no such value.
-bool RemoveAutostart(RunRegistry& registry, const std::u16string& valueName);
+bool RemoveAutostart(RunRegistryPort& registry, const std::u16string& valueName);
 // True when the value exists and could be read. On the way, a value that differs in any
 // way from the data for `executablePath` (the program moved, other letter case, other
 // arguments) is silently rewritten; an empty path repairs nothing.
-bool IsAutostartSet(RunRegistry& registry, const std::u16string& valueName, const std::u16string& executablePath);
+bool IsAutostartSet(RunRegistryPort& registry, const std::u16string& valueName, const std::u16string& executablePath);
 
 }  // namespace autostart

@@ -30,7 +30,7 @@ class RegKey {
   HKEY key_ = nullptr;
 };
 
-class Win32RunKey final : public autostart::RunKey {
+class Win32RunKey final : public autostart::RunKeyPort {
  public:
   bool Open() { return key_.Open(HKEY_CURRENT_USER, kRunKeyPath); }
 
@@ -61,9 +61,9 @@ class Win32RunKey final : public autostart::RunKey {
   RegKey key_;
 };
 
-class Win32RunRegistry final : public autostart::RunRegistry {
+class Win32RunRegistry final : public autostart::RunRegistryPort {
  public:
-  std::unique_ptr<autostart::RunKey> OpenRunKey() override {
+  std::unique_ptr<autostart::RunKeyPort> OpenRunKey() override {
     auto key = std::make_unique<Win32RunKey>();
     if (!key->Open()) return nullptr;
     return key;

@@ -318,14 +318,14 @@ bool WriteValue(std::string* bytes, std::u16string_view section, std::u16string_
   return true;
 }
 
-bool ReadFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
+bool ReadFileValue(FilePort& store, const std::u16string& path, std::u16string_view section,
                    std::u16string_view key, std::u16string* value) {
   std::string bytes;
   if (store.ReadFileBytes(path, &bytes) != ReadResult::kOk) return false;
   return ReadValue(bytes, section, key, value);
 }
 
-WriteResult WriteFileValues(FileStore& store, const std::u16string& path, const std::vector<Assignment>& values) {
+WriteResult WriteFileValues(FilePort& store, const std::u16string& path, const std::vector<Assignment>& values) {
   std::string bytes;
   ReadResult read = store.ReadFileBytes(path, &bytes);
   if (read == ReadResult::kBusy) return WriteResult::kBusy;
@@ -342,7 +342,7 @@ WriteResult WriteFileValues(FileStore& store, const std::u16string& path, const 
   return result == WriteResult::kOk && invalid ? WriteResult::kInvalid : result;
 }
 
-bool WriteFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
+bool WriteFileValue(FilePort& store, const std::u16string& path, std::u16string_view section,
                     std::u16string_view key, std::u16string_view value) {
   return WriteFileValues(store, path, {{std::u16string(section), std::u16string(key), std::u16string(value)}}) ==
          WriteResult::kOk;

@@ -71,9 +71,9 @@ struct Assignment {
 };
 
 // Whole-file access, so the INI logic can run on any file system (and on a fake one).
-class FileStore {
+class FilePort {
  public:
-  virtual ~FileStore() = default;
+  virtual ~FilePort() = default;
   // kMissing when the file (or its folder) does not exist; kBusy when another program
   // holds it for a moment; kFailed for anything else that keeps us from its bytes (a
   // folder of that name, no access, too large).
@@ -86,15 +86,15 @@ class FileStore {
 };
 
 // ReadValue on a file; a missing or unreadable file has no values.
-bool ReadFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
+bool ReadFileValue(FilePort& store, const std::u16string& path, std::u16string_view section,
                    std::u16string_view key, std::u16string* value);
 
 // PlanWrite for each value in turn, stored with one replacement of the file. A file we
 // cannot read is never overwritten (kBusy when it is only held for a moment), and a
 // write that changes nothing does not touch it.
-WriteResult WriteFileValues(FileStore& store, const std::u16string& path, const std::vector<Assignment>& values);
+WriteResult WriteFileValues(FilePort& store, const std::u16string& path, const std::vector<Assignment>& values);
 // One value; false when it could not be stored.
-bool WriteFileValue(FileStore& store, const std::u16string& path, std::u16string_view section,
+bool WriteFileValue(FilePort& store, const std::u16string& path, std::u16string_view section,
                     std::u16string_view key, std::u16string_view value);
 
 }  // namespace ini

@@ -4,7 +4,7 @@
 
 #include "common/text.h"
 
-int portableMode = 0;
+bool portableMode = false;
 
 namespace {
 
@@ -37,19 +37,19 @@ void SettingsFile::Init(const char16_t* baseName) {
   const std::u16string fileName = baseName_ + u".ini";
 
   // Any "_p" in the executable's name asks for portable mode (Glowmere_p.exe, Glowmere_P.EXE).
-  portableMode = text::Lowered(ExecutableFileName()).find(u"_p") != std::u16string::npos ? 1 : 0;
+  portableMode = text::Lowered(ExecutableFileName()).find(u"_p") != std::u16string::npos;
 
   // Beside the executable the file is named after the base name, not the executable.
   std::u16string beside = FolderOf(platform_->ExecutablePath()) + u"\\" + fileName;
   // In portable mode the probe creates the file if the folder takes writes.
-  if (portableMode == 1) WriteInt(u"TestIni", u"M", 1111, beside.c_str());
+  if (portableMode) WriteInt(u"TestIni", u"M", 1111, beside.c_str());
   if (PathKind(beside) == 1) {
     path_ = beside;
     NoteStartRead();
     return;
   }
 
-  portableMode = 0;
+  portableMode = false;
   std::u16string folder = platform_->AppDataFolder() + u"\\Ardentine";
   platform_->CreateFolder(folder);
   folder += u"\\" + baseName_;

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings_platform.h"
+#include "settings/settings_port.h"
 
-extern int portableMode;  // 1 while the settings file lives beside the executable
+extern bool portableMode;  // while the settings file lives beside the executable
 
 class SettingsFile {
  public:
-  explicit SettingsFile(SettingsPlatform& platform) : platform_(&platform) {}
+  explicit SettingsFile(SettingsPort& platform) : platform_(&platform) {}
   virtual ~SettingsFile() = default;
 
   // Chooses the file's location for a base name ("Glowmere"); sets portableMode.
@@ -55,7 +55,7 @@ class SettingsFile {
   int WriteString(const char16_t* section, const char16_t* key, const char16_t* text,
                   const char16_t* file = nullptr);
 
-  // 1 file, 2 folder, 0 absent, -1 other failure (see SettingsPlatform::PathKind).
+  // 1 file, 2 folder, 0 absent, -1 other failure (see SettingsPort::PathKind).
   int PathKind(const std::u16string& path);
   // The running executable's name: its full path after the last backslash.
   std::u16string ExecutableFileName();
@@ -67,7 +67,7 @@ class SettingsFile {
   ini::Assignment* FindPending(const char16_t* section, const char16_t* key);
   void NoteStartRead();
 
-  SettingsPlatform* platform_;
+  SettingsPort* platform_;
   std::u16string path_;
   std::u16string baseName_;
   std::vector<ini::Assignment> pending_;

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-constexpr UINT TrayCallbackMessage = 0x8064;  // WM_APP + 100
+#include "common/window_ids.h"
 
 class TrayIcon {
  public:

@@ -58,7 +58,7 @@ ScreenRect TargetFromWorkArea(const ScreenRect& workArea, int dpi) {
   return result;
 }
 
-ScreenRect NotificationAreaRect(TraySurroundings& shell, int dpi) {
+ScreenRect NotificationAreaRect(TraySurroundingsPort& shell, int dpi) {
   ScreenRect rect;
   if (shell.NotifyWindowRect(&rect)) return rect;
   ScreenRect taskbar;

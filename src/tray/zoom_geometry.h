@@ -22,7 +22,7 @@ enum TaskbarEdge : uint32_t { EdgeLeft = 0, EdgeTop = 1, EdgeRight = 2, EdgeBott
 
 // The shell's answers, asked in order of preference. Each returns false when its
 // source does not answer (no such window, query failed).
-class TraySurroundings {
+class TraySurroundingsPort {
  public:
   // Rectangle of the notification area window inside the taskbar.
   virtual bool NotifyWindowRect(ScreenRect* rect) = 0;
@@ -34,7 +34,7 @@ class TraySurroundings {
   virtual ScreenRect WorkArea() = 0;
 
  protected:
-  ~TraySurroundings() = default;
+  ~TraySurroundingsPort() = default;
 };
 
 // The distances below are pixels at 96 DPI; `dpi` (the system's, as the taskbar is drawn
@@ -48,7 +48,7 @@ ScreenRect TargetFromTaskbarWindow(const ScreenRect& taskbar, int dpi = 96);
 ScreenRect TargetFromWorkArea(const ScreenRect& workArea, int dpi = 96);
 
 // The first source that answers decides where the notification area is.
-ScreenRect NotificationAreaRect(TraySurroundings& shell, int dpi = 96);
+ScreenRect NotificationAreaRect(TraySurroundingsPort& shell, int dpi = 96);
 
 constexpr int kAnimationSteps = 6;
 

@@ -36,7 +36,7 @@ bool WindowRect(HWND window, ScreenRect* rect) {
 
 HWND Taskbar() { return FindWindowExW(nullptr, nullptr, L"Shell_TrayWnd", nullptr); }
 
-class ShellSurroundings final : public TraySurroundings {
+class ShellSurroundings final : public TraySurroundingsPort {
  public:
   bool NotifyWindowRect(ScreenRect* rect) override {
     const HWND taskbar = Taskbar();

@@ -92,7 +92,7 @@ TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValuesAndExitWaitsForIt) {
   PostCommand(dialog, IDC_EXIT);
   Sleep(1000);  // the other program's second
   held.reset();
-  EXPECT_EQ(WaitForExit(glowmere), 1075u);
+  EXPECT_EQ(WaitForExit(glowmere), kExitCommand);
   EXPECT_EQ(DisplayLevels(1), "50 50 50 50 ") << "the last levels must land before the process ends";
   EXPECT_NE(ReadFileBytes(PerUserIni()).find("[Mine]\r\nx=1\r\n"), std::string::npos) << "the user's section";
 }
@@ -110,7 +110,7 @@ TEST_F(BusySettings, AnAutostartBesideACommandLineStartBecomesTheInstance) {
     return mutex != nullptr;
   })) << "expected the command-line start to hold the mutex";
   const Process autostart = Start(L"-bg");
-  EXPECT_EQ(WaitForExit(commandLine), 5u) << "the file was held past the final write's wait";
+  EXPECT_EQ(WaitForExit(commandLine), kExitNotStored) << "the file was held past the final write's wait";
   held.reset();
   HWND dialog = WaitForDialog(autostart);
   ASSERT_NE(dialog, nullptr) << "the autostart must become the instance, not end as a second start";

@@ -47,13 +47,13 @@ TEST_F(CommandLine, ASecondStartAndTheHotkeysSetTheRunningInstance) {
   ASSERT_NE(dialog, nullptr);
   const std::string iniBefore = ReadFileBytes(PerUserIni());
   // Which part the message names is pinned by the unit tests.
-  for (const wchar_t* bad : {L"-brightnes -25", L"-rgb 1 2"}) EXPECT_EQ(AnswerBox(Start(bad)), 2u) << Narrow(bad);
+  for (const wchar_t* bad : {L"-brightnes -25", L"-rgb 1 2"}) EXPECT_EQ(AnswerBox(Start(bad)), kExitBadOption) << Narrow(bad);
   EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ");
   EXPECT_TRUE(RampIs(128, 128, 128)) << "expected the identity ramp to stay; " << RampSeen();
   EXPECT_EQ(ReadFileBytes(PerUserIni()), iniBefore) << "the settings file must not change";
 
   for (const auto& c : kLevelCases) {
-    EXPECT_EQ(WaitForExit(Start(c.args), 60000), 0u) << Narrow(c.args);
+    EXPECT_EQ(WaitForExit(Start(c.args), 60000), kExitLevelsSet) << Narrow(c.args);
     EXPECT_TRUE(Becomes([&] { return SliderLevels(dialog); }, c.levels)) << Narrow(c.args);
     EXPECT_TRUE(RampBecomes(c.r, c.g, c.b)) << Narrow(c.args);
     EXPECT_TRUE(Becomes(StoredLevels, c.levels)) << Narrow(c.args) << ", stored";
@@ -82,21 +82,21 @@ TEST_F(CommandLine, WithoutAnInstanceOrWithOneThatCannotAnswer) {
   const bool rampKept = RampIs(128, 128, 128);
   const std::string iniSeen = ReadFileBytes(PerUserIni());
   SuspendProcess(first.pid, false);
-  EXPECT_EQ(code, 3u) << "an instance that does not answer: expected exit code 3";
+  EXPECT_EQ(code, kExitInstanceDidNotTake) << "an instance that does not answer: expected exit code 3";
   EXPECT_TRUE(rampKept) << "the ramp must stay while the instance cannot take the levels; " << RampSeen();
   EXPECT_EQ(iniSeen, iniBefore) << "the settings file must not change behind the instance's back";
   EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ");
   PostCommand(dialog, IDC_EXIT);
-  ASSERT_EQ(WaitForExit(first), 1075u);
+  ASSERT_EQ(WaitForExit(first), kExitCommand);
 
   // No instance: the levels are applied and stored.
-  EXPECT_EQ(WaitForExit(Start(L"-RGB 10 -20 50"), 60000), 0u);
+  EXPECT_EQ(WaitForExit(Start(L"-RGB 10 -20 50"), 60000), kExitLevelsSet);
   EXPECT_TRUE(RampBecomes(154, 76, 256));
   EXPECT_TRUE(Becomes(StoredLevels, "<none> 154 76 256 ")) << "-rgb keeps the brightness, here none stored";
   // No instance, and a settings file that takes no writes: applied, but not stored.
   ASSERT_TRUE(SetFileAttributesW(PerUserIni().c_str(), FILE_ATTRIBUTE_READONLY));
   const std::string readOnlyBefore = ReadFileBytes(PerUserIni());
-  EXPECT_EQ(WaitForExit(Start(L"-brightness -25"), 60000), 5u) << "expected exit code 5: not stored";
+  EXPECT_EQ(WaitForExit(Start(L"-brightness -25"), 60000), kExitNotStored) << "expected exit code 5: not stored";
   EXPECT_EQ(ReadFileBytes(PerUserIni()), readOnlyBefore) << "a read-only settings file must stay as it was";
 }
 

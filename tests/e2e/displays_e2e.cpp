@@ -26,14 +26,14 @@ TEST_F(SingleDisplay, LooksAndBehavesAsBefore) {
   EXPECT_TRUE(Becomes(StoredLevels, "64 64 64 64 "));
   EXPECT_TRUE(RampBecomes(64, 64, 64));
 
-  EXPECT_EQ(WaitForExit(Start(L"-display 1 -brightness 10"), 60000), 0u);
+  EXPECT_EQ(WaitForExit(Start(L"-display 1 -brightness 10"), 60000), kExitLevelsSet);
   EXPECT_TRUE(Becomes([&] { return SliderLevels(dialog); }, "154 154 154 154 "));
   EXPECT_TRUE(Becomes(StoredLevels, "154 154 154 154 "));
   EXPECT_TRUE(RampBecomes(154, 154, 154));
   EXPECT_EQ(ReadFileText(PerUserIni()).find(L"[Display "), std::wstring::npos) << Narrow(ReadFileText(PerUserIni()));
 
   std::wstring message;
-  EXPECT_EQ(AnswerBox(Start(L"-display 2 -reset"), &message), 2u) << "no display 2";
+  EXPECT_EQ(AnswerBox(Start(L"-display 2 -reset"), &message), kExitBadOption) << "no display 2";
   EXPECT_NE(message.find(L"are: 1."), std::wstring::npos) << "the message names the attached displays: "
                                                            << Narrow(message);
   EXPECT_TRUE(RampIs(154, 154, 154)) << "nothing changes; " << RampSeen();
@@ -83,16 +83,16 @@ TEST_F(TwoDisplays, EachDisplayKeepsItsOwnLevels) {
 
   // A second start for one display, by number and by a part of the name (which names
   // match: unit-tested).
-  EXPECT_EQ(WaitForExit(Start(L"-display 2 -rgb 10 0 0"), 60000), 0u);
+  EXPECT_EQ(WaitForExit(Start(L"-display 2 -rgb 10 0 0"), 60000), kExitLevelsSet);
   EXPECT_TRUE(Becomes([] { return DisplayLevels(2); }, "64 154 128 128 "));
   EXPECT_TRUE(RampBecomes(154, 128, 128));
   EXPECT_TRUE(Becomes([&] { return SliderLevels(dialog); }, "64 154 128 128 "));
   // Wine 8 names its monitors "Display1" and "Display2".
-  EXPECT_EQ(WaitForExit(Start(L"-display PLAY1 -rgb 0 0 -10"), 60000), 0u);
+  EXPECT_EQ(WaitForExit(Start(L"-display PLAY1 -rgb 0 0 -10"), 60000), kExitLevelsSet);
   EXPECT_TRUE(Becomes([] { return DisplayLevels(1); }, "128 128 128 102 "));
 
   // Without -display a second start sets every display, and the list shows All displays.
-  EXPECT_EQ(WaitForExit(Start(L"-brightness -10"), 60000), 0u);
+  EXPECT_EQ(WaitForExit(Start(L"-brightness -10"), 60000), kExitLevelsSet);
   EXPECT_TRUE(Becomes(AllStored, "102 102 102 102 | 102 102 102 102 | 102 102 102 102 "));
   EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_DISPLAYS, CB_GETCURSEL, 0, 0), 0);
   EXPECT_TRUE(RampIs(102, 102, 102)) << RampSeen();
@@ -108,7 +108,7 @@ TEST_F(TwoDisplays, EachDisplayKeepsItsOwnLevels) {
   ClickButton(dialog, IDC_RESTORE);
   EXPECT_TRUE(WaitUntil([] { return IniValue(L"Start", L"setrgb") == L"1" && DisplayLevels(2) == "30 30 30 30 "; }));
   PostCommand(dialog, IDC_EXIT);
-  ASSERT_EQ(WaitForExit(first), 1075u);
+  ASSERT_EQ(WaitForExit(first), kExitCommand);
   ResetScreenRamp();
 
   dialog = WaitForDialog(Start());

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "app/app_state_win32.h"
-#include "app/dialog_dpi_win32.h"
+#include "dialog/dialog_dpi_win32.h"
 
 namespace {
 

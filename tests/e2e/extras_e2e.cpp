@@ -89,7 +89,7 @@ TEST_F(Extras, PagesOpenUninstallAnsweredNoKeepsAndYesRemovesEverything) {
 
   // English: the uninstall page follows the time zone.
   Uninstall(dialog, IDYES);
-  EXPECT_EQ(WaitForExit(process_), 0u) << "exit code after the uninstall";
+  EXPECT_EQ(WaitForExit(process_), kExitUninstalled) << "exit code after the uninstall";
   EXPECT_FALSE(ReadRunValue()) << "the Run value is still there";
   for (const std::wstring& path : {exe, ini, script})
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(path); })) << "still there: " << Narrow(path);
@@ -112,7 +112,7 @@ TEST_F(Extras, UninstallThatCannotWriteItsScriptSaysWhatStays) {
       if ((seen = ItemText(box, 0xFFFF)).find(exe) != std::wstring::npos) return PostCommand(box, IDOK), true;
     return false;
   })) << "expected a message naming " << Narrow(exe) << ", last seen: " << Narrow(seen);
-  EXPECT_EQ(WaitForExit(process_), 0u) << "exit code after the uninstall";
+  EXPECT_EQ(WaitForExit(process_), kExitUninstalled) << "exit code after the uninstall";
   EXPECT_TRUE(FileExists(exe)) << "nothing could remove it";
 }
 

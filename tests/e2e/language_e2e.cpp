@@ -36,7 +36,7 @@ TEST_F(LanguageUnderGermanLocale, StartsInGermanUntilAnotherLanguageIsChosen) {
   ChooseLanguage(dialog, 5);
   EXPECT_TRUE(ShowsSoon(dialog, kItalian));
   ClickButton(dialog, IDC_EXIT);
-  ASSERT_EQ(WaitForExit(first), 1075u);
+  ASSERT_EQ(WaitForExit(first), kExitCommand);
 
   dialog = WaitForDialog(Start());
   ASSERT_NE(dialog, nullptr);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/app_state_win32.h"
-#include "app/menus_win32.h"
+#include "dialog/menus_win32.h"
 #include "i18n/string_table.h"
 #include "res/resource_ids.h"
 
@@ -67,8 +67,8 @@ class MenuBarInProcess : public ::testing::Test {
     // Section 2's name (5 units) is too short for an item.
     const char16_t* names[] = {u"German\tDeutsch", u"Englisch\tEnglish", u"Xx\tYy", u"French\tFran\u00E7ais", nullptr};
     const int percents[] = {98, 100, 10, 87, 0};
-    sectionCount = 5;
-    for (int i = 0; i < 5; ++i) sectionNames[i] = names[i], translatedPercent[i] = percents[i];
+    languageCount = 5;
+    for (int i = 0; i < 5; ++i) languageNames[i] = names[i], translatedPercent[i] = percents[i];
     currentLanguage = 1;
     BuildMenuBar(mainDialog);
     bar_ = GetMenu(mainDialog);

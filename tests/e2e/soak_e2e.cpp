@@ -36,7 +36,7 @@ TEST_F(Soak, SessionsEndCleanlyAndKeepTheLastLevels) {
     PostMessageW(dialog, TrayCallbackMessage, IDI_APP, WM_LBUTTONDOWN);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog); }, 15000)) << "a tray click must show";
     PostCommand(dialog, IDC_EXIT);
-    ASSERT_EQ(WaitForExit(p, 30000), 1075u) << "Exit must end the program with 1075 within 30 s";
+    ASSERT_EQ(WaitForExit(p, 30000), kExitCommand) << "Exit must end the program with 1075 within 30 s";
     const std::string b = std::to_string(brightness) + " ";
     EXPECT_EQ(StoredLevels(), b + std::to_string(red) + " " + b + b) << "stored H r g b";
     if (firstLines < 0) firstLines = lines();

@@ -83,13 +83,13 @@ TEST_F(Spine, OneSessionFromStartToExit) {
   ASSERT_TRUE(RampBecomes(200, 128, 128, 3000)) << "the user's ramp back for what follows";
 
   // A second start ends with 45054 and brings the hidden dialog back, ramps untouched.
-  EXPECT_EQ(WaitForExit(Start(), 60000), 45054u);
+  EXPECT_EQ(WaitForExit(Start(), 60000), kExitSecondStart);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog); }, 15000)) << "the first dialog must show again";
   EXPECT_TRUE(RampIs(200, 128, 128)) << "the second start must not touch the ramps; " << RampSeen();
 
   const ULONGLONG since = GetTickCount64();
   ClickButton(dialog, IDC_EXIT);
-  EXPECT_EQ(WaitForExit(glowmere), 1075u);
+  EXPECT_EQ(WaitForExit(glowmere), kExitCommand);
   // A watchdog that missed its stop would add up to a whole period.
   EXPECT_LT(GetTickCount64() - since, 6000u) << "expected Exit to end the program promptly";
   EXPECT_TRUE(RampIs(200, 128, 128)) << "the last ramp must stay after the program ends; " << RampSeen();
@@ -106,7 +106,7 @@ TEST_F(Spine, DamagedArchiveShowsTheErrorBoxAndEndsWithoutDialog) {
   ASSERT_TRUE(WriteFileBytes(exe, image));
   const Process glowmere = Start(L"", exe);
   std::wstring message;
-  EXPECT_EQ(AnswerBox(glowmere, &message), 6u) << "a start without its texts must not end as a success";
+  EXPECT_EQ(AnswerBox(glowmere, &message), kExitNoTexts) << "a start without its texts must not end as a success";
   EXPECT_EQ(message, L"Error! Loading language file string archive");
   EXPECT_FALSE(FileExists(PerUserIni())) << "the dialog never ran, so no settings were written";
 }

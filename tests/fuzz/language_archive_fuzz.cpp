@@ -19,14 +19,14 @@ void Require(bool condition) {
 
 // Reads every text the tables can hand out, to the last unit, so overreads show.
 void VisitEverything() {
-  Require(sectionCount >= 0 && sectionCount <= kMaxSections);
-  for (int k = 0; k < kMaxSections; ++k) {
-    text::Length(sectionNames[k]);
+  Require(languageCount >= 0 && languageCount <= kMaxLanguages);
+  for (int k = 0; k < kMaxLanguages; ++k) {
+    text::Length(languageNames[k]);
     Require(translatedPercent[k] >= 0 && translatedPercent[k] <= 100);
   }
   Require(text::Length(referenceTemplate) <= static_cast<size_t>(kReferenceTemplateUnits));
   // Every section, plus the out-of-range languages that fall back to the reference.
-  for (int language = -1; language <= sectionCount; ++language) {
+  for (int language = -1; language <= languageCount; ++language) {
     currentLanguage = language;
     for (int id = -1; id <= kTextIds; ++id) text::Length(StringTable::Text(id));
   }

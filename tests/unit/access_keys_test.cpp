@@ -1,4 +1,4 @@
-#include "app/access_keys.h"
+#include "dialog/access_keys.h"
 
 #include <gtest/gtest.h>
 

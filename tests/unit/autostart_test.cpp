@@ -11,9 +11,9 @@
 namespace {
 
 // The Run key as raw value data, with a count of opens and closes.
-class FakeRegistry : public autostart::RunRegistry {
+class FakeRegistry : public autostart::RunRegistryPort {
  public:
-  class Key : public autostart::RunKey {
+  class Key : public autostart::RunKeyPort {
    public:
     explicit Key(FakeRegistry& registry) : registry_(registry) {}
     ~Key() override { ++registry_.closes; }
@@ -34,7 +34,7 @@ class FakeRegistry : public autostart::RunRegistry {
     FakeRegistry& registry_;
   };
 
-  std::unique_ptr<autostart::RunKey> OpenRunKey() override {
+  std::unique_ptr<autostart::RunKeyPort> OpenRunKey() override {
     ++opens;
     return std::make_unique<Key>(*this);
   }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/coalescer.h"
+#include "common/coalescer.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
-#include "app/exit_codes.h"
-#include "app/level_text.h"
+#include "control/command_line.h"
+#include "common/exit_codes.h"
+#include "dialog/level_text.h"
 #include "common/text.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "night/time_zone.h"
 
-class FixedZone final : public TimeZoneSource {
+class FixedZone final : public TimeZonePort {
  public:
   explicit constexpr FixedZone(int minutes) : minutes_(minutes) {}
   int OffsetMinutesAt(int64_t) const override { return minutes_; }
@@ -14,7 +14,7 @@ class FixedZone final : public TimeZoneSource {
 
 // An hour ahead of `standardMinutes` from 01:00 UTC on the last Sunday of March to 01:00 UTC
 // on the last Sunday of October.
-class EuZone final : public TimeZoneSource {
+class EuZone final : public TimeZonePort {
  public:
   explicit EuZone(int standardMinutes) : standardMinutes_(standardMinutes) {}
   int OffsetMinutesAt(int64_t utc) const override {

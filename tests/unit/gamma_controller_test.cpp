@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_gamma_platform.h"
+#include "fake_gamma_port.h"
 
 namespace {
 
 // Every attached display gets the ramp; a detached one is never opened, and a
 // failing one does not stop the others. A refusal is reported at once, never waited on.
 TEST(GammaController, SetsEveryAttachedDisplay) {
-  const struct { const char* what; FakeGammaPlatform::Display failing; int expected, setCalls; } cases[] = {
+  const struct { const char* what; FakeGammaPort::Display failing; int expected, setCalls; } cases[] = {
       {"refuses", {u"A", true, true}, 0, 2},
       {"no device context", {u"A", true, false, true}, 0, 1},
       {"works", {u"A", true}, 1, 2},
   };
   for (const auto& c : cases) {
-    FakeGammaPlatform platform;
+    FakeGammaPort platform;
     platform.displays = {c.failing, {u"Detached", false}, {u"B", true}};
     GammaController controller(platform);
     EXPECT_EQ(controller.ApplyToAllDisplays(256, 128, 0), c.expected) << c.what;
@@ -26,14 +26,14 @@ TEST(GammaController, SetsEveryAttachedDisplay) {
     EXPECT_EQ(platform.openDCs, 0) << c.what << ": every device context must be deleted";
   }
 
-  FakeGammaPlatform none;
+  FakeGammaPort none;
   GammaController controller(none);
   EXPECT_EQ(controller.ApplyToAllDisplays(0, 0, 0), 1) << "no display device at all is no failure";
 }
 
 // A display that reports success but keeps another ramp is noticed; 8-bit differences are not.
 TEST(GammaController, NoticesADisplayThatKeepsADifferentRamp) {
-  using D = FakeGammaPlatform::Display;
+  using D = FakeGammaPort::Display;
   const struct { const char* what; D second; bool ignored; } cases[] = {
       {"keeps the identity ramp", {u"B", true, false, false, D::KeepsIdentity}, true},
       {"differs below 8 bits", {u"B", true, false, false, D::LowBitsOnly}, false},
@@ -41,7 +41,7 @@ TEST(GammaController, NoticesADisplayThatKeepsADifferentRamp) {
       {"refuses the ramp: a failure, not an ignored ramp", {u"B", true, true, false, D::KeepsIdentity}, false},
   };
   for (const auto& c : cases) {
-    FakeGammaPlatform platform;
+    FakeGammaPort platform;
     platform.displays = {{u"A", true}, c.second};
     GammaController controller(platform);
     controller.ApplyToAllDisplays(0, 0, 0);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/hotkey_text.h"
+#include "control/hotkey_text.h"
 #include "common/text.h"
 
 namespace {

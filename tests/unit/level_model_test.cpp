@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "common/text.h"
-#include "fake_gamma_platform.h"
+#include "fake_gamma_port.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ using Keys = std::map<std::pair<std::u16string, std::u16string>, int>;
 // Sections and keys compare without regard to case, as in the settings file. Writes wait in
 // `queued` and reads see them first, as the settings file's pending values; a file that could
 // not be read answers nothing else.
-class FakeFile final : public LevelFile {
+class FakeFile final : public LevelFilePort {
  public:
   Keys values, queued;
   bool readable = true;
@@ -45,7 +45,7 @@ class FakeFile final : public LevelFile {
 };
 
 // The displays as both the system's list and the gamma platform see them.
-struct Rig final : DisplayInfoSource {
+struct Rig final : DisplayListPort {
   explicit Rig(std::vector<DisplayInfo> displays) : list(std::move(displays)) {}
   std::vector<DisplayInfo> Enumerate() override { return list; }
   // What each listed display shows after an apply: its red level, or -1 for no ramp.
@@ -62,7 +62,7 @@ struct Rig final : DisplayInfoSource {
     return shown;
   }
   std::vector<DisplayInfo> list;
-  FakeGammaPlatform platform;
+  FakeGammaPort platform;
   GammaController controller{platform};
   FakeFile file;
   LevelModel model;

@@ -61,7 +61,7 @@ TEST(NightLookBetween, OnlyWhiteAndNoDimmingIsTheDayLook) {
 }
 
 // A display that takes a look when it is at least `kelvin` and `brightness`, counting what it was offered.
-struct FakeDisplay final : RampAcceptor {
+struct FakeDisplay final : RampAcceptorPort {
   FakeDisplay(double kelvin, double brightness) : minKelvin(kelvin), minBrightness(brightness) {}
   bool Takes(const NightLook& look) override {
     ++tries;

@@ -8,7 +8,7 @@
 
 namespace {
 
-class FakeValues final : public NightValues {
+class FakeValues final : public NightValuesPort {
  public:
   bool Value(const char16_t* key, std::u16string* text) const override {
     const auto found = values.find(key);

@@ -1,17 +1,17 @@
-#include "app/ramp_limit_offer.h"
+#include "gamma/ramp_limit_offer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "fake_settings_platform.h"
+#include "fake_settings_port.h"
 
 namespace {
 
 // A No must hold across sessions, a Yes (or a fix that failed) must not silence later
 // sessions, and no session asks twice.
 TEST(RampLimitOffer, AsksOnceASessionAndNeverAgainAfterANo) {
-  FakeSettingsPlatform platform;
+  FakeSettingsPort platform;
   SettingsFile settings(platform);
   settings.Init(u"Glowmere");
 

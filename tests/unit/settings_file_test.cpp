@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "fake_settings_platform.h"
+#include "fake_settings_port.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ struct Rig {
     if (held) platform.held.insert(kPerUser);
     settings.Init(u"Glowmere");
   }
-  FakeSettingsPlatform platform;
+  FakeSettingsPort platform;
   SettingsFile settings{platform};
 };
 
@@ -32,7 +32,7 @@ TEST(SettingsFile, ChoosesTheLocationFromTheExecutableAndItsFolder) {
   // beside: Glowmere.ini beside the executable before (null: none), expectedBeside: after.
   const struct {
     const char* what; std::u16string exe; bool readOnlyFolder; const char* beside; bool besideIsFolder;
-    std::u16string expectedPath; int expectedPortable; const char* expectedBeside;
+    std::u16string expectedPath; bool expectedPortable; const char* expectedBeside;
   } cases[] = {
       {"portable name, read-only folder", portable, true, nullptr, false, kPerUser, 0, nullptr},
       {"portable name, file in a read-only folder", portable, true, own, false, kBeside, 1, own},
@@ -41,7 +41,7 @@ TEST(SettingsFile, ChoosesTheLocationFromTheExecutableAndItsFolder) {
       {"_p in the folder's name", u"C:\\my_place\\Glowmere.exe", false, nullptr, false, kPerUser, 0, nullptr},
   };
   for (const auto& c : cases) {
-    FakeSettingsPlatform platform;
+    FakeSettingsPort platform;
     platform.exe = c.exe;
     if (c.readOnlyFolder) platform.readOnly.insert(u"C:\\Tools");
     if (c.beside) platform.files[kBeside] = c.beside;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/access_keys.h"
+#include "dialog/access_keys.h"
 #include "i18n/language_choice.h"
 #include "test_text.h"
 
@@ -47,8 +47,8 @@ class ShippedArchiveTest : public ArchiveTest {
 
 // Fifteen named sections, each with every reference text, and the final nameless one.
 TEST_F(ShippedArchiveTest, EveryNamedSectionIsComplete) {
-  ASSERT_EQ(sectionCount, 16);
-  EXPECT_EQ(sectionNames[15], nullptr) << "the final \"##\" opens a nameless section";
+  ASSERT_EQ(languageCount, 16);
+  EXPECT_EQ(languageNames[15], nullptr) << "the final \"##\" opens a nameless section";
   int referenceTexts = 0;
   for (int id = 0; id < kTextIds; ++id)
     referenceTexts += sectionTables[kReferenceSection][id] != nullptr && sectionTables[kReferenceSection][id][0] != 0;
@@ -79,7 +79,7 @@ std::u16string CheckedSectionText(int id) {
 TEST_F(ShippedArchiveTest, NoAccessKeysClashInAnyLanguage) {
   for (checkedSection = 0; checkedSection < 15; ++checkedSection) {
     for (const std::string& clash : FindAccessKeyClashes(CheckedSectionText)) {
-      ADD_FAILURE() << Utf8(sectionNames[checkedSection]) << ", " << clash;
+      ADD_FAILURE() << Utf8(languageNames[checkedSection]) << ", " << clash;
     }
   }
 }
@@ -94,7 +94,7 @@ TEST_F(ShippedArchiveTest, SystemLanguagePicksItsSection) {
       {"Chinese (Hong Kong)", langId(4, 3), 1},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(MatchLanguage(c.langId, sectionNames, sectionCount), c.expected) << c.language;
+    EXPECT_EQ(MatchLanguage(c.langId, languageNames, languageCount), c.expected) << c.language;
 }
 
 }  // namespace

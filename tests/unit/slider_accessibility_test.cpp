@@ -1,5 +1,5 @@
-#include "app/slider_accessibility.h"
-#include "app/level_text.h"
+#include "dialog/slider_accessibility.h"
+#include "dialog/level_text.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +68,8 @@ TEST(SliderAccessibility, WorksOnlyWhileAScreenReaderRuns) {
 
 // The sliders move to another display's levels (a choice in the list, a refresh): the labels
 // and what a screen reader hears move with them, in one call.
-TEST(SliderView, LabelsAndAccessibleValuesFollowEveryMove) {
-  struct : SliderView {
+TEST(SliderViewPort, LabelsAndAccessibleValuesFollowEveryMove) {
+  struct : SliderViewPort {
     int positions[4] = {}, heard[4] = {};
     std::string labels[4];
     void SetPosition(int slider, int level) override { positions[slider] = level; }

@@ -60,13 +60,13 @@ TEST_F(StringTableTest, TextFallsBackToReferenceSection) {
   LanguageArchive::LoadFromText(ArchiveText(u"##=German\tDeutsch\r\n40=Mit Windows Starten\r\n43=\r\n"
                                             u"##=Englisch\tEnglish\r\n40=Start with Windows\r\n"
                                             u"41=Restore at program start\r\n43=&Reset\r\n"));
-  ASSERT_EQ(sectionCount, 2);
+  ASSERT_EQ(languageCount, 2);
   struct Case { int language; int id; const char16_t* expected; } cases[] = {
       {0, 41, u"Restore at program start"},  // missing in German
       {0, 43, u""},                          // empty text, no fallback
       {0, 99, nullptr},                      // missing in both
       {-1, 40, u"Start with Windows"},       // out of range
-      {2, 40, u"Start with Windows"},        // not below sectionCount
+      {2, 40, u"Start with Windows"},        // not below languageCount
       {0, 256, nullptr},
   };
   for (const auto& c : cases) {

@@ -23,7 +23,7 @@ const struct {
   const char* what;
   LocalDate date;
   double latitude, longitude;
-  const TimeZoneSource* zone;
+  const TimeZonePort* zone;
   int64_t sunrise, sunset;
 } kPublished[] = {
     // Mid latitudes both seasons: winter without daylight saving, summer with it.
@@ -71,7 +71,7 @@ TEST(Sun, RiseAndSetMatchPublishedTimes) {
 // well inside the polar circles at the solstices.
 TEST(Sun, PolarDaysAndNights) {
   const struct {
-    const char* what; LocalDate date; double latitude, longitude; const TimeZoneSource* zone; SunDay::Kind kind;
+    const char* what; LocalDate date; double latitude, longitude; const TimeZonePort* zone; SunDay::Kind kind;
   } cases[] = {
       {"Tromso midsummer", {2026, 6, 21}, 69.6492, 18.9553, &kNorway, SunDay::Kind::NeverSets},
       {"Tromso midwinter", {2026, 12, 21}, 69.6492, 18.9553, &kNorway, SunDay::Kind::NeverRises},

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "app/system_pages.h"
+#include "extras/system_pages.h"
 #include "res/resource_ids.h"
 
 namespace {
 
-class FakeSystemPagePlatform final : public SystemPagePlatform {
+class FakeSystemPagePort final : public SystemPagePort {
  public:
   bool wow64 = false;
   bool disableWorks = true;
@@ -36,7 +36,7 @@ TEST(SystemPages, Wow64RedirectionIsOffOnlyAroundTheStart) {
       {true, false, CMD_SCREENSAVER, {"disable", "open control.exe desk.cpl ,1"}},
   };
   for (const auto& c : cases) {
-    FakeSystemPagePlatform platform;
+    FakeSystemPagePort platform;
     platform.wow64 = c.wow64;
     platform.disableWorks = c.disableWorks;
     OpenSystemPage(platform, *SystemPageForCommand(c.command));

@@ -5,7 +5,7 @@
 namespace {
 
 // A shell whose sources answer when set, counting how many were asked.
-struct FakeSurroundings : TraySurroundings {
+struct FakeSurroundings : TraySurroundingsPort {
   const ScreenRect *notifyWindow = nullptr, *taskbarPosition = nullptr, *taskbarWindow = nullptr;
   uint32_t edge = EdgeBottom;
   int asked = 0;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/exit_codes.h"
 #include "res/resource_ids.h"
 #include "tray/tray_icon_win32.h"  // TrayCallbackMessage
 

@@ -1,0 +1,64 @@
+#include "control/level_handover_win32.h"
+
+#include "gamma/color_levels.h"
+
+namespace {
+
+constexpr DWORD kAnswerTimeoutMs = 2000;  // per message: a hung or suspended instance is given up
+
+// The running dialog: the one that answers the query with the query's own number.
+BOOL CALLBACK FindInstanceProc(HWND window, LPARAM out) {
+  wchar_t className[8] = {};
+  if (GetClassNameW(window, className, 8) == 0 || lstrcmpW(className, L"#32770") != 0) return TRUE;
+  DWORD_PTR reply = 0;
+  const UINT query = InstanceQueryMessage();
+  if (SendMessageTimeoutW(window, query, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &reply) &&
+      reply == query) {
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+LONG_PTR SendLevels(HWND dialog, const LevelRequest& levels) {
+  LevelHandOver data = {levels.brightness, levels.red, levels.green, levels.blue, {}};
+  lstrcpynW(data.display, reinterpret_cast<const wchar_t*>(levels.displayId.c_str()), ARRAYSIZE(data.display));
+  COPYDATASTRUCT copy = {kLevelHandOverTag, sizeof data, &data};
+  DWORD_PTR reply = 0;
+  if (!SendMessageTimeoutW(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                           kAnswerTimeoutMs, &reply)) {
+    return 0;
+  }
+  return static_cast<LONG_PTR>(reply);
+}
+
+}  // namespace
+
+UINT InstanceQueryMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Glowmere instance");
+  return message;
+}
+
+HWND FindRunningInstance() {
+  HWND dialog = nullptr;
+  if (InstanceQueryMessage() != 0) EnumWindows(FindInstanceProc, reinterpret_cast<LPARAM>(&dialog));
+  return dialog;
+}
+
+LONG_PTR HandOverLevels(const LevelRequest& levels, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND dialog = FindRunningInstance()) return SendLevels(dialog, levels);
+    // Not this program's dialog thread: a start that waits for the instance may sleep.
+    if (GetTickCount() - start >= timeoutMs) return 0;
+    Sleep(200);
+  }
+}
+
+bool ReadLevelHandOver(const COPYDATASTRUCT* data, LevelHandOver* request) {
+  if (data == nullptr || data->dwData != kLevelHandOverTag || data->cbData != sizeof *request) return false;
+  CopyMemory(request, data->lpData, sizeof *request);
+  auto inRange = [](INT32 v) { return v >= kLevelMin && v <= kLevelMax; };
+  return inRange(request->red) && inRange(request->green) && inRange(request->blue) &&
+         (request->brightness == -1 || inRange(request->brightness));
+}
