@@ -3,7 +3,9 @@
 set -u
 cd "$(dirname "$0")/.."
 root=$(pwd)
-if tools/can-run-32bit.sh; then preset=win32; else preset=win64; fi
+. tools/wine-target.sh
+glowmere_wine_target
+preset=$GLOWMERE_PRESET
 cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target Glowmere min_dialog startup_bench -j "$(nproc)" >/dev/null || exit 1
 bin=$root/build/$preset/bin
 state=$root/build/bench-env

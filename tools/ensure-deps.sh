@@ -17,8 +17,9 @@ if [ "$purpose" = test ]; then
 fi
 
 # 32-bit Wine runs the product itself where this kernel can execute 32-bit code.
+. "$(dirname "$0")/wine-target.sh"
 need_i386=0
-if [ "$purpose" != build ] && tools/can-run-32bit.sh; then
+if [ "$purpose" != build ] && glowmere_wine_target && [ "$GLOWMERE_ARCH" = win32 ]; then
   need_i386=1
   packages+=(wine32:i386 libxxf86vm1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
              libxcomposite1:i386 libxrender1:i386 libxext6:i386 libfreetype6:i386 libfontconfig1:i386)

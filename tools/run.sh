@@ -8,9 +8,9 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 tools/ensure-deps.sh run || exit 1
 
-# The product is the 32-bit build; where this machine cannot run 32-bit code, Wine runs
-# a 64-bit build of the same sources instead.
-if tools/can-run-32bit.sh; then preset=win32 arch=win32 loader=wine; else preset=win64 arch=win64 loader=/usr/lib/wine/wine64; fi
+. tools/wine-target.sh
+glowmere_wine_target
+preset=$GLOWMERE_PRESET arch=$GLOWMERE_ARCH loader=$GLOWMERE_LOADER
 cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target Glowmere -j "$(nproc)" >build/run-build.log 2>&1 \
   || { tail -30 build/run-build.log; exit 1; }
 exe=$root/build/$preset/bin/Glowmere.exe

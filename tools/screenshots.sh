@@ -4,7 +4,9 @@
 set -u
 cd "$(dirname "$0")/.."
 tools/ensure-deps.sh run || exit 1
-if tools/can-run-32bit.sh; then arch=win32; else arch=win64; fi
+. tools/wine-target.sh
+glowmere_wine_target
+arch=$GLOWMERE_ARCH
 for shot in en_US:en de_DE:de ko_KR:ko; do
   locale=${shot%%:*} name=${shot##*:}
   prefix=$(pwd)/build/shots-$arch-$name

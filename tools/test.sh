@@ -59,7 +59,9 @@ if tools/check-reproducible.sh; then passed=$((passed + 1)); else failed=$((fail
 
 # The Windows tests run the 32-bit product where this machine can run 32-bit code;
 # elsewhere a 64-bit build of the same sources under wine64.
-if tools/can-run-32bit.sh; then win=win32; else win=win64; fi
+. tools/wine-target.sh
+glowmere_wine_target
+win=$GLOWMERE_PRESET
 step "Windows unit and end-to-end tests under Wine ($win)"
 if [ "$(id -u)" -ne 0 ]; then
   echo "The end-to-end tests start their own Xorg server, which needs root: skipped." >&2
