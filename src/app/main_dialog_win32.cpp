@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_state_win32.h"
+#include "app/start_trace.h"
 #include "common/coalescer.h"
 #include "common/window_timers_win32.h"
 #include "dialog/dialog_levels_win32.h"
@@ -90,9 +91,12 @@ void HideToTray() {
   if (IsWindowVisible(mainDialog)) trayIcon.ZoomToTray(mainDialog, true);
 }
 
-void ApplyTexts() {
+// The texts in the current language; the menu items' icons too, except at the start, where
+// they follow the first frame.
+void ApplyTexts(bool menuIcons = true) {
   AttachLink(mainDialog, IDC_LINK, SiteAddress(currentLanguage), currentLanguage);
   BuildMenuBar(mainDialog);
+  if (menuIcons) AddMenuIcons(mainDialog);
   SetItemText(mainDialog, IDC_AUTOSTART, kTextStartWithWindows);
   SetItemText(mainDialog, IDC_RESTORE, kTextRestoreAtStart);
   SetItemText(mainDialog, IDC_BRIGHTNESS_LABEL, kTextBrightness);
@@ -110,8 +114,11 @@ void TakeLevelsOfALateFile() {
   TakeLateLevels(restore);
 }
 
+// What the first frame shows: the levels on the displays and the sliders, the texts and the
+// menus. The rest follows it in OnFinishStart, a few milliseconds later.
 BOOL OnInitDialog(HWND dialog) {
   mainDialog = dialog;
+  StartTrace("dialog created");
   InitSettingsWriter(dialog, TakeLevelsOfALateFile);
   if (!startHidden) ShowWindow(dialog, SW_SHOW);
   // The dialog is on screen from here; without this every text, icon and the menu bar set
@@ -121,10 +128,8 @@ BOOL OnInitDialog(HWND dialog) {
   settingsFile.Init(ProductName());
   settingsFile.BeginStartValues();
   RestoreLanguageChoice();
-  trayIcon.SetWindow(dialog);
-  trayIcon.Create(IDI_APP, W(ProductName()), true);
   SetWindowTextW(dialog, WindowTitle());
-  ApplyDialogDpi(dialog);
+  StartTrace("settings file, language and caption");
 
   brightnessSlider = GetDlgItem(dialog, IDC_BRIGHTNESS);
   redSlider = GetDlgItem(dialog, IDC_RED);
@@ -134,32 +139,44 @@ BOOL OnInitDialog(HWND dialog) {
     SendMessageW(slider, TBM_SETRANGEMIN, FALSE, kLevelMin);
     SendMessageW(slider, TBM_SETRANGEMAX, FALSE, kLevelMax);
   }
-
   const int restore = settingsFile.ReadInt(u"Start", u"setrgb", 0, -1, -1);
   StartLevels(dialog, restore != 0);
-
-  if (IsAutostartSet(W(ProductName()))) SendDlgItemMessageW(dialog, IDC_AUTOSTART, BM_SETCHECK, 1, 0);
+  StartTrace("displays and levels");
   // Any non-zero value restores; 2 would show the box as indeterminate.
   SendDlgItemMessageW(dialog, IDC_RESTORE, BM_SETCHECK, restore != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (IsAutostartSet(W(ProductName()))) SendDlgItemMessageW(dialog, IDC_AUTOSTART, BM_SETCHECK, 1, 0);
 
   languageList = GetDlgItem(dialog, IDC_LANGUAGES);
-  ApplyTexts();
-  // Visible again before the value labels are filled: a filled label means the start is done.
+  ApplyTexts(false);
+  StartTrace("texts, link and menus");
   if (paintOnce) {
     SendMessageW(dialog, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(dialog, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
   // The start moves nothing: the displays get what the model holds, and nothing is stored.
-  // The sliders show it last: a filled value label means the start is done.
+  // The sliders show it last: a filled value label means the dialog is up.
   ApplyRamps();
   ShowLevels();
+  StartTrace("ramps and sliders");
+  PostMessageW(dialog, kFinishStartMessage, 0, 0);
+  return TRUE;
+}
+
+// Posted messages come before input: nothing the user does runs between the first frame
+// and this.
+void OnFinishStart(HWND dialog) {
+  ApplyDialogDpi(dialog);
+  AddMenuIcons(dialog);
+  trayIcon.SetWindow(dialog);
+  trayIcon.Create(IDI_APP, W(ProductName()), true);
+  StartTrace("icons and tray icon");
   if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
   RegisterRampResetNotifications(dialog);
   RegisterHotkeys(dialog);
   settingsFile.EndStartValues();
   StartLookingForALateFile();
   dialogReady = true;
-  return TRUE;
+  StartTrace("hotkeys and the rest");
 }
 
 void OnSlider(HWND slider) {
@@ -381,6 +398,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return OnDialogDpiChanged(dialog);
     case kDialogDpiApplied:
       return OnDialogDpiApplied(dialog);
+    case kFinishStartMessage:
+      OnFinishStart(dialog);
+      return TRUE;
     case WM_HOTKEY:
       OnHotkey(wParam);
       return TRUE;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/app_state_win32.h"
+#include "app/start_trace.h"
 #include "control/command_line.h"
 #include "control/command_line_levels_win32.h"
 #include "dialog/dialog_levels_win32.h"
@@ -131,7 +132,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (levelsGiven) return SetLevelsWithoutInstance(commandLine.levels);
 
   linkProductName = ProductName();
+  StartTrace("entry");
   if (!LanguageArchive::Load()) return kExitNoTexts;
+  StartTrace("archive");
   DetectLanguage();
   if (commandLine.background) startHidden = true;
   EnableProcessDpiAwareness();

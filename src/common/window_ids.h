@@ -7,6 +7,7 @@ constexpr unsigned kWmApp = 0x8000;
 constexpr unsigned TrayCallbackMessage = kWmApp + 100;  // 0x8064: the tray icon was clicked
 constexpr unsigned kRegFinishedMessage = kWmApp + 101;  // the ramp-limit change ended; wParam: its exit code
 constexpr unsigned kDialogDpiApplied = kWmApp + 102;    // the dialog took a new DPI: icons and fonts follow
+constexpr unsigned kFinishStartMessage = kWmApp + 103;  // the first frame is up: the rest of the start
 
 // Timers, one id space on the main dialog.
 enum DialogTimer : unsigned {

@@ -143,7 +143,20 @@ void BuildMenuBar(HWND dialog) {
   AppendPopup(bar, BuildProgramMenu(), W(TextOf(kTextProgramMenu)));
   AppendPopup(bar, BuildSystemMenu(), W(TextOf(kTextSystemMenu)));
 
-  std::vector<HBITMAP> made;
+  AppendPopup(bar, BuildLanguageMenu(dialog), L"&LNG");
+
+  HMENU previous = GetMenu(dialog);
+  SetMenu(dialog, bar);
+  // DestroyMenu takes the submenus along; the bitmaps are ours to delete once nothing shows them.
+  if (previous && previous != bar) DestroyMenu(previous);
+  for (HBITMAP bitmap : CurrentItemBitmaps()) DeleteObject(bitmap);
+  CurrentItemBitmaps().clear();
+}
+
+void AddMenuIcons(HWND dialog) {
+  HMENU bar = GetMenu(dialog);
+  if (bar == nullptr) return;
+  std::vector<HBITMAP>& made = CurrentItemBitmaps();
   SetItemIcon(bar, CMD_BATTERY_SETTINGS, LoadShellIcon(151, 0), made);
   SetItemIcon(bar, CMD_UNINSTALL, LoadShellIcon(271, 0), made);
   SetItemIcon(bar, CMD_HOMEPAGE, LoadShellIcon(324, 0), made);
@@ -151,13 +164,5 @@ void BuildMenuBar(HWND dialog) {
   HICON own = static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP32), IMAGE_ICON, small, small, LR_DEFAULTCOLOR));
   SetItemIcon(bar, CMD_DONATE, own, made);
-
-  AppendPopup(bar, BuildLanguageMenu(dialog), L"&LNG");
-
-  HMENU previous = GetMenu(dialog);
-  SetMenu(dialog, bar);
-  // DestroyMenu takes the submenus along; the bitmaps are ours to delete.
-  if (previous && previous != bar) DestroyMenu(previous);
-  for (HBITMAP bitmap : CurrentItemBitmaps()) DeleteObject(bitmap);
-  CurrentItemBitmaps() = std::move(made);
+  DrawMenuBar(dialog);
 }

@@ -7,6 +7,9 @@
 // refilling the language list (IDC_LANGUAGES) on the way. The bar it replaces is destroyed
 // with its submenus and the item bitmaps made for it.
 void BuildMenuBar(HWND dialog);
+// The icons of the menu bar's items (shell icons loaded from disk): after the first frame at
+// the start, right after BuildMenuBar otherwise.
+void AddMenuIcons(HWND dialog);
 
 // The language popup ("&LNG"); refills and selects the dialog's language list.
 HMENU BuildLanguageMenu(HWND dialog);

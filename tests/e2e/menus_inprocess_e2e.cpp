@@ -92,6 +92,7 @@ TEST_F(MenuBarInProcess, BarFollowsTheLanguageAndCarriesIcons) {
   importedTexts[50] = u"&Programm";
   importedTexts[44] = u"&Beenden";
   BuildMenuBar(mainDialog);
+  AddMenuIcons(mainDialog);
   bar_ = GetMenu(mainDialog);
   EXPECT_EQ(Describe(bar_), (Lines{L"&Programm", L"System", L"&LNG"}));
   EXPECT_EQ(Describe(GetSubMenu(bar_, 0)).back(), L"1030 &Beenden");

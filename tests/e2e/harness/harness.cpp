@@ -316,10 +316,16 @@ Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
 
 HWND GlowmereTest::WaitForDialog(const Process& process, DWORD timeoutMs) {
   HWND found = nullptr;
+  static const UINT instanceQuery = RegisterWindowMessageW(L"Glowmere instance");
   WaitUntil([&] {
-    // Ready once its start has run to the end: the brightness value label is filled last.
-    for (HWND window : TopLevelWindows(process.pid, L"#32770"))
-      if (GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0) found = window;
+    // Shown once the brightness value label is filled; done once the rest of its start (tray
+    // icon, hotkeys) has followed: then it answers a second start's query.
+    for (HWND window : TopLevelWindows(process.pid, L"#32770")) {
+      DWORD_PTR reply = 0;
+      if (GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0 &&
+          SendMessageTimeoutW(window, instanceQuery, 0, 0, SMTO_ABORTIFHUNG, 1000, &reply) && reply == instanceQuery)
+        found = window;
+    }
     return found != nullptr;
   }, timeoutMs);
   return found;
