@@ -1,5 +1,6 @@
 // Where a start's time goes, for the start-up benchmark's split: built in only with
-// GLOWMERE_START_TRACE defined (tools/bench-startup.sh TRACE=1), a no-op otherwise.
+// GLOWMERE_START_TRACE defined (configure with -DCMAKE_CXX_FLAGS=-DGLOWMERE_START_TRACE), a
+// no-op otherwise.
 #pragma once
 
 #ifdef GLOWMERE_START_TRACE
