@@ -126,16 +126,14 @@ int Build(const std::string& sourcePath, const std::string& outPath) {
     std::cerr << "make_archive: cannot write " << outPath << "\n";
     return 1;
   }
-  std::cout << "language archive: " << archiveText.size() << " bytes of text, " << stream
-            << " bytes compressed, " << filler << " bytes of filler, block " << block.size()
-            << " bytes\n";
+  std::cout << "language archive: " << archiveText.size() << " bytes of text, " << stream << " bytes compressed, "
+            << filler << " bytes of filler, block " << block.size() << " bytes\n";
   return 0;
 }
 
 std::vector<size_t> Occurrences(const std::string& data, const std::string& pattern) {
   std::vector<size_t> found;
-  for (size_t at = data.find(pattern); at != std::string::npos; at = data.find(pattern, at + 1))
-    found.push_back(at);
+  for (size_t at = data.find(pattern); at != std::string::npos; at = data.find(pattern, at + 1)) found.push_back(at);
   return found;
 }
 
@@ -207,8 +205,8 @@ bool ReadNames(const std::string& path, std::vector<TextName>* names, std::strin
     const std::string where = path + ":" + std::to_string(number) + ": ";
     const int maxId = entry.common ? kCommonIds - 1 : kTextIds - 1;
     if (w.size() < at + 2 || w.size() > at + 3 || (w.size() == at + 3 && w[at + 2] != "optional") ||
-        w[at].find_first_not_of("0123456789") != std::string::npos || w[at].size() > 3 ||
-        std::stoi(w[at]) < 1 || std::stoi(w[at]) > maxId || !IsName(w[at + 1])) {
+        w[at].find_first_not_of("0123456789") != std::string::npos || w[at].size() > 3 || std::stoi(w[at]) < 1 ||
+        std::stoi(w[at]) > maxId || !IsName(w[at + 1])) {
       *error = where + "expected \"[common] <id 1.." + std::to_string(maxId) +
                "> <CapitalisedName> [optional]\", got \"" + line + "\"";
       return false;
@@ -234,9 +232,12 @@ int Header(const std::string& sourcePath, const std::string& namesPath, const st
   std::u16string wide;
   std::string error;
   std::vector<TextName> names;
-  if (!ReadFile(sourcePath, &source)) error = "cannot read " + sourcePath;
-  else if (!SourceToWideText(source, &wide, &error)) error = sourcePath + ": " + error;
-  else ReadNames(namesPath, &names, &error);
+  if (!ReadFile(sourcePath, &source))
+    error = "cannot read " + sourcePath;
+  else if (!SourceToWideText(source, &wide, &error))
+    error = sourcePath + ": " + error;
+  else
+    ReadNames(namesPath, &names, &error);
   if (!error.empty()) {
     std::cerr << "make_archive: " << error << "\n";
     return 1;
@@ -257,8 +258,7 @@ int Header(const std::string& sourcePath, const std::string& namesPath, const st
     if (!HasText(text) && !n.optional) {
       std::cerr << "make_archive: " << namesPath << ":" << n.line << ": " << n.name << " names "
                 << (n.common ? "common text " : "text ") << n.id << ", which " << sourcePath
-                << (n.common ? " does not define" : " does not define in its reference section (English)")
-                << "\n";
+                << (n.common ? " does not define" : " does not define in its reference section (English)") << "\n";
       ++failures;
     }
   }

@@ -41,7 +41,7 @@ namespace {
 
 bool rampWarningGiven = false;
 bool awayReported = false;  // the balloon for a hotkey aimed at a display that left
-bool dialogReady = false;  // the start has run to the end: a second start may hand over levels
+bool dialogReady = false;   // the start has run to the end: a second start may hand over levels
 HWND brightnessSlider, redSlider, greenSlider, blueSlider, languageList;
 std::u16string windowTitle;
 UINT taskbarCreatedMessage = 0;

@@ -68,11 +68,16 @@ int SetLevelsWithoutInstance(const LevelRequest& request) {
 
 int ExitCodeOfHandOver(HandOverResult result) {
   switch (result) {
-    case HandOverResult::kApplied: return kExitLevelsSet;
-    case HandOverResult::kRefused: return kExitRampRefused;
-    case HandOverResult::kHdr: return kExitHdrOnly;
-    case HandOverResult::kNoDisplay: return kExitBadOption;
-    default: return kExitInstanceDidNotTake;
+    case HandOverResult::kApplied:
+      return kExitLevelsSet;
+    case HandOverResult::kRefused:
+      return kExitRampRefused;
+    case HandOverResult::kHdr:
+      return kExitHdrOnly;
+    case HandOverResult::kNoDisplay:
+      return kExitBadOption;
+    default:
+      return kExitInstanceDidNotTake;
   }
 }
 
@@ -104,7 +109,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     DetectLanguage();
     const std::u16string message =
         !commandLine.attachedNumbers.empty()
-            ? text::FillIn(StringTable::Text(kTextDisplayNotAttached), {commandLine.badOption, commandLine.attachedNumbers})
+            ? text::FillIn(StringTable::Text(kTextDisplayNotAttached),
+                           {commandLine.badOption, commandLine.attachedNumbers})
             : text::FillIn(StringTable::Text(commandLine.unknownDisplay ? kTextUnknownDisplay : kTextBadOption),
                            {commandLine.badOption});
     MessageBoxW(nullptr, W(message), W(ProductName()), MB_OK | MB_ICONWARNING);

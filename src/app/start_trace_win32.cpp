@@ -9,7 +9,9 @@ void StartTrace(const char* step) {
   FILETIME created, exited, kernel, user, now;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   GetSystemTimePreciseAsFileTime(&now);
-  auto ticks = [](const FILETIME& t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
   const double ms = static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
   wchar_t path[MAX_PATH + 32];
   const DWORD length = GetTempPathW(MAX_PATH, path);

@@ -57,8 +57,10 @@ std::u16string FromUtf8(std::string_view in) {
     bool ok = extra >= 0 && i + static_cast<size_t>(extra) < in.size();
     for (int k = 1; ok && k <= extra; ++k) {
       unsigned char cont = static_cast<unsigned char>(in[i + k]);
-      if ((cont & 0xC0) != 0x80) ok = false;
-      else cp = (cp << 6) | (cont & 0x3F);
+      if ((cont & 0xC0) != 0x80)
+        ok = false;
+      else
+        cp = (cp << 6) | (cont & 0x3F);
     }
     static const char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
     if (ok && (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;

@@ -11,10 +11,10 @@ constexpr unsigned kFinishStartMessage = kWmApp + 103;  // the first frame is up
 
 // Timers, one id space on the main dialog.
 enum DialogTimer : unsigned {
-  kApplyTimer = 1001,          // red/green/blue settle
-  kActivateTimer = 2000,       // a second start asked us to show up
-  kReapplyTimer = 3000,        // the system may have reset the ramps
-  kSaveTimer = 3001,           // the levels have settled: store them
-  kRampCheckTimer = 4000,      // the levels rest: does every display keep its ramp?
-  kHotkeyReportTimer = 4001,   // the shell was not ready for the hotkey report: try again
+  kApplyTimer = 1001,         // red/green/blue settle
+  kActivateTimer = 2000,      // a second start asked us to show up
+  kReapplyTimer = 3000,       // the system may have reset the ramps
+  kSaveTimer = 3001,          // the levels have settled: store them
+  kRampCheckTimer = 4000,     // the levels rest: does every display keep its ramp?
+  kHotkeyReportTimer = 4001,  // the shell was not ready for the hotkey report: try again
 };

@@ -27,7 +27,7 @@ struct CommandLine {
   // For Levels: the value of "-display" as typed; empty: every display. Matched against the
   // attached displays later, into levels.displayId.
   std::u16string display;
-  bool unknownDisplay = false;  // for Malformed: "-display" named no attached display
+  bool unknownDisplay = false;     // for Malformed: "-display" named no attached display
   std::u16string attachedNumbers;  // for unknownDisplay by number: "1, 2", for the message
 };
 

@@ -10,7 +10,7 @@ struct Name {
 };
 
 const Name kModifiers[] = {{u"Ctrl", kModCtrl}, {u"Alt", kModAlt}, {u"Shift", kModShift}, {u"Win", kModWin}};
-const Name kKeys[] = {{u"PgUp", 0x21}, {u"PgDn", 0x22}, {u"End", 0x23},  {u"Home", 0x24},  {u"Left", 0x25},
+const Name kKeys[] = {{u"PgUp", 0x21}, {u"PgDn", 0x22},  {u"End", 0x23},  {u"Home", 0x24}, {u"Left", 0x25},
                       {u"Up", 0x26},   {u"Right", 0x27}, {u"Down", 0x28}, {u"Plus", 0xBB}, {u"Minus", 0xBD}};
 
 constexpr uint32_t kVkF13 = 0x7C, kVkF24 = 0x87;

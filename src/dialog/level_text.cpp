@@ -8,8 +8,8 @@ std::string FormatPercent(int32_t level) {
 
 void ShowLevelsOn(SliderViewPort& view, const ColorLevels& levels) {
   const int shown[4] = {levels.brightness, levels.red, levels.green, levels.blue};
-  const bool uniform = levels.red == levels.brightness && levels.green == levels.brightness &&
-                       levels.blue == levels.brightness;
+  const bool uniform =
+      levels.red == levels.brightness && levels.green == levels.brightness && levels.blue == levels.brightness;
   for (int slider = 0; slider < 4; ++slider) {
     view.SetPosition(slider, shown[slider]);
     view.SetLabel(slider, slider == 0 && !uniform ? "RGB" : FormatPercent(shown[slider]));

@@ -10,8 +10,10 @@ std::u16string TabsAsDashes(const std::u16string& s) {
   std::u16string out;
   out.reserve(s.size() + 8);
   for (char16_t c : s) {
-    if (c == u'\t') out += u" - ";
-    else out.push_back(c);
+    if (c == u'\t')
+      out += u" - ";
+    else
+      out.push_back(c);
   }
   return out;
 }

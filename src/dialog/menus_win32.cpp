@@ -25,9 +25,7 @@ std::u16string TextOf(int id) {
   return s ? std::u16string(s) : std::u16string();
 }
 
-void AppendItem(HMENU menu, UINT id, const std::u16string& label) {
-  AppendMenuW(menu, MF_STRING, id, W(label));
-}
+void AppendItem(HMENU menu, UINT id, const std::u16string& label) { AppendMenuW(menu, MF_STRING, id, W(label)); }
 
 void AppendSeparator(HMENU menu) { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
 
@@ -77,8 +75,7 @@ HICON LoadShellIcon(int number, int large) {
   if (!shell) return nullptr;
   int cx = GetSystemMetrics(large ? SM_CXICON : SM_CXSMICON);
   int cy = GetSystemMetrics(large ? SM_CYICON : SM_CYSMICON);
-  return static_cast<HICON>(
-      LoadImageW(shell, MAKEINTRESOURCEW(LOWORD(number)), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
+  return static_cast<HICON>(LoadImageW(shell, MAKEINTRESOURCEW(LOWORD(number)), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
 }
 
 HBITMAP IconToMenuBitmap(HICON icon) {
@@ -105,8 +102,7 @@ HBITMAP IconToMenuBitmap(HICON icon) {
   if (previous) SelectObject(memory, previous);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  HBITMAP copy = drawn ? static_cast<HBITMAP>(CopyImage(drawn, IMAGE_BITMAP, cx, cy, LR_CREATEDIBSECTION))
-                       : nullptr;
+  HBITMAP copy = drawn ? static_cast<HBITMAP>(CopyImage(drawn, IMAGE_BITMAP, cx, cy, LR_CREATEDIBSECTION)) : nullptr;
   if (drawn) DeleteObject(drawn);
   DeleteObject(background);
   return copy;

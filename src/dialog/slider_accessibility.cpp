@@ -8,8 +8,8 @@ std::u16string AccessibleValue(int level) {
   return start == std::string::npos ? std::u16string() : std::u16string(shown.begin() + start, shown.end());
 }
 
-void SliderAccessibility::Update(SliderAnnotationPort& port, const int (&levels)[4],
-                                 std::u16string (*textOf)(int id), bool textsChanged) {
+void SliderAccessibility::Update(SliderAnnotationPort& port, const int (&levels)[4], std::u16string (*textOf)(int id),
+                                 bool textsChanged) {
   if (!port.ScreenReaderActive() || !port.Ready()) return;
   if (textsChanged || !namesSet_) {
     for (int slider = 0; slider < 4; ++slider) port.SetName(slider, textOf(kSliderNameTextIds[slider]));

@@ -29,8 +29,7 @@ class SliderAccessibility {
  public:
   // Annotates the sliders at `levels` (brightness, red, green, blue) while a screen reader
   // runs; nothing is loaded or set otherwise. Names are set again when `textsChanged`.
-  void Update(SliderAnnotationPort& port, const int (&levels)[4], std::u16string (*textOf)(int id),
-              bool textsChanged);
+  void Update(SliderAnnotationPort& port, const int (&levels)[4], std::u16string (*textOf)(int id), bool textsChanged);
 
  private:
   bool namesSet_ = false;

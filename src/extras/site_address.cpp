@@ -10,9 +10,7 @@ constexpr long kEuropeanBiasMin = -240;
 constexpr long kEuropeanBiasMax = 300;
 }  // namespace
 
-const char* SiteAddress(int language) {
-  return language == 0 ? GLOWMERE_SITE_GERMAN : GLOWMERE_SITE_INTERNATIONAL;
-}
+const char* SiteAddress(int language) { return language == 0 ? GLOWMERE_SITE_GERMAN : GLOWMERE_SITE_INTERNATIONAL; }
 
 const char* UninstallSiteAddress(int language, uint32_t timeZoneQueryResult, long bias) {
   if (language == 0) return GLOWMERE_SITE_GERMAN;

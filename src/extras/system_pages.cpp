@@ -29,11 +29,16 @@ class ScopedRedirectionOff {
 
 const SystemPage* SystemPageForCommand(int command) {
   switch (command) {
-    case 40029: return &kScreensaver;
-    case 40030: return &kPowerOptions;
-    case 40031: return &kBatterySettings;
-    case 40032: return &kMobilityCenter;
-    default: return nullptr;
+    case 40029:
+      return &kScreensaver;
+    case 40030:
+      return &kPowerOptions;
+    case 40031:
+      return &kBatterySettings;
+    case 40032:
+      return &kMobilityCenter;
+    default:
+      return nullptr;
   }
 }
 

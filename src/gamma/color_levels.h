@@ -4,7 +4,7 @@
 #include <cstdint>
 
 constexpr int32_t kLevelMin = 0;
-constexpr int32_t kLevelMax = 256;   // 257 positions: 0..256 inclusive
+constexpr int32_t kLevelMax = 256;  // 257 positions: 0..256 inclusive
 constexpr int32_t kLevelNeutral = 128;
 
 struct ColorLevels {

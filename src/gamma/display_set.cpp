@@ -28,9 +28,8 @@ bool IsHdr(const AdvancedColorReport& report) {
 }
 
 std::u16string DisplayLabel(const DisplayInfo& display, const char16_t* unnamedPattern, const char16_t* hdrMark) {
-  std::u16string label = display.monitorName.empty()
-                             ? text::FillIn(unnamedPattern, {text::FromInt(display.number)})
-                             : text::FromInt(display.number) + u" - " + display.monitorName;
+  std::u16string label = display.monitorName.empty() ? text::FillIn(unnamedPattern, {text::FromInt(display.number)})
+                                                     : text::FromInt(display.number) + u" - " + display.monitorName;
   if (display.hdr) label += u" - " + std::u16string(hdrMark ? hdrMark : u"HDR");
   return label;
 }

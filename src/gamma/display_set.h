@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-
 struct DisplayInfo {
   std::u16string deviceName;   // "\\.\DISPLAY2": what the ramps are loaded through
   int number = 0;              // 2 for "\\.\DISPLAY2"; 0 when the name carries none
@@ -30,8 +29,8 @@ int DisplayNumber(std::u16string_view deviceName);
 // the older one only says "advanced colour on", which Auto Color Management (wide colour
 // enforced) also turns on without HDR.
 struct AdvancedColorReport {
-  bool haveModeReport = false;  // DISPLAYCONFIG_GET_ADVANCED_COLOR_INFO_2
-  int activeColorMode = 0;      // 0 SDR, 1 wide colour, 2 HDR
+  bool haveModeReport = false;     // DISPLAYCONFIG_GET_ADVANCED_COLOR_INFO_2
+  int activeColorMode = 0;         // 0 SDR, 1 wide colour, 2 HDR
   bool haveEnabledReport = false;  // DISPLAYCONFIG_GET_ADVANCED_COLOR_INFO
   bool advancedColorEnabled = false;
   bool wideColorEnforced = false;

@@ -86,5 +86,6 @@ void OfferGammaRangeFix(HWND dialog) {
 void ReportGammaRangeFix(HWND dialog, WPARAM exitCode) {
   fixRunning = false;
   const bool lifted = exitCode == 0;
-  MessageBoxW(dialog, W(Text(lifted ? kTextRampLimitLifted : kTextRampLimitNotLifted)), W(ProductName()), MB_OK | (lifted ? MB_ICONINFORMATION : MB_ICONWARNING));
+  MessageBoxW(dialog, W(Text(lifted ? kTextRampLimitLifted : kTextRampLimitNotLifted)), W(ProductName()),
+              MB_OK | (lifted ? MB_ICONINFORMATION : MB_ICONWARNING));
 }

@@ -27,8 +27,7 @@ size_t PutRun(unsigned char* out, size_t at, unsigned char c, size_t count) {
 }
 
 size_t PutLetters(unsigned char* out, size_t at) {
-  for (size_t i = 0; i < kLetterCount; ++i)
-    out[at++] = static_cast<unsigned char>(kShiftedLetters[i] - markerShift);
+  for (size_t i = 0; i < kLetterCount; ++i) out[at++] = static_cast<unsigned char>(kShiftedLetters[i] - markerShift);
   return at;
 }
 
@@ -92,8 +91,7 @@ void CopyReferenceTemplate() {
     const char16_t* body = sectionBodies[kReferenceSection];
     units = std::min<size_t>(text::Length(body), kReferenceTemplateUnits);
     // Never keep half of a surrogate pair at the cut.
-    if (units == kReferenceTemplateUnits && body[units - 1] >= 0xD800 && body[units - 1] <= 0xDBFF)
-      --units;
+    if (units == kReferenceTemplateUnits && body[units - 1] >= 0xD800 && body[units - 1] <= 0xDBFF) --units;
     std::copy(body, body + units, referenceTemplate);
   }
   referenceTemplate[units] = 0;
@@ -105,8 +103,7 @@ void ComputePercentages() {
   for (int id = 0; id < kTextIds; ++id) total += IsNonEmpty(reference[id]);
   for (int k = 0; k < languageCount; ++k) {
     int have = 0;
-    for (int id = 0; id < kTextIds; ++id)
-      have += IsNonEmpty(reference[id]) && IsNonEmpty(sectionTables[k][id]);
+    for (int id = 0; id < kTextIds; ++id) have += IsNonEmpty(reference[id]) && IsNonEmpty(sectionTables[k][id]);
     // Without reference texts there is nothing to be complete against: 0, not a division by 0.
     translatedPercent[k] = total == 0 ? 0 : static_cast<int>(static_cast<double>(have) / total * 100);
   }
@@ -122,8 +119,8 @@ void BuildTables(char16_t* text) {
 }
 
 uint32_t ReadLittleEndian32(const unsigned char* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+         static_cast<uint32_t>(p[3]) << 24;
 }
 
 }  // namespace
@@ -155,8 +152,7 @@ void ComposeEndMarker(unsigned char (&marker)[kEndMarkerSize]) {
   marker[at++] = '\n';
 }
 
-ptrdiff_t FindBytes(const unsigned char* data, size_t length, const unsigned char* pattern,
-                    size_t patternLength) {
+ptrdiff_t FindBytes(const unsigned char* data, size_t length, const unsigned char* pattern, size_t patternLength) {
   if (patternLength > length) return -1;
   for (size_t p = 0; p + patternLength <= length; ++p) {
     size_t i = 0;
@@ -219,8 +215,7 @@ bool LoadFromBlock(const unsigned char* block, size_t size, uint32_t maxDecodedB
   // Two zero units right after the text; for an odd L the half unit before them ends in 0.
   std::memset(bytes + length, 0, 4);
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-  for (size_t i = 0; i < bufferBytes / 2; ++i)
-    buffer[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+  for (size_t i = 0; i < bufferBytes / 2; ++i) buffer[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
 #endif
   TextBuffer() = std::move(buffer);
   BuildTables(TextBuffer().get());

@@ -26,8 +26,7 @@ void ComposeStartMarker(unsigned char (&marker)[kStartMarkerSize]);
 void ComposeEndMarker(unsigned char (&marker)[kEndMarkerSize]);
 
 // Offset of the first occurrence of `pattern` in `data`, or -1.
-ptrdiff_t FindBytes(const unsigned char* data, size_t length, const unsigned char* pattern,
-                    size_t patternLength);
+ptrdiff_t FindBytes(const unsigned char* data, size_t length, const unsigned char* pattern, size_t patternLength);
 
 // The block between the first start marker and the first end marker of a file image.
 struct ArchiveBlock {
@@ -40,12 +39,10 @@ bool FindArchiveBlock(const unsigned char* image, size_t imageSize, ArchiveBlock
 // Expands a block (4-byte length + LZARI stream + filler) and builds every table from it.
 // False, with the tables left empty, when the block is shorter than its header, declares
 // more than `maxDecodedBytes` or LzariLengthLimit allows, or the text buffer cannot be had.
-bool LoadFromBlock(const unsigned char* block, size_t size,
-                   uint32_t maxDecodedBytes = kMaxDecodedBytes);
+bool LoadFromBlock(const unsigned char* block, size_t size, uint32_t maxDecodedBytes = kMaxDecodedBytes);
 
 // FindArchiveBlock, then LoadFromBlock: the whole load after the executable has been read.
-bool LoadFromImage(const unsigned char* image, size_t imageSize,
-                   uint32_t maxDecodedBytes = kMaxDecodedBytes);
+bool LoadFromImage(const unsigned char* image, size_t imageSize, uint32_t maxDecodedBytes = kMaxDecodedBytes);
 
 // Builds every table from an already expanded text (a copy is kept for the tables to point
 // into); the text ends at its first zero unit, if any. For tests and tools.

@@ -27,8 +27,7 @@ std::unique_ptr<unsigned char[]> ReadWholeFile(const wchar_t* path, size_t* size
   if (fileSize <= 0) return nullptr;
   rewind(file.get());
   const size_t bytes = static_cast<size_t>(fileSize);
-  std::unique_ptr<unsigned char[]> image(
-      new (std::nothrow) unsigned char[bytes + kStartMarkerSize + kEndMarkerSize]);
+  std::unique_ptr<unsigned char[]> image(new (std::nothrow) unsigned char[bytes + kStartMarkerSize + kEndMarkerSize]);
   if (!image) return nullptr;
   if (fread(image.get(), 1, bytes, file.get()) != bytes) return nullptr;
   *size = bytes;

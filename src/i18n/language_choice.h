@@ -5,11 +5,11 @@
 
 // One way to recognise a system language in a section name ("English<TAB>Native").
 struct LanguageMatchRow {
-  uint16_t primary;           // primary language id (low 10 bits of a language id)
-  uint16_t sub;               // sublanguage id (upper 6 bits); 0 accepts any
-  const char16_t* firstKey;   // looked for without regard to case
+  uint16_t primary;          // primary language id (low 10 bits of a language id)
+  uint16_t sub;              // sublanguage id (upper 6 bits); 0 accepts any
+  const char16_t* firstKey;  // looked for without regard to case
   const char16_t* secondKey;
-  bool bothKeys;              // true: both keys must occur; false: either is enough
+  bool bothKeys;  // true: both keys must occur; false: either is enough
 };
 
 constexpr int kLanguageMatchRows = 15;

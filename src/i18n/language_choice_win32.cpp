@@ -6,9 +6,7 @@
 #include "i18n/string_table.h"
 #include "settings/settings_file.h"
 
-void DetectLanguage() {
-  currentLanguage = MatchLanguage(GetUserDefaultLangID(), languageNames, languageCount);
-}
+void DetectLanguage() { currentLanguage = MatchLanguage(GetUserDefaultLangID(), languageNames, languageCount); }
 
 void RestoreLanguageChoice() {
   // No clamping: a stored index without a section shows the reference texts.

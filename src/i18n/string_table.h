@@ -3,18 +3,18 @@
 
 #include <cstdint>
 
-constexpr int kMaxLanguages = 64;     // language sections the archive may hold
-constexpr int kTextIds = 256;        // ids 0..255 per language section
-constexpr int kCommonIds = 128;      // ids 0..127 in the common block
-constexpr int kReferenceSection = 1; // fallback, completeness base and export source
+constexpr int kMaxLanguages = 64;              // language sections the archive may hold
+constexpr int kTextIds = 256;                  // ids 0..255 per language section
+constexpr int kCommonIds = 128;                // ids 0..127 in the common block
+constexpr int kReferenceSection = 1;           // fallback, completeness base and export source
 constexpr int kReferenceTemplateUnits = 7047;  // longest reference body the export template keeps
 
 // Language state shared by the dialog, the menus and the language choice.
-extern int currentLanguage;                        // 1 at program start
+extern int currentLanguage;                           // 1 at program start
 extern int languageCount;                             // 0..64
-extern const char16_t* languageNames[kMaxLanguages]; // "English<TAB>Native", null when nameless
+extern const char16_t* languageNames[kMaxLanguages];  // "English<TAB>Native", null when nameless
 extern int translatedPercent[kMaxLanguages];
-extern bool importActive;                          // an imported translation replaces the sections
+extern bool importActive;  // an imported translation replaces the sections
 extern const char16_t* importedTexts[kTextIds];
 
 // Filled once by the archive load; every pointer points into the one decoded text.

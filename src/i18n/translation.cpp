@@ -32,8 +32,8 @@ std::u16string ExportFileName(const char16_t* productVersion) {
   return name + u"_translate.txt";
 }
 
-std::u16string TranslationTemplate(const char16_t* productVersion, const char16_t* note,
-                                   const char16_t* referenceName, const char16_t* referenceBody) {
+std::u16string TranslationTemplate(const char16_t* productVersion, const char16_t* note, const char16_t* referenceName,
+                                   const char16_t* referenceBody) {
   std::u16string out = u"\r\nPlease don't forget! Write in e-mail subject: Strings for: ";
   AppendIf(out, productVersion);
   out += u" and Language Name i.e. : German / Deutsch ";
@@ -119,8 +119,7 @@ std::u16string ImportReportText(const char16_t* const* reference, const char16_t
 std::u16string CurrentTranslationTemplate() {
   const char16_t* referenceName = kReferenceSection < languageCount ? languageNames[kReferenceSection] : nullptr;
   return TranslationTemplate(StringTable::CommonText(kCommonTextCaption),
-                             StringTable::CommonText(kCommonTextTranslatorNote), referenceName,
-                             referenceTemplate);
+                             StringTable::CommonText(kCommonTextTranslatorNote), referenceName, referenceTemplate);
 }
 
 std::u16string ActivateImportedText(std::u16string& importedText) {

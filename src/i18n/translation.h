@@ -12,8 +12,8 @@ std::u16string ExportFileName(const char16_t* productVersion);
 // The template's text (without byte-order mark): a request to the translator, the
 // optional note (kCommonTextTranslatorNote), the reference section's header and its body.
 // A null piece adds nothing.
-std::u16string TranslationTemplate(const char16_t* productVersion, const char16_t* note,
-                                   const char16_t* referenceName, const char16_t* referenceBody);
+std::u16string TranslationTemplate(const char16_t* productVersion, const char16_t* note, const char16_t* referenceName,
+                                   const char16_t* referenceBody);
 // The same from the loaded archive.
 std::u16string CurrentTranslationTemplate();
 

@@ -48,8 +48,8 @@ void ExportTranslationTemplate() {
   const std::string bytes = Utf16FileBytes(CurrentTranslationTemplate());
   // The delete fails while another program holds the old export: truncate it then, or a
   // shorter export would keep the old one's tail.
-  HANDLE file = CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
+  HANDLE file =
+      CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -93,8 +93,8 @@ bool ReadTextFile(const char16_t* path, std::u16string& text) {
   text.reserve(text.size() + kTextFileChunk);
   AppendTextChunks(
       StartsWithUtf16Mark(mark, markBytes),
-      [file](char* buffer, size_t capacity) { return std::fread(buffer, 1, capacity, file); },
-      AnsiCodePageToUtf16, text);
+      [file](char* buffer, size_t capacity) { return std::fread(buffer, 1, capacity, file); }, AnsiCodePageToUtf16,
+      text);
   std::fclose(file);
   return true;
 }

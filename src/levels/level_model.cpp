@@ -25,7 +25,8 @@ bool ReadLevel(LevelFilePort& file, const std::u16string& section, const char16_
 
 // A brightness kept from the file (`-rgb`) is not written back: the file may not have been
 // readable, and what it holds is the user's.
-void WriteLevels(LevelFilePort& file, const std::u16string& section, const ColorLevels& levels, bool brightness = true) {
+void WriteLevels(LevelFilePort& file, const std::u16string& section, const ColorLevels& levels,
+                 bool brightness = true) {
   file.Write(section, u"r", levels.red);
   file.Write(section, u"g", levels.green);
   file.Write(section, u"b", levels.blue);

@@ -98,7 +98,7 @@ class LevelModel final : public DisplayRamps {
 
   std::vector<DisplayInfo> displays_;
   ColorLevels all_;
-  bool allHeld_ = false;  // a start without restore: "All displays" shows neutral until set
+  bool allHeld_ = false;      // a start without restore: "All displays" shows neutral until set
   std::vector<Known> known_;  // every display seen in this run: a handful, so a plain list
   DisplayInfo chosen_;        // id empty for "All displays"
 };

@@ -13,14 +13,14 @@
 // night, and a night that reaches dates whose sun never rises lasts until the next sunrise. The
 // night before the sun stops setting ends a day after that date's sunrise, as the equations
 // give no sunrise for a date on which the sun stays up.
-struct NightSchedule {          // what the user set
+struct NightSchedule {  // what the user set
   bool on = false;
-  bool sun = false;             // sunset..sunrise at latitude/longitude instead of start..end
-  int startMinute = 21 * 60;    // local minute of day
+  bool sun = false;           // sunset..sunrise at latitude/longitude instead of start..end
+  int startMinute = 21 * 60;  // local minute of day
   int endMinute = 7 * 60;
   double latitude = 0, longitude = 0;
-  bool haveLocation = false;    // by the sun without a location, the schedule is off
-  int transitionMinutes = 30;   // 0..120
+  bool haveLocation = false;   // by the sun without a location, the schedule is off
+  int transitionMinutes = 30;  // 0..120
 };
 
 // Evening: warming from the night's start for the transition; Morning: cooling back over the
@@ -30,9 +30,9 @@ enum class NightPhase { Off, Day, Evening, Night, Morning };
 
 struct NightNow {
   NightPhase phase = NightPhase::Off;
-  double fraction = 0;          // 0 day .. 1 full night, eased (smooth start and end)
-  int64_t nightStartUtc = 0, nightEndUtc = 0;  // the current night, or the coming one when it is day
-  int64_t nextChangeUtc = 0;    // when the phase changes next: the one timer to arm (0 when off)
+  double fraction = 0;                               // 0 day .. 1 full night, eased (smooth start and end)
+  int64_t nightStartUtc = 0, nightEndUtc = 0;        // the current night, or the coming one when it is day
+  int64_t nextChangeUtc = 0;                         // when the phase changes next: the one timer to arm (0 when off)
   bool sunNeverSets = false, sunNeverRises = false;  // today's polar case (sun schedule)
 };
 // Night times are 0 when no night could be found (the sun up for months on end). Where the sun

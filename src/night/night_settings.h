@@ -16,7 +16,7 @@ struct NightSettings {
   int temperature = 3400;  // kelvin, 1900..6500 in steps of 100
   int brightness = 0;      // -80..0
   bool pauseFullScreen = false;
-  bool paused = false;     // until pausedDate at pausedMinute, local time
+  bool paused = false;  // until pausedDate at pausedMinute, local time
   LocalDate pausedDate{};
   int pausedMinute = 0;
 };

@@ -8,7 +8,7 @@
 
 struct SunDay {
   enum class Kind { Normal, NeverSets, NeverRises } kind = Kind::Normal;  // polar day / polar night
-  int64_t sunriseUtc = 0, sunsetUtc = 0;  // valid for Normal
+  int64_t sunriseUtc = 0, sunsetUtc = 0;                                  // valid for Normal
 };
 
 // Sunrise and sunset on the local date at latitude (north +) and longitude (east +), decimal

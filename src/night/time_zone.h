@@ -33,7 +33,7 @@ constexpr int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) 
 constexpr int64_t DaysFromCivil(const LocalDate& date) {
   const int64_t year = static_cast<int64_t>(date.year) - (date.month <= 2);
   const int64_t era = FloorDiv(year, 400);
-  const int64_t yearOfEra = year - era * 400;  // 0..399
+  const int64_t yearOfEra = year - era * 400;                                                         // 0..399
   const int64_t dayOfYear = (153 * (date.month + (date.month > 2 ? -3 : 9)) + 2) / 5 + date.day - 1;  // 0..365
   const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
   return era * 146097 + dayOfEra - 719468;  // 719468: days from 0000-03-01 to 1970-01-01

@@ -9,10 +9,10 @@ namespace {
 
 // Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their own code point,
 // as the platform's conversion does. Every other byte is Latin-1.
-const char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+const char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char16_t FromCp1252(unsigned char b) {
   return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : static_cast<char16_t>(b);
@@ -179,12 +179,10 @@ Parsed ParseLine(std::string_view bytes, const Layout& l, const Line& line) {
 }
 
 // `lowered` is the trimmed, lower-cased name asked for.
-bool NameMatches(std::string_view bytes, const Layout& l, size_t from, size_t to,
-                 const std::u16string& lowered) {
+bool NameMatches(std::string_view bytes, const Layout& l, size_t from, size_t to, const std::u16string& lowered) {
   // Cheap length test first, so long garbage lines are not decoded.
   size_t units = (to - from) / l.unit;
-  if (l.encoding == Encoding::kUtf8 ? units < lowered.size() || units > 3 * lowered.size()
-                                    : units != lowered.size()) {
+  if (l.encoding == Encoding::kUtf8 ? units < lowered.size() || units > 3 * lowered.size() : units != lowered.size()) {
     return false;
   }
   return text::Lowered(Decode(bytes, l, from, to)) == lowered;
@@ -198,8 +196,7 @@ struct Match {
   Parsed key;
 };
 
-Match Find(std::string_view bytes, const Layout& l, const std::u16string& section,
-           const std::u16string& key) {
+Match Find(std::string_view bytes, const Layout& l, const std::u16string& section, const std::u16string& key) {
   Match m;
   bool inMatching = false;
   bool inFirst = false;
@@ -257,8 +254,7 @@ Encoding DetectEncoding(std::string_view bytes) {
   return Encoding::kAnsi;
 }
 
-bool ReadValue(std::string_view bytes, std::u16string_view section, std::u16string_view key,
-               std::u16string* value) {
+bool ReadValue(std::string_view bytes, std::u16string_view section, std::u16string_view key, std::u16string* value) {
   std::u16string wantedSection = LoweredName(section);
   std::u16string wantedKey = LoweredName(key);
   if (wantedSection.empty() || wantedKey.empty()) return false;
@@ -269,12 +265,10 @@ bool ReadValue(std::string_view bytes, std::u16string_view section, std::u16stri
   return true;
 }
 
-bool IsForeignEncoding(std::string_view bytes) {
-  return bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF';
-}
+bool IsForeignEncoding(std::string_view bytes) { return bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF'; }
 
-bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16string_view key,
-               std::u16string_view value, Edit* edit) {
+bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16string_view key, std::u16string_view value,
+               Edit* edit) {
   section = Trimmed(section);
   key = Trimmed(key);
   Layout l = LayoutOf(bytes);
@@ -310,16 +304,15 @@ bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16stri
   return true;
 }
 
-bool WriteValue(std::string* bytes, std::u16string_view section, std::u16string_view key,
-                std::u16string_view value) {
+bool WriteValue(std::string* bytes, std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   Edit edit;
   if (!PlanWrite(*bytes, section, key, value, &edit)) return false;
   bytes->replace(edit.at, edit.removed, edit.insert);
   return true;
 }
 
-bool ReadFileValue(FilePort& store, const std::u16string& path, std::u16string_view section,
-                   std::u16string_view key, std::u16string* value) {
+bool ReadFileValue(FilePort& store, const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                   std::u16string* value) {
   std::string bytes;
   if (store.ReadFileBytes(path, &bytes) != ReadResult::kOk) return false;
   return ReadValue(bytes, section, key, value);
@@ -342,8 +335,8 @@ WriteResult WriteFileValues(FilePort& store, const std::u16string& path, const s
   return result == WriteResult::kOk && invalid ? WriteResult::kInvalid : result;
 }
 
-bool WriteFileValue(FilePort& store, const std::u16string& path, std::u16string_view section,
-                    std::u16string_view key, std::u16string_view value) {
+bool WriteFileValue(FilePort& store, const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                    std::u16string_view value) {
   return WriteFileValues(store, path, {{std::u16string(section), std::u16string(key), std::u16string(value)}}) ==
          WriteResult::kOk;
 }

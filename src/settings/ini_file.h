@@ -22,8 +22,7 @@ Encoding DetectEncoding(std::string_view bytes);
 // blanks around them ignored; the first match in file order wins. The value comes
 // trimmed, without one pair of enclosing quotes, and cut at kMaxValueLength.
 // False when there is no such key, or its line has no '='.
-bool ReadValue(std::string_view bytes, std::u16string_view section, std::u16string_view key,
-               std::u16string* value);
+bool ReadValue(std::string_view bytes, std::u16string_view section, std::u16string_view key, std::u16string* value);
 
 // One change to a file's bytes: `insert` takes the place of `removed` bytes at `at`.
 struct Edit {
@@ -42,12 +41,11 @@ bool IsForeignEncoding(std::string_view bytes);
 // nothing. False for names or a value no line can hold (empty names, line breaks,
 // NUL, '=' in a key, a key that would read as a header or comment, a name or value
 // the file's encoding cannot spell), and for a file of a foreign encoding.
-bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16string_view key,
-               std::u16string_view value, Edit* edit);
+bool PlanWrite(std::string_view bytes, std::u16string_view section, std::u16string_view key, std::u16string_view value,
+               Edit* edit);
 
 // PlanWrite applied to `bytes`; false (and `bytes` untouched) where it refuses.
-bool WriteValue(std::string* bytes, std::u16string_view section, std::u16string_view key,
-                std::u16string_view value);
+bool WriteValue(std::string* bytes, std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
 enum class ReadResult {
   kOk,
@@ -86,15 +84,15 @@ class FilePort {
 };
 
 // ReadValue on a file; a missing or unreadable file has no values.
-bool ReadFileValue(FilePort& store, const std::u16string& path, std::u16string_view section,
-                   std::u16string_view key, std::u16string* value);
+bool ReadFileValue(FilePort& store, const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                   std::u16string* value);
 
 // PlanWrite for each value in turn, stored with one replacement of the file. A file we
 // cannot read is never overwritten (kBusy when it is only held for a moment), and a
 // write that changes nothing does not touch it.
 WriteResult WriteFileValues(FilePort& store, const std::u16string& path, const std::vector<Assignment>& values);
 // One value; false when it could not be stored.
-bool WriteFileValue(FilePort& store, const std::u16string& path, std::u16string_view section,
-                    std::u16string_view key, std::u16string_view value);
+bool WriteFileValue(FilePort& store, const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                    std::u16string_view value);
 
 }  // namespace ini

@@ -52,8 +52,7 @@ class SettingsFile {
                  const char16_t* file = nullptr);
   // 1 when the value was stored, else 0. A value for the settings file itself goes
   // together with the pending ones, and stays pending if the file refuses it.
-  int WriteString(const char16_t* section, const char16_t* key, const char16_t* text,
-                  const char16_t* file = nullptr);
+  int WriteString(const char16_t* section, const char16_t* key, const char16_t* text, const char16_t* file = nullptr);
 
   // 1 file, 2 folder, 0 absent, -1 other failure (see SettingsPort::PathKind).
   int PathKind(const std::u16string& path);

@@ -116,11 +116,11 @@ class RealSettingsPort final : public SettingsPort {
     const std::u16string stem = path + u".~" + Hex(GetCurrentProcessId()) + u"-";
     for (DWORD attempt = 0; attempt < 16; ++attempt) {
       std::wstring temp = LongPath(stem + Hex(attempt) + u".tmp");
-      ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+      ScopedHandle file(
+          CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
       if (!file.Valid()) {
         if (GetLastError() == ERROR_FILE_EXISTS) continue;  // litter of an earlier crash
-        return ini::WriteResult::kRefused;                 // no folder, or no write access
+        return ini::WriteResult::kRefused;                  // no folder, or no write access
       }
       bool written = WriteAll(file.Get(), pieces) && FlushFileBuffers(file.Get());
       written = file.Close() && written;

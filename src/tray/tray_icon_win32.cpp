@@ -60,8 +60,8 @@ class TrayIcon::WatchdogPort final : public WatchdogThreadPort {
   bool IsRunning() override { return tray_.watchdogThread != nullptr; }
 
   void Start() override {
-    auto* run = new (std::nothrow) WatchdogRun{tray_, CreateEventW(nullptr, TRUE, FALSE, nullptr),
-                                              CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    auto* run = new (std::nothrow)
+        WatchdogRun{tray_, CreateEventW(nullptr, TRUE, FALSE, nullptr), CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     // Without its events the watchdog could not be ended cleanly: better none.
     if (run == nullptr || !run->stop || !run->readd) {
       delete run;

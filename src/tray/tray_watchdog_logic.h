@@ -43,8 +43,7 @@ bool TrayWatchdogStep(TrayIconPort& icon, WatchdogWake wake);
 // The watchdog's loop: waits up to the period for a wake-up, handles it, until stopped.
 template <typename WaitForWake>
 void RunTrayWatchdog(TrayIconPort& icon, WaitForWake wait) {
-  while (TrayWatchdogStep(icon, wait(kTrayWatchdogPeriodMs))) {
-  }
+  while (TrayWatchdogStep(icon, wait(kTrayWatchdogPeriodMs))) {}
 }
 
 // Create: a running watchdog reads the icon's fields, so it is stopped before

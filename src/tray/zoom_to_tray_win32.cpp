@@ -74,9 +74,9 @@ void AnimateRect(const RECT& from, const RECT& to, DWORD stepDelayMs) {
   // The list view paints nothing but its background: a plain coloured rectangle.
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  const HWND rectangle = CreateWindowExW(0, WC_LISTVIEWW, nullptr, WS_POPUP, from.left, from.top,
-                                         from.right - from.left, from.bottom - from.top, nullptr, nullptr,
-                                         GetModuleHandleW(nullptr), nullptr);
+  const HWND rectangle =
+      CreateWindowExW(0, WC_LISTVIEWW, nullptr, WS_POPUP, from.left, from.top, from.right - from.left,
+                      from.bottom - from.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!rectangle) return;
   SendMessageW(rectangle, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
   const ScreenRect start = FromRect(from);

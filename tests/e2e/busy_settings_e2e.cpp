@@ -78,8 +78,8 @@ TEST_F(BusySettings, AFileHeldAtStartKeepsTheUsersValuesAndExitWaitsForIt) {
   Sleep(1000);  // the start's write and its first retry meet the held file
   held.reset();
   const size_t hotkeys = mine.find("Brighter=\r\n") + 11;
-  EXPECT_TRUE(FileBecomes(mine.substr(0, hotkeys) + "Darker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n" +
-                          mine.substr(hotkeys), 20000));
+  EXPECT_TRUE(FileBecomes(
+      mine.substr(0, hotkeys) + "Darker=Ctrl+Alt+PgDn\r\nNeutral=Ctrl+Alt+Home\r\n" + mine.substr(hotkeys), 20000));
   EXPECT_TRUE(Becomes([&] { return SliderLevels(dialog); }, "60 60 60 70 ")) << "the display's own levels, late";
   EXPECT_TRUE(RampBecomes(60, 60, 70));
   EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_RESTORE, BM_GETCHECK, 0, 0), BST_CHECKED) << "the restore box";

@@ -11,18 +11,21 @@ using namespace e2e;
 
 // Each runs after the one before it: -rgb leaves the brightness slider where it was. The
 // levels: brightness, red, green, blue as the sliders and the settings file keep them.
-const struct { const wchar_t* args; const char* levels; int r, g, b; } kLevelCases[] = {
-    {L"-brightness -25", "64 64 64 64 ", 64, 64, 64},
-    {L"-RGB 10 -20 50", "64 154 76 256 ", 154, 76, 256},
-    {L"-bg -reset", "128 128 128 128 ", 128, 128, 128}};
+const struct {
+  const wchar_t* args;
+  const char* levels;
+  int r, g, b;
+} kLevelCases[] = {{L"-brightness -25", "64 64 64 64 ", 64, 64, 64},
+                   {L"-RGB 10 -20 50", "64 154 76 256 ", 154, 76, 256},
+                   {L"-bg -reset", "128 128 128 128 ", 128, 128, 128}};
 
 // Suspends (or resumes) every thread of process `pid`: an instance that cannot answer.
 void SuspendProcess(DWORD pid, bool suspend) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
   THREADENTRY32 entry = {sizeof entry};
   for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-    HANDLE thread = entry.th32OwnerProcessID == pid ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)
-                                                     : nullptr;
+    HANDLE thread =
+        entry.th32OwnerProcessID == pid ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID) : nullptr;
     if (thread) suspend ? SuspendThread(thread) : ResumeThread(thread), CloseHandle(thread);
   }
   CloseHandle(snapshot);
@@ -47,7 +50,8 @@ TEST_F(CommandLine, ASecondStartAndTheHotkeysSetTheRunningInstance) {
   ASSERT_NE(dialog, nullptr);
   const std::string iniBefore = ReadFileBytes(PerUserIni());
   // Which part the message names is pinned by the unit tests.
-  for (const wchar_t* bad : {L"-brightnes -25", L"-rgb 1 2"}) EXPECT_EQ(AnswerBox(Start(bad)), kExitBadOption) << Narrow(bad);
+  for (const wchar_t* bad : {L"-brightnes -25", L"-rgb 1 2"})
+    EXPECT_EQ(AnswerBox(Start(bad)), kExitBadOption) << Narrow(bad);
   EXPECT_EQ(SliderLevels(dialog), "128 128 128 128 ");
   EXPECT_TRUE(RampIs(128, 128, 128)) << "expected the identity ramp to stay; " << RampSeen();
   EXPECT_EQ(ReadFileBytes(PerUserIni()), iniBefore) << "the settings file must not change";
@@ -58,8 +62,11 @@ TEST_F(CommandLine, ASecondStartAndTheHotkeysSetTheRunningInstance) {
     EXPECT_TRUE(RampBecomes(c.r, c.g, c.b)) << Narrow(c.args);
     EXPECT_TRUE(Becomes(StoredLevels, c.levels)) << Narrow(c.args) << ", stored";
   }
-  const struct { WORD key; const char* levels; int level; } presses[] = {
-      {VK_PRIOR, "136 136 136 136 ", 136}, {VK_HOME, "128 128 128 128 ", 128}};
+  const struct {
+    WORD key;
+    const char* levels;
+    int level;
+  } presses[] = {{VK_PRIOR, "136 136 136 136 ", 136}, {VK_HOME, "128 128 128 128 ", 128}};
   for (const auto& press : presses) {
     PressHotkey(press.key);
     EXPECT_TRUE(Becomes([&] { return SliderLevels(dialog); }, press.levels)) << "key " << press.key;

@@ -34,8 +34,8 @@ TEST_F(SingleDisplay, LooksAndBehavesAsBefore) {
 
   std::wstring message;
   EXPECT_EQ(AnswerBox(Start(L"-display 2 -reset"), &message), kExitBadOption) << "no display 2";
-  EXPECT_NE(message.find(L"are: 1."), std::wstring::npos) << "the message names the attached displays: "
-                                                           << Narrow(message);
+  EXPECT_NE(message.find(L"are: 1."), std::wstring::npos)
+      << "the message names the attached displays: " << Narrow(message);
   EXPECT_TRUE(RampIs(154, 154, 154)) << "nothing changes; " << RampSeen();
 }
 
@@ -44,8 +44,8 @@ TEST_F(SingleDisplay, LooksAndBehavesAsBefore) {
 // set the panel alone, so All's levels wait unchanged for the external monitor.
 TEST_F(SingleDisplay, AStartAndThePanelsMovesLeaveTheAllLevelsAlone) {
   const std::string start = "[Start]\r\nsetrgb=1\r\nr=128\r\ng=128\r\nb=128\r\nH=128\r\n";
-  ASSERT_TRUE(WriteFileBytes(PerUserIni(), start + "[Display " + Narrow(MonitorId(1)) +
-                                               "]\r\nr=90\r\ng=90\r\nb=90\r\nH=90\r\n"));
+  ASSERT_TRUE(WriteFileBytes(PerUserIni(),
+                             start + "[Display " + Narrow(MonitorId(1)) + "]\r\nr=90\r\ng=90\r\nb=90\r\nH=90\r\n"));
   HWND dialog = WaitForDialog(Start());
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(RampBecomes(90, 90, 90));

@@ -114,8 +114,8 @@ TEST_F(Dpi, DialogScalesWithoutClippingOrOverlap) {
       const int room = width - (cls == L"ComboBox" ? GetSystemMetrics(SM_CXVSCROLL) + 6 : 0) -
                        (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);  // the drop-down button; the box
       const int text = TextWidth(window, dpi);
-      EXPECT_TRUE(text >= 0 && text <= room) << "the text of " << Describe(window) << " needs " << text
-                                             << " pixels, has " << room;
+      EXPECT_TRUE(text >= 0 && text <= room)
+          << "the text of " << Describe(window) << " needs " << text << " pixels, has " << room;
     }
   }
   EXPECT_EQ(icons, 2) << "the icons beside the sliders and at the bottom";
@@ -128,8 +128,12 @@ TEST_F(Dpi, WindowIconsHaveTheSizeForTheDpi) {
   HWND window = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, appInstance, nullptr);
   ASSERT_NE(window, nullptr);
   ApplyDialogDpi(window);
-  const struct { WPARAM which; int size; const char* name; } windowIcons[] = {
-      {ICON_SMALL, 16 * dpi / 96, "small (title bar)"}, {ICON_BIG, 32 * dpi / 96, "large (taskbar, Alt+Tab)"}};
+  const struct {
+    WPARAM which;
+    int size;
+    const char* name;
+  } windowIcons[] = {{ICON_SMALL, 16 * dpi / 96, "small (title bar)"},
+                     {ICON_BIG, 32 * dpi / 96, "large (taskbar, Alt+Tab)"}};
   for (const auto& w : windowIcons) {
     HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, w.which, 0));
     ICONINFO info = {};

@@ -111,7 +111,8 @@ TEST_F(Extras, UninstallThatCannotWriteItsScriptSaysWhatStays) {
     for (HWND box : TopLevelWindows(process_.pid, L"#32770"))
       if ((seen = ItemText(box, 0xFFFF)).find(exe) != std::wstring::npos) return PostCommand(box, IDOK), true;
     return false;
-  })) << "expected a message naming " << Narrow(exe) << ", last seen: " << Narrow(seen);
+  })) << "expected a message naming "
+      << Narrow(exe) << ", last seen: " << Narrow(seen);
   EXPECT_EQ(WaitForExit(process_), kExitUninstalled) << "exit code after the uninstall";
   EXPECT_TRUE(FileExists(exe)) << "nothing could remove it";
 }

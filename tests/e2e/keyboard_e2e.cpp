@@ -17,7 +17,9 @@ void PressKeys(HWND control, std::initializer_list<WPARAM> keys) {
   }
 }
 
-std::function<std::string()> Label(HWND dialog, int id) { return [=] { return Narrow(ItemText(dialog, id)); }; }
+std::function<std::string()> Label(HWND dialog, int id) {
+  return [=] { return Narrow(ItemText(dialog, id)); };
+}
 
 // Top to bottom, left to right: the language list, the four sliders, the check boxes
 // ("Restore" stands on the left), the two buttons; then round again. Then the keys: Home,

@@ -12,12 +12,14 @@ using namespace e2e;
 const char kItalian[] = "[Avvia con Windows][Ripristina all'avvio del programma][Luminosit\u00E0][&Reimposta][&Esci]";
 
 ::testing::AssertionResult ShowsSoon(HWND dialog, const std::string& expected) {
-  return Becomes([&] {
-    std::string texts;
-    for (int id : {IDC_AUTOSTART, IDC_RESTORE, IDC_BRIGHTNESS_LABEL, IDC_RESET, IDC_EXIT})
-      texts += "[" + Narrow(ItemText(dialog, id)) + "]";
-    return texts;
-  }, expected);
+  return Becomes(
+      [&] {
+        std::string texts;
+        for (int id : {IDC_AUTOSTART, IDC_RESTORE, IDC_BRIGHTNESS_LABEL, IDC_RESET, IDC_EXIT})
+          texts += "[" + Narrow(ItemText(dialog, id)) + "]";
+        return texts;
+      },
+      expected);
 }
 
 using LanguageUnderGermanLocale = GlowmereTest;
@@ -64,8 +66,8 @@ TEST_F(Language, TranslateExportsAndLoadFromFileShowsATranslation) {
   // English section's texts for the translator to replace.
   const std::wstring path = TempFolder() + L"Glowmere_1.77_translate.txt";
   ASSERT_TRUE(WriteFileBytes(path, std::string(20000, 'x')));
-  HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+  HANDLE holder =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   const std::wstring importPath = ScratchDir(L"import") + L"\\translated.txt";
   const std::string importBytes(reinterpret_cast<const char*>(import.data()), import.size() * sizeof(wchar_t));
@@ -80,7 +82,8 @@ TEST_F(Language, TranslateExportsAndLoadFromFileShowsATranslation) {
     seen = ReadFileText(path);
     return seen.find(L"##=Englisch\tEnglish\r\n") != std::wstring::npos && seen.find(L"\n44=&Exit\r\n") != seen.npos &&
            seen.find(L"xxxx") == std::wstring::npos;
-  })) << "expected the English texts and no old tail, seen " << Narrow(seen.substr(0, 200));
+  })) << "expected the English texts and no old tail, seen "
+      << Narrow(seen.substr(0, 200));
   CloseHandle(holder);
   // The shell opens it in the editor for .txt files (the test prefix's notepad).
   EXPECT_TRUE(WaitUntil([&] {

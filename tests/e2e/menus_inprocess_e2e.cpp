@@ -85,10 +85,10 @@ TEST_F(MenuBarInProcess, BarFollowsTheLanguageAndCarriesIcons) {
   EXPECT_EQ(Describe(bar_), (Lines{L"&Program", L"System", L"&LNG"}));
   EXPECT_EQ(Describe(GetSubMenu(bar_, 0)),
             (Lines{L"40025 &Homepage", L"-", L"40027 str:51?", L"40041 str:53?", L"-", L"1030 &Exit"}));
-  EXPECT_EQ(Describe(GetSubMenu(bar_, 2)),
-            (Lines{L"21234 German\tDeutsch / 98 %", L"21235 Englisch\tEnglish / 100 % [checked]",
-                   L"21237 French\tFran\u00E7ais / 87 %", L"-", L"21334 Translate",
-                   L"21335 Load from File (Unicode)"}));
+  EXPECT_EQ(
+      Describe(GetSubMenu(bar_, 2)),
+      (Lines{L"21234 German\tDeutsch / 98 %", L"21235 Englisch\tEnglish / 100 % [checked]",
+             L"21237 French\tFran\u00E7ais / 87 %", L"-", L"21334 Translate", L"21335 Load from File (Unicode)"}));
   importedTexts[50] = u"&Programm";
   importedTexts[44] = u"&Beenden";
   BuildMenuBar(mainDialog);

@@ -50,8 +50,8 @@ double DragBrightness(HWND dialog, int* replacements) {
 using Settings = GlowmereTest;
 
 // Stored levels are restored (clamped) and left as they are in the file: only the user's moves
-// store levels, the existing lines keeping their place and spelling. Started from a 258-character path (the longest Wine starts), whose quoted Run
-// value no longer fits the classic 260-character buffer.
+// store levels, the existing lines keeping their place and spelling. Started from a 258-character path (the longest
+// Wine starts), whose quoted Run value no longer fits the classic 260-character buffer.
 TEST_F(Settings, RestoresShowsTheStoredStateWritesTheWholeRunValueAndStoresADrag) {
   ASSERT_TRUE(WriteFileBytes(PerUserIni(), "[Start]\r\nsetrgb=2\r\nr=300\r\nh=-5\r\n"));
   std::wstring folder = ScratchDir(L"long");

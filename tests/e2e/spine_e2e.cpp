@@ -44,9 +44,9 @@ TEST_F(Spine, OneSessionFromStartToExit) {
   for (const ULONGLONG end = GetTickCount64() + 15000; !rectangleSeen && GetTickCount64() < end; Sleep(0))
     rectangleSeen = !TopLevelWindows(glowmere.pid, L"SysListView32").empty();
   EXPECT_TRUE(rectangleSeen) << "expected the rectangle flying to the tray; none appeared within 15 s";
-  EXPECT_TRUE(WaitUntil(
-      [&] { return !IsWindowVisible(dialog) && TopLevelWindows(glowmere.pid, L"SysListView32").empty(); }))
-      << "the close box must hide the dialog, and the animation's rectangle must go";
+  EXPECT_TRUE(WaitUntil([&] {
+    return !IsWindowVisible(dialog) && TopLevelWindows(glowmere.pid, L"SysListView32").empty();
+  })) << "the close box must hide the dialog, and the animation's rectangle must go";
   EXPECT_EQ(WaitForExit(glowmere, 500), static_cast<DWORD>(STILL_ACTIVE)) << "the close box ended the program";
   EXPECT_TRUE(IconPresent(dialog)) << "the icon left the tray with the dialog";
 
@@ -63,10 +63,13 @@ TEST_F(Spine, OneSessionFromStartToExit) {
   // The system put the identity ramp back: these events bring the user's ramp back without
   // touching the settings; locking and suspending do not (a burst answered once: unit-tested).
   ASSERT_TRUE(Becomes(StoredLevels, "128 200 128 128 ")) << "stored before the events";
-  const struct { const char* what; UINT message; WPARAM wParam; } events[] = {
-      {"display change", WM_DISPLAYCHANGE, 32},
-      {"resume", WM_POWERBROADCAST, 0x12 /* PBT_APMRESUMEAUTOMATIC */},
-      {"unlock", WM_WTSSESSION_CHANGE, 0x8 /* WTS_SESSION_UNLOCK */}};
+  const struct {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+  } events[] = {{"display change", WM_DISPLAYCHANGE, 32},
+                {"resume", WM_POWERBROADCAST, 0x12 /* PBT_APMRESUMEAUTOMATIC */},
+                {"unlock", WM_WTSSESSION_CHANGE, 0x8 /* WTS_SESSION_UNLOCK */}};
   for (const auto& e : events) {
     const std::string settingsBefore = ReadFileBytes(PerUserIni());
     ResetScreenRamp();

@@ -35,9 +35,13 @@ TEST_F(SystemMenu, EachCommandStartsTheSystemFoldersProgramWithItsArguments) {
   }
 
   // The stand-in writes "<its file name>|<its command line>"; the arguments are unit-tested.
-  const struct { int command; const wchar_t* program; } pages[] = {
-      {CMD_SCREENSAVER, L"control.exe|"}, {CMD_POWER_OPTIONS, L"control.exe|"},
-      {CMD_BATTERY_SETTINGS, L"explorer.exe|"}, {CMD_MOBILITY_CENTER, L"mblctr.exe|"}};
+  const struct {
+    int command;
+    const wchar_t* program;
+  } pages[] = {{CMD_SCREENSAVER, L"control.exe|"},
+               {CMD_POWER_OPTIONS, L"control.exe|"},
+               {CMD_BATTERY_SETTINGS, L"explorer.exe|"},
+               {CMD_MOBILITY_CENTER, L"mblctr.exe|"}};
   const std::wstring log = inSystem(L"started.txt");
   for (const auto& page : pages) {
     DeleteFileW(log.c_str());

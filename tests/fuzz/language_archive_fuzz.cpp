@@ -48,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LanguageArchive::LoadFromBlock(body, bodySize, kFuzzDecodedCap);
   } else {
     std::u16string text(bodySize / 2, u'\0');
-    for (size_t i = 0; i < text.size(); ++i)
-      text[i] = static_cast<char16_t>(body[2 * i] | body[2 * i + 1] << 8);
+    for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>(body[2 * i] | body[2 * i + 1] << 8);
     LanguageArchive::LoadFromText(text);
   }
   VisitEverything();

@@ -60,8 +60,12 @@ TEST(AutostartTest, LongPathsGiveTheWholeValue) {
 TEST(AutostartTest, IsAutostartSetReportsAndRepairs) {
   const std::string exact = Utf16Le(kData);
   // pathKnown: the running executable's path could be found.
-  const struct { const char* what; bool present; std::string stored; bool expected, rewritten, pathKnown = true; }
-      cases[] = {
+  const struct {
+    const char* what;
+    bool present;
+    std::string stored;
+    bool expected, rewritten, pathKnown = true;
+  } cases[] = {
       {"no value", false, "", false, false},
       {"exact data", true, exact, true, false},
       {"exact data and an odd zero byte", true, exact + std::string(1, '\0'), true, false},

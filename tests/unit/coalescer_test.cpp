@@ -17,9 +17,15 @@ class FakeTimers final : public TimerPort {
   unsigned starvedUntil = 0;
   bool running = false;
   unsigned due = 0;
-  void Start(unsigned, unsigned ms) override { running = true; due = now + ms; }
+  void Start(unsigned, unsigned ms) override {
+    running = true;
+    due = now + ms;
+  }
   void Stop(unsigned) override { running = false; }
-  bool Fires(unsigned at) { now = at; return running && now >= due && now >= starvedUntil; }
+  bool Fires(unsigned at) {
+    now = at;
+    return running && now >= due && now >= starvedUntil;
+  }
 };
 
 // A failed re-apply (a display refusing the ramp) is tried a bounded number of times; the
@@ -65,7 +71,12 @@ TEST(WriteSchedule, WritesAtLeastTwiceASecondDuringADragAndOnceWhenItSettles) {
 // end to end); a refused (read-only) one is not tried again.
 TEST(WriteSchedule, RetriesABusyFileQuicklyThenSlowlyUntilItIsStored) {
   // busyUntil: attempts before this find the file busy.
-  const struct { const char* what; bool refused; unsigned busyUntil; std::vector<unsigned> attempts; } cases[] = {
+  const struct {
+    const char* what;
+    bool refused;
+    unsigned busyUntil;
+    std::vector<unsigned> attempts;
+  } cases[] = {
       {"busy throughout", false, 1000000, {300, 1300, 3300, 7300, 37300, 67300, 97300}},
       {"refused", true, 0, {300}},
   };

@@ -14,7 +14,10 @@ namespace {
 // Each percentage gives the level nearest to neutral whose label reads it.
 TEST(CommandLine, LevelOptions) {
   const struct {
-    std::vector<std::u16string> args; CommandLine::Kind kind; bool background; LevelRequest levels;
+    std::vector<std::u16string> args;
+    CommandLine::Kind kind;
+    bool background;
+    LevelRequest levels;
     std::u16string badOption;
   } cases[] = {
       {{}, CommandLine::Kind::None, false, {}, u""},
@@ -36,18 +39,23 @@ TEST(CommandLine, LevelOptions) {
     if (c.kind != CommandLine::Kind::Levels) continue;
     const LevelRequest& l = parsed.levels;
     EXPECT_EQ(std::vector<int>({l.brightness, l.red, l.green, l.blue}),
-              std::vector<int>({c.levels.brightness, c.levels.red, c.levels.green, c.levels.blue})) << what;
+              std::vector<int>({c.levels.brightness, c.levels.red, c.levels.green, c.levels.blue}))
+        << what;
   }
   for (int level : {127, 129}) EXPECT_EQ(FormatPercent(level), " 0 %") << "truncated toward zero, never -0";
   for (int p = kPercentMin; p <= kPercentMax; ++p) {
     EXPECT_EQ(FormatPercent(LevelFromPercent(p)), " " + std::to_string(p) + " %") << p;
-    if (p != 0) EXPECT_NE(FormatPercent(LevelFromPercent(p) - (p < 0 ? -1 : 1)), FormatPercent(LevelFromPercent(p))) << p;
+    if (p != 0)
+      EXPECT_NE(FormatPercent(LevelFromPercent(p) - (p < 0 ? -1 : 1)), FormatPercent(LevelFromPercent(p))) << p;
   }
 }
 
 // "-display D" once, before the levels it limits (good uses are run end to end).
 TEST(CommandLine, MisplacedDisplayOption) {
-  const struct { std::vector<std::u16string> args; std::u16string badOption; } cases[] = {
+  const struct {
+    std::vector<std::u16string> args;
+    std::u16string badOption;
+  } cases[] = {
       {{u"-display", u"2"}, u"-display 2"},
       {{u"-display", u"-reset"}, u"-display -reset"},
       {{u"-display"}, u"-display"},
@@ -64,10 +72,13 @@ TEST(CommandLine, MisplacedDisplayOption) {
 // The exit code says what happened and nothing more: 4 only when the levels were stored,
 // 0 never for displays in HDR, and a file that could not be written always shows.
 TEST(CommandLine, ExitCodeOfLevelsSetWithoutAnInstance) {
-  const struct { bool applied, hdrOnly, stored; ExitCode code; } cases[] = {
-      {true, false, true, kExitLevelsSet},          {false, false, true, kExitRampRefused},
-      {true, false, false, kExitNotStored},         {false, false, false, kExitNothingTookEffect},
-      {true, true, true, kExitHdrOnly},             {true, true, false, kExitNothingTookEffect},
+  const struct {
+    bool applied, hdrOnly, stored;
+    ExitCode code;
+  } cases[] = {
+      {true, false, true, kExitLevelsSet},  {false, false, true, kExitRampRefused},
+      {true, false, false, kExitNotStored}, {false, false, false, kExitNothingTookEffect},
+      {true, true, true, kExitHdrOnly},     {true, true, false, kExitNothingTookEffect},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LevelsExitCode(c.applied, c.hdrOnly, c.stored), c.code) << c.applied << c.hdrOnly << c.stored;

@@ -25,9 +25,11 @@ TEST(DisplayNames, LabelsAndTheDisplayOption) {
                                              Display(12, u"c", u"LG Ultra 2")};
   // "2": the number, not "LG Ultra 2"; digits alone are a number only, so "27" (no display 27)
   // is not "U2720Q"; "u2720": any case; "dell": two Dells, no guess.
-  const struct { const char16_t* query; int found; } cases[] = {
-      {u"2", 1}, {u"12", 2}, {u"27", -1}, {u"5", -1}, {u"u2720", 0}, {u"U27", 0}, {u"dell", -1}, {u"", -1},
-      {u"99999999999", -1}};
+  const struct {
+    const char16_t* query;
+    int found;
+  } cases[] = {{u"2", 1},   {u"12", 2},    {u"27", -1}, {u"5", -1},          {u"u2720", 0},
+               {u"U27", 0}, {u"dell", -1}, {u"", -1},   {u"99999999999", -1}};
   for (const auto& c : cases) EXPECT_EQ(FindDisplay(displays, c.query), c.found) << text::ToUtf8(c.query);
   EXPECT_EQ(text::ToUtf8(DisplayNumbers(displays)), "1, 2, 12");
 }
@@ -35,7 +37,11 @@ TEST(DisplayNames, LabelsAndTheDisplayOption) {
 // Auto Color Management turns advanced colour on without HDR; only the mode report or
 // advanced colour without enforced wide colour means HDR.
 TEST(DisplayNames, HdrFromTheColourReports) {
-  const struct { AdvancedColorReport report; bool hdr; const char* what; } cases[] = {
+  const struct {
+    AdvancedColorReport report;
+    bool hdr;
+    const char* what;
+  } cases[] = {
       {{true, 2, false, false, false}, true, "mode report: HDR"},
       {{true, 1, true, true, false}, false, "mode report: wide colour (ACM) wins over the older report"},
       {{true, 0, false, false, false}, false, "mode report: SDR"},

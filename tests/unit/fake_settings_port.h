@@ -43,8 +43,13 @@ class FakeSettingsPort : public SettingsPort {
 
   std::u16string exe = u"C:\\Tools\\Glowmere.exe";
   std::u16string appData = u"C:\\Users\\ann\\AppData\\Roaming";
-  std::set<std::u16string> folders = {u"C:", u"C:\\Tools", u"C:\\my_place", u"C:\\Users", u"C:\\Users\\ann",
-                                      u"C:\\Users\\ann\\AppData", u"C:\\Users\\ann\\AppData\\Roaming"};
+  std::set<std::u16string> folders = {u"C:",
+                                      u"C:\\Tools",
+                                      u"C:\\my_place",
+                                      u"C:\\Users",
+                                      u"C:\\Users\\ann",
+                                      u"C:\\Users\\ann\\AppData",
+                                      u"C:\\Users\\ann\\AppData\\Roaming"};
   std::set<std::u16string> readOnly, locked;
   std::map<std::u16string, std::string> files;
   bool diskFull = false;

@@ -9,7 +9,11 @@ namespace {
 // Every attached display gets the ramp; a detached one is never opened, and a
 // failing one does not stop the others. A refusal is reported at once, never waited on.
 TEST(GammaController, SetsEveryAttachedDisplay) {
-  const struct { const char* what; FakeGammaPort::Display failing; int expected, setCalls; } cases[] = {
+  const struct {
+    const char* what;
+    FakeGammaPort::Display failing;
+    int expected, setCalls;
+  } cases[] = {
       {"refuses", {u"A", true, true}, 0, 2},
       {"no device context", {u"A", true, false, true}, 0, 1},
       {"works", {u"A", true}, 1, 2},
@@ -34,7 +38,11 @@ TEST(GammaController, SetsEveryAttachedDisplay) {
 // A display that reports success but keeps another ramp is noticed; 8-bit differences are not.
 TEST(GammaController, NoticesADisplayThatKeepsADifferentRamp) {
   using D = FakeGammaPort::Display;
-  const struct { const char* what; D second; bool ignored; } cases[] = {
+  const struct {
+    const char* what;
+    D second;
+    bool ignored;
+  } cases[] = {
       {"keeps the identity ramp", {u"B", true, false, false, D::KeepsIdentity}, true},
       {"differs below 8 bits", {u"B", true, false, false, D::LowBitsOnly}, false},
       {"cannot be read back", {u"B", true, false, false, D::Unreadable}, false},

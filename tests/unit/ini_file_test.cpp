@@ -16,7 +16,11 @@ std::string Utf16File(std::u16string_view text) { return Utf16FileBytes(text); }
 
 TEST(IniFile, ReadsValuesAsTheProfileFunctionsDo) {
   // value null: not found
-  const struct { const char* what; std::string content; const char16_t *section, *key, *value; } cases[] = {
+  const struct {
+    const char* what;
+    std::string content;
+    const char16_t *section, *key, *value;
+  } cases[] = {
       {"plain", "[Start]\r\nr=128\r\n", u"Start", u"r", u"128"},
       {"names ignore case", "[START]\r\nR=5\r\n", u"start", u"r", u"5"},
       {"blanks around names and value", "  [ Start ]  \r\n\t r \t=  7 \t\r\n", u"Start", u" r ", u"7"},
@@ -45,12 +49,17 @@ TEST(IniFile, ReadsValuesAsTheProfileFunctionsDo) {
 // In the file's own encoding and line ends; every other byte stays (an existing key keeps its
 // place and spelling: run end to end).
 TEST(IniFile, WritesOneLineAndKeepsEverythingElse) {
-  const struct { const char* what; std::string before; const char16_t *section, *key, *value; std::string after; }
-      cases[] = {
+  const struct {
+    const char* what;
+    std::string before;
+    const char16_t *section, *key, *value;
+    std::string after;
+  } cases[] = {
       {"new file", "", u"Start", u"r", u"128", "[Start]\r\nr=128\r\n"},
       {"new key after the section's last key", "[Start]\r\nr=1\r\n\r\n; next\r\n[Program]\r\nx=1\r\n", u"Start", u"g",
        u"2", "[Start]\r\nr=1\r\ng=2\r\n\r\n; next\r\n[Program]\r\nx=1\r\n"},
-      {"new key in a section without keys", "[A]\r\n; note\r\n[B]\r\n", u"a", u"k", u"1", "[A]\r\nk=1\r\n; note\r\n[B]\r\n"},
+      {"new key in a section without keys", "[A]\r\n; note\r\n[B]\r\n", u"a", u"k", u"1",
+       "[A]\r\nk=1\r\n; note\r\n[B]\r\n"},
       {"new section at the end, line feeds kept", "[A]\nx=1\n", u"B", u"y", u"2", "[A]\nx=1\n[B]\ny=2\n"},
       {"no final line end, new key", "[A]\r\nx=1", u"A", u"y", u"2", "[A]\r\nx=1\r\ny=2\r\n"},
       {"brightness written as H onto h", "[Start]\r\nh=5\r\n", u"Start", u"H", u"200", "[Start]\r\nh=200\r\n"},
@@ -75,9 +84,14 @@ TEST(IniFile, WritesOneLineAndKeepsEverythingElse) {
 
 TEST(IniFile, RefusesNamesAndValuesNoLineCanHold) {
   const std::string before = "[S]\r\nk=1\r\n";
-  const struct { std::u16string section, key, value; } cases[] = {
+  const struct {
+    std::u16string section, key, value;
+  } cases[] = {
       // "a=b" and ";k" as keys are the fuzzer's.
-      {u"", u"k", u"1"}, {u"S", u"[k", u"1"}, {u"S", u"k", u"a\nb"}, {u"S\n", u"k", u"1"},
+      {u"", u"k", u"1"},
+      {u"S", u"[k", u"1"},
+      {u"S", u"k", u"a\nb"},
+      {u"S\n", u"k", u"1"},
       {u"S", u"k", std::u16string(u"a\0b", 3)},
       {u"S", u"\u65E5", u"1"},  // would come back as "?" and never match again
       {u"S", u"k", u"\u65E5"},  // would be stored as "?"

@@ -21,7 +21,11 @@ using LanguageArchiveTest = ArchiveTest;
 
 TEST_F(LanguageArchiveTest, CompletenessCountsNonEmptyReferenceTexts) {
   const std::u16string reference = u"##=Englisch\tEnglish\r\n";
-  const struct { const char* name; std::u16string sections; std::vector<int> percents; } cases[] = {
+  const struct {
+    const char* name;
+    std::u16string sections;
+    std::vector<int> percents;
+  } cases[] = {
       {"29 of 100", Section(u"##=Other\tX", 1, 29) + Section(reference, 1, 100) + u"##\r\n", {28, 100, 0}},
       // Reference: 40, 41 and text 0 (the URL wins over the empty name); 42 is empty.
       // Other: 40 and text 0 match; 41 is empty, 90 is not in the reference.
@@ -45,7 +49,10 @@ std::string EndMarker() { return "\n-------SDSGDGSDHREETETBCNMJUKR-------- -->\n
 const unsigned char* Bytes(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
 
 TEST(ArchiveBlockTest, BadBlocksFailTheLoad) {
-  struct Case { const char* name; std::string block; } cases[] = {
+  struct Case {
+    const char* name;
+    std::string block;
+  } cases[] = {
       {"empty", ""},
       {"shorter than its header", std::string("\x10\x00\x00", 3)},
       // 16 MiB + 1 with stream enough for it (35,000 bytes allow 16.8 MB): only the cap refuses.
@@ -55,8 +62,7 @@ TEST(ArchiveBlockTest, BadBlocksFailTheLoad) {
   for (const auto& c : cases) {
     EXPECT_FALSE(LanguageArchive::LoadFromBlock(Bytes(c.block), c.block.size())) << c.name;
     EXPECT_EQ(languageCount, 0) << c.name;
-    EXPECT_FALSE(LanguageArchive::LoadFromImage(Bytes(StartMarker() + c.block + EndMarker()),
-                                                c.block.size() + 89))
+    EXPECT_FALSE(LanguageArchive::LoadFromImage(Bytes(StartMarker() + c.block + EndMarker()), c.block.size() + 89))
         << c.name << " inside markers";
   }
 }
@@ -64,8 +70,12 @@ TEST(ArchiveBlockTest, BadBlocksFailTheLoad) {
 // The buffer's size is counted as the i686 product counts it: a length whose 2L + 10 wraps
 // 32 bits would give a buffer of a few bytes for gigabytes of text.
 TEST(ArchiveBlockTest, TextBufferSizeNeverWraps) {
-  const struct { uint32_t length; bool fits; uint32_t bytes; } cases[] = {
-      {0, true, 10}, {52028, true, 104066}, {0x7ffffffa, true, 0xfffffffe},
+  const struct {
+    uint32_t length;
+    bool fits;
+    uint32_t bytes;
+  } cases[] = {
+      {0, true, 10},          {52028, true, 104066},  {0x7ffffffa, true, 0xfffffffe},
       {0x7ffffffb, false, 0}, {0xffffffff, false, 0},
   };
   for (const auto& c : cases) {

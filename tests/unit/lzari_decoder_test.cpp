@@ -30,7 +30,12 @@ uint64_t Fnv1a(const Bytes& data) {
 // format, same greedy parse, so a weaker match finder shows in the size.
 TEST(Lzari, ClassicStreamsDecodeAndOurEncoderMatchesThem) {
   // name: what the stream exercises; wholeFile: the classic encoder's own parse, not a hand-made symbol sequence.
-  const struct { const char* name; size_t size; uint64_t hash; bool wholeFile; } cases[] = {
+  const struct {
+    const char* name;
+    size_t size;
+    uint64_t hash;
+    bool wholeFile;
+  } cases[] = {
       {"one_byte", 1, 0xaf63ff4c86022805ull, true},
       {"random_repeated_4096_later", 8192, 0xf65ebce92ac4c415ull, true},  // the ring's far edge
       {"spaces_like_the_ring", 4101, 0x827514720b980efcull, true},

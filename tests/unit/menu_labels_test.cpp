@@ -29,16 +29,21 @@ TEST(LanguageLabels, ShortNamesGetNoItemAndTheListStopsBeforeTheFirstOfThem) {
   } cases[] = {
       {"all long enough", {u"English", u"Deutsch", u"Fran\u00E7ais"}, {true, true, true}, {true, true, true}},
       {"6 units get an item, 5 do not", {u"Polski", u"Dansk", u"Svenska"}, {true, false, true}, {true, false, false}},
-      {"a skipped first language leaves the list empty", {u"Eesti", u"English", u"Deutsch"},
-       {false, true, true}, {false, false, false}},
+      {"a skipped first language leaves the list empty",
+       {u"Eesti", u"English", u"Deutsch"},
+       {false, true, true},
+       {false, false, false}},
       {"a skipped last language", {u"English", u"Deutsch", u"Suomi"}, {true, true, false}, {true, true, false}},
       {"an empty name", {u"English", u"", u"Deutsch"}, {true, false, true}, {true, false, false}},
       {"a tab is a unit too", {u"ab\tcd", u"abc\tde"}, {false, true}, {false, false}},
       {"units, not characters: 4 characters in 5 units, 5 in 6",
        {u"English", u"a" + smile + u"bc", u"ab" + smile + u"cd", u"Deutsch"},
-       {true, false, true, true}, {true, false, false, false}},
-      {"everything after the first gap stays out of the list", {u"English", u"Dansk", u"Deutsch", u"Norsk", u"Svenska"},
-       {true, false, true, false, true}, {true, false, false, false, false}},
+       {true, false, true, true},
+       {true, false, false, false}},
+      {"everything after the first gap stays out of the list",
+       {u"English", u"Dansk", u"Deutsch", u"Norsk", u"Svenska"},
+       {true, false, true, false, true},
+       {true, false, false, false, false}},
   };
   for (const auto& c : cases) {
     const std::vector<int> percents(c.names.size(), 100);
@@ -54,9 +59,10 @@ TEST(LanguageLabels, ShortNamesGetNoItemAndTheListStopsBeforeTheFirstOfThem) {
 
 TEST(LanguageLabels, MenuKeepsTheTabListShowsItAsDashMarkerPrefixesTheIndex) {
   const std::vector<std::u16string> names = {
-      u"English", u"German\tDeutsch", u"Korean\t\uD55C\uAD6D\uC5B4", u"a\tb\tc\td", u"Espa\u00F1ol",
-      u"Fran\u00E7ais", u"Italiano", u"Nederlands", u"Portugu\u00EAs", u"Polski", u"Svenska",
-      u"Greek\t\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC"};
+      u"English",    u"German\tDeutsch", u"Korean\t\uD55C\uAD6D\uC5B4",
+      u"a\tb\tc\td", u"Espa\u00F1ol",    u"Fran\u00E7ais",
+      u"Italiano",   u"Nederlands",      u"Portugu\u00EAs",
+      u"Polski",     u"Svenska",         u"Greek\t\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC"};
   const std::vector<int> percents = {100, 87, 0, 5, 100, 100, 100, 100, 100, 100, 100, 3};
   const struct {
     const char* what;

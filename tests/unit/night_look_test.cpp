@@ -23,11 +23,14 @@ TEST(NightRamp, NeutralLookKeepsTheDisplaysOwnRamp) {
 // from entry 171 on: the night ramp scales that flat top (65535 * 0.8), not the unclipped 255 * 384 (entry 170
 // is still 65280). +50 % clips at full scale.
 TEST(NightRamp, ScalesTheOwnRampPerChannelAndClips) {
-  const struct { int level; NightLook look; int entry; int red, green, blue; } kRows[] = {
-      {128, {3400, -20}, 1, 205, 157, 107},
-      {128, {3400, -20}, 255, 52224, 40160, 27371},
-      {256, {3400, -20}, 170, 52224, 40160, 27371},
-      {256, {3400, -20}, 255, 52428, 40317, 27478},
+  const struct {
+    int level;
+    NightLook look;
+    int entry;
+    int red, green, blue;
+  } kRows[] = {
+      {128, {3400, -20}, 1, 205, 157, 107},         {128, {3400, -20}, 255, 52224, 40160, 27371},
+      {256, {3400, -20}, 170, 52224, 40160, 27371}, {256, {3400, -20}, 255, 52428, 40317, 27478},
       {128, {6500, 50}, 255, 65535, 65535, 65535},
   };
   for (const auto& row : kRows) {
@@ -43,8 +46,9 @@ TEST(NightRamp, ScalesTheOwnRampPerChannelAndClips) {
 // From day to 3400 K and -20 %: kelvin on the mired line (0.5: 2 * 6500 * 3400 / 9900), brightness straight.
 TEST(NightLookBetween, TemperatureInMiredsBrightnessLinearly) {
   const NightLook night{3400, -20};
-  const struct { double fraction, kelvin, brightness; } kRows[] = {
-      {0, 6500, 0}, {0.25, 5293.413, -5}, {0.5, 4464.646, -10}, {1, 3400, -20}, {-1, 6500, 0}, {2, 3400, -20}};
+  const struct {
+    double fraction, kelvin, brightness;
+  } kRows[] = {{0, 6500, 0}, {0.25, 5293.413, -5}, {0.5, 4464.646, -10}, {1, 3400, -20}, {-1, 6500, 0}, {2, 3400, -20}};
   for (const auto& row : kRows) {
     const NightLook seen = LookBetween(night, row.fraction);
     EXPECT_NEAR(seen.kelvin, row.kelvin, 1e-3) << "fraction " << row.fraction;
@@ -53,8 +57,10 @@ TEST(NightLookBetween, TemperatureInMiredsBrightnessLinearly) {
 }
 
 TEST(NightLookBetween, OnlyWhiteAndNoDimmingIsTheDayLook) {
-  const struct { NightLook look; bool neutral; } kRows[] = {
-      {{6500, 0}, true}, {{7000, 0}, true}, {{6400, 0}, false}, {{6500, -5}, false}};
+  const struct {
+    NightLook look;
+    bool neutral;
+  } kRows[] = {{{6500, 0}, true}, {{7000, 0}, true}, {{6400, 0}, false}, {{6500, -5}, false}};
   for (const auto& row : kRows) {
     EXPECT_EQ(row.look.Neutral(), row.neutral) << row.look.kelvin << " K, " << row.look.brightness << " %";
   }
@@ -73,16 +79,21 @@ struct FakeDisplay final : RampAcceptorPort {
 
 // Temperature first in 100 K steps, then brightness in 5 % steps: 3400 to 6500 K is 31 refusals.
 TEST(NightFloor, StepsTowardNeutralUntilTheDisplayTakesALook) {
-  const struct { const char* display; NightLook wanted; double minKelvin, minBrightness; NightFloor floor; int tries; }
-      kRows[] = {
-          {"takes >= 4000 K", {3400, -20}, 4000, -100, {4000, -20}, 7},
-          {"takes no warming, >= -10 %", {3400, -30}, 6500, -10, {6500, -10}, 31 + 4 + 1},
-          {"takes everything", {2700, -40}, 0, -100, {2700, -40}, 1},
-          {"takes only neutral", {3400, -20}, 6500, 0, {6500, 0}, 31 + 4 + 1},
-          {"takes nothing", {3400, -20}, 1e9, 0, {6500, 0}, 31 + 4 + 1},
-          {"fractional kelvin", {3450, -17}, 3600, -100, {3600, -17}, 3},
-          {"fractional brightness", {6500, -17}, 0, -10, {6500, -10}, 3},
-      };
+  const struct {
+    const char* display;
+    NightLook wanted;
+    double minKelvin, minBrightness;
+    NightFloor floor;
+    int tries;
+  } kRows[] = {
+      {"takes >= 4000 K", {3400, -20}, 4000, -100, {4000, -20}, 7},
+      {"takes no warming, >= -10 %", {3400, -30}, 6500, -10, {6500, -10}, 31 + 4 + 1},
+      {"takes everything", {2700, -40}, 0, -100, {2700, -40}, 1},
+      {"takes only neutral", {3400, -20}, 6500, 0, {6500, 0}, 31 + 4 + 1},
+      {"takes nothing", {3400, -20}, 1e9, 0, {6500, 0}, 31 + 4 + 1},
+      {"fractional kelvin", {3450, -17}, 3600, -100, {3600, -17}, 3},
+      {"fractional brightness", {6500, -17}, 0, -10, {6500, -10}, 3},
+  };
   for (const auto& row : kRows) {
     FakeDisplay display(row.minKelvin, row.minBrightness);
     const NightFloor floor = FindNightFloor(row.wanted, display);
@@ -94,8 +105,9 @@ TEST(NightFloor, StepsTowardNeutralUntilTheDisplayTakesALook) {
 
 TEST(NightFloor, LimitsEachPartToTheFloor) {
   const NightFloor floor{4000, -10};
-  const struct { NightLook look, limited; } kRows[] = {
-      {{3400, -20}, {4000, -10}}, {{5000, -20}, {5000, -10}}, {{3400, -5}, {4000, -5}}};
+  const struct {
+    NightLook look, limited;
+  } kRows[] = {{{3400, -20}, {4000, -10}}, {{5000, -20}, {5000, -10}}, {{3400, -5}, {4000, -5}}};
   for (const auto& row : kRows) {
     const NightLook seen = floor.Limit(row.look);
     EXPECT_TRUE(seen.kelvin == row.limited.kelvin && seen.brightness == row.limited.brightness)

@@ -24,8 +24,12 @@ const char* Name(NightPhase phase) { return kPhaseNames[static_cast<int>(phase)]
 
 // Days since 1970 by GNU date (date -ud DATE +%s, over 86400); 1970-01-01 was a Thursday.
 TEST(NightTime, CalendarArithmeticMatchesKnownDates) {
-  const struct { LocalDate date; int64_t days; int weekday; } cases[] = {
-      {{1970, 1, 1}, 0, 4},      {{1969, 12, 31}, -1, 3},   {{2000, 1, 1}, 10957, 6},  {{2000, 3, 1}, 11017, 3},
+  const struct {
+    LocalDate date;
+    int64_t days;
+    int weekday;
+  } cases[] = {
+      {{1970, 1, 1}, 0, 4},      {{1969, 12, 31}, -1, 3},   {{2000, 1, 1}, 10957, 6},   {{2000, 3, 1}, 11017, 3},
       {{2038, 1, 19}, 24855, 2}, {{1900, 3, 1}, -25508, 4}, {{2400, 2, 29}, 157113, 2},
   };
   for (const auto& c : cases) {
@@ -57,7 +61,13 @@ TEST(NightSchedule, PhasesFractionsAndNextChanges) {
   const NightSchedule late = Clock(1260, 420, 30), early = Clock(60, 360, 60), sharp = Clock(1260, 420, 0);
   const NightSchedule oneHour = Clock(1320, 1380, 45);  // half an hour each way, no full night
   using P = NightPhase;
-  const struct { NightSchedule schedule; int64_t now; P phase; double fraction; int64_t next, start, end; } cases[] = {
+  const struct {
+    NightSchedule schedule;
+    int64_t now;
+    P phase;
+    double fraction;
+    int64_t next, start, end;
+  } cases[] = {
       {late, at(0, 12, 0), P::Day, 0, at(0, 21, 0), at(0, 21, 0), at(1, 7, 0)},
       {late, at(0, 21, 0), P::Evening, 0, at(0, 21, 30), at(0, 21, 0), at(1, 7, 0)},
       {late, at(0, 21, 6), P::Evening, 0.104, at(0, 21, 30), at(0, 21, 0), at(1, 7, 0)},
@@ -131,7 +141,10 @@ TEST(NightSchedule, EasedFractionIsMonotonicBoundedAndSmooth) {
 
 // 21:00 to 07:00 local over both changes: the night is an hour shorter or longer, not shifted.
 TEST(NightSchedule, ClockChangeNightsEndAtSevenLocal) {
-  const struct { const char* what; int64_t now, start, end; } cases[] = {
+  const struct {
+    const char* what;
+    int64_t now, start, end;
+  } cases[] = {
       {"autumn", Utc(2026, 10, 25, 3, 0), Utc(2026, 10, 24, 19, 0), Utc(2026, 10, 25, 6, 0)},
       {"spring", Utc(2026, 3, 29, 3, 0), Utc(2026, 3, 28, 20, 0), Utc(2026, 3, 29, 5, 0)},
   };

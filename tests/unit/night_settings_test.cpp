@@ -37,14 +37,28 @@ std::string Section(const std::map<std::u16string, std::u16string>& values) {
   return lines;
 }
 
-const std::map<std::u16string, std::u16string> kDefaults = {
-    {u"On", u"0"},          {u"Sun", u"0"},         {u"Start", u"21:00"},     {u"End", u"07:00"},
-    {u"Latitude", u""},     {u"Longitude", u""},    {u"Temperature", u"3400"}, {u"Brightness", u"0"},
-    {u"Transition", u"30"}, {u"PauseFullScreen", u"0"}, {u"PausedUntil", u""}};
-const std::map<std::u16string, std::u16string> kGood = {
-    {u"On", u"1"},          {u"Sun", u"1"},         {u"Start", u"22:30"},     {u"End", u"06:45"},
-    {u"Latitude", u"52.52"}, {u"Longitude", u"-13.405"}, {u"Temperature", u"2700"}, {u"Brightness", u"-40"},
-    {u"Transition", u"45"}, {u"PauseFullScreen", u"1"}, {u"PausedUntil", u"2026-12-08 22:15"}};
+const std::map<std::u16string, std::u16string> kDefaults = {{u"On", u"0"},
+                                                            {u"Sun", u"0"},
+                                                            {u"Start", u"21:00"},
+                                                            {u"End", u"07:00"},
+                                                            {u"Latitude", u""},
+                                                            {u"Longitude", u""},
+                                                            {u"Temperature", u"3400"},
+                                                            {u"Brightness", u"0"},
+                                                            {u"Transition", u"30"},
+                                                            {u"PauseFullScreen", u"0"},
+                                                            {u"PausedUntil", u""}};
+const std::map<std::u16string, std::u16string> kGood = {{u"On", u"1"},
+                                                        {u"Sun", u"1"},
+                                                        {u"Start", u"22:30"},
+                                                        {u"End", u"06:45"},
+                                                        {u"Latitude", u"52.52"},
+                                                        {u"Longitude", u"-13.405"},
+                                                        {u"Temperature", u"2700"},
+                                                        {u"Brightness", u"-40"},
+                                                        {u"Transition", u"45"},
+                                                        {u"PauseFullScreen", u"1"},
+                                                        {u"PausedUntil", u"2026-12-08 22:15"}};
 
 TEST(NightSettings, EmptySectionGivesDefaults) {
   std::vector<std::u16string> bad;
@@ -57,13 +71,33 @@ TEST(NightSettings, EmptySectionGivesDefaults) {
 // One unusable value at a time among good ones: that key alone is reported and defaulted. A bad
 // latitude or longitude leaves no location, so both are written back empty.
 TEST(NightSettings, BadValuesAreReportedAndDefaulted) {
-  const struct { const char16_t* key; const char16_t* value; } cases[] = {
-      {u"On", u"yes"},          {u"On", u"2"},          {u"Sun", u"-1"},          {u"Start", u"24:00"},
-      {u"Start", u"7:5"},       {u"Start", u"dusk"},    {u"End", u"12:60"},       {u"End", u"0700"},
-      {u"Latitude", u"91"},     {u"Latitude", u"52,5"}, {u"Latitude", u"N52"},    {u"Longitude", u"-180.5"},
-      {u"Temperature", u"1800"}, {u"Temperature", u"6600"}, {u"Temperature", u"warm"}, {u"Brightness", u"5"},
-      {u"Brightness", u"-81"},  {u"Brightness", u"--3"}, {u"Transition", u"121"}, {u"Transition", u"-1"},
-      {u"PauseFullScreen", u"true"}, {u"PausedUntil", u"2026-02-30 22:15"}, {u"PausedUntil", u"2026-12-08 24:00"},
+  const struct {
+    const char16_t* key;
+    const char16_t* value;
+  } cases[] = {
+      {u"On", u"yes"},
+      {u"On", u"2"},
+      {u"Sun", u"-1"},
+      {u"Start", u"24:00"},
+      {u"Start", u"7:5"},
+      {u"Start", u"dusk"},
+      {u"End", u"12:60"},
+      {u"End", u"0700"},
+      {u"Latitude", u"91"},
+      {u"Latitude", u"52,5"},
+      {u"Latitude", u"N52"},
+      {u"Longitude", u"-180.5"},
+      {u"Temperature", u"1800"},
+      {u"Temperature", u"6600"},
+      {u"Temperature", u"warm"},
+      {u"Brightness", u"5"},
+      {u"Brightness", u"-81"},
+      {u"Brightness", u"--3"},
+      {u"Transition", u"121"},
+      {u"Transition", u"-1"},
+      {u"PauseFullScreen", u"true"},
+      {u"PausedUntil", u"2026-02-30 22:15"},
+      {u"PausedUntil", u"2026-12-08 24:00"},
       {u"PausedUntil", u"tomorrow"},
   };
   for (const auto& c : cases) {
@@ -86,8 +120,8 @@ TEST(NightSettings, BadValuesAreReportedAndDefaulted) {
 
 TEST(NightSettings, AcceptsLooserForms) {
   FakeValues values;
-  values.values = {{u"Start", u" 7:05 "}, {u"Temperature", u"3450"}, {u"Brightness", u"-0"},
-                   {u"Latitude", u"+52.5"}, {u"Longitude", u""}, {u"PausedUntil", u"2026-12-08 7:05"}};
+  values.values = {{u"Start", u" 7:05 "},   {u"Temperature", u"3450"}, {u"Brightness", u"-0"},
+                   {u"Latitude", u"+52.5"}, {u"Longitude", u""},       {u"PausedUntil", u"2026-12-08 7:05"}};
   std::vector<std::u16string> bad;
   const NightSettings settings = ReadNightSettings(values, &bad);
   EXPECT_TRUE(bad.empty()) << bad.size() << " reported";
@@ -98,12 +132,21 @@ TEST(NightSettings, AcceptsLooserForms) {
 }
 
 TEST(NightSettings, ParseDegrees) {
-  const struct { const char16_t* text; char16_t separator; double limit; bool ok; double degrees; } cases[] = {
-      {u"52.52", u'.', 90, true, 52.52},      {u"52,52", u',', 90, true, 52.52},    {u"52.52", u',', 90, true, 52.52},
-      {u" -0.1278 ", u'.', 180, true, -0.1278}, {u"+13.4", u',', 180, true, 13.4},   {u"-180", u'.', 180, true, -180},
-      {u"52,52", u'.', 90, false, 0},         {u"52;5", u',', 90, false, 0},        {u"90.0001", u'.', 90, false, 0},
-      {u"1.2.3", u'.', 90, false, 0},         {u"1e3", u'.', 180, false, 0},        {u"5 2", u'.', 90, false, 0},
-      {u"", u'.', 90, false, 0},              {u"-", u'.', 90, false, 0},           {u".", u',', 90, false, 0},
+  const struct {
+    const char16_t* text;
+    char16_t separator;
+    double limit;
+    bool ok;
+    double degrees;
+  } cases[] = {
+      {u"52.52", u'.', 90, true, 52.52}, {u"52,52", u',', 90, true, 52.52},
+      {u"52.52", u',', 90, true, 52.52}, {u" -0.1278 ", u'.', 180, true, -0.1278},
+      {u"+13.4", u',', 180, true, 13.4}, {u"-180", u'.', 180, true, -180},
+      {u"52,52", u'.', 90, false, 0},    {u"52;5", u',', 90, false, 0},
+      {u"90.0001", u'.', 90, false, 0},  {u"1.2.3", u'.', 90, false, 0},
+      {u"1e3", u'.', 180, false, 0},     {u"5 2", u'.', 90, false, 0},
+      {u"", u'.', 90, false, 0},         {u"-", u'.', 90, false, 0},
+      {u".", u',', 90, false, 0},
   };
   for (const auto& c : cases) {
     double degrees = 0;

@@ -44,18 +44,33 @@ const RemovalPaths kPlain = {u"C:\\Tools\\Glowmere.exe", u"C:\\Tools\\Glowmere.i
 TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
   // exeShort, scriptShort: what the system gives as short forms; exe, ini, script: as the script names them.
   const struct {
-    const char* what; RemovalPaths paths; std::u16string exeShort, scriptShort; std::string exe, ini, script;
+    const char* what;
+    RemovalPaths paths;
+    std::u16string exeShort, scriptShort;
+    std::string exe, ini, script;
   } cases[] = {
       {"short forms",
        {u"C:\\\u0418\u0433\u0440\u044b\\Glowmere.exe", kPlain.settingsFile,
         u"C:\\\u6f22\u5b57\\Glowmere.exe_selfdestruct.bat"},
-       u"C:\\____~1\\GLOWME~1.EXE", u"C:\\__~1\\GLOWME~1.BAT", "C:\\____~1\\GLOWME~1.EXE",
-       "C:\\Tools\\Glowmere.ini", "C:\\__~1\\GLOWME~1.BAT"},
-      {"percent sign in a short form", {u"C:\\100% \u0416\\Glowmere.exe", kPlain.settingsFile, kPlain.script},
-       u"C:\\100%~1\\GLOWME~1.EXE", u"", "C:\\100%%~1\\GLOWME~1.EXE", "C:\\Tools\\Glowmere.ini",
+       u"C:\\____~1\\GLOWME~1.EXE",
+       u"C:\\__~1\\GLOWME~1.BAT",
+       "C:\\____~1\\GLOWME~1.EXE",
+       "C:\\Tools\\Glowmere.ini",
+       "C:\\__~1\\GLOWME~1.BAT"},
+      {"percent sign in a short form",
+       {u"C:\\100% \u0416\\Glowmere.exe", kPlain.settingsFile, kPlain.script},
+       u"C:\\100%~1\\GLOWME~1.EXE",
+       u"",
+       "C:\\100%%~1\\GLOWME~1.EXE",
+       "C:\\Tools\\Glowmere.ini",
        "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
-      {"no settings file, no line for it", {kPlain.executable, u"", kPlain.script}, u"", u"",
-       "C:\\Tools\\Glowmere.exe", "", "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
+      {"no settings file, no line for it",
+       {kPlain.executable, u"", kPlain.script},
+       u"",
+       u"",
+       "C:\\Tools\\Glowmere.exe",
+       "",
+       "C:\\Temp\\Glowmere.exe_selfdestruct.bat"},
   };
   for (const auto& c : cases) {
     ShortPaths shortPaths;
@@ -76,7 +91,12 @@ TEST(RemovalScriptText, DeletesExecutableThenSettingsThenItself) {
 
 TEST(RemovalScriptText, NoScriptWhenAPathCannotBeWrittenExactly) {
   const std::u16string foreign = u"C:\\\u0416\\Glowmere.ini";
-  const struct { const char* name; RemovalPaths paths; std::u16string shortForm; } cases[] = {  // for `foreign`
+  const struct {
+    const char* name;
+    RemovalPaths paths;
+    std::u16string shortForm;
+  } cases[] = {
+      // for `foreign`
       {"executable, short form lossy too", {foreign, kPlain.settingsFile, kPlain.script}, u"C:\\\u0416\\GLOWME~1.INI"},
       {"script, no short form", {kPlain.executable, kPlain.settingsFile, foreign}, u""},
   };

@@ -31,8 +31,14 @@ TEST(SettingsFile, ChoosesTheLocationFromTheExecutableAndItsFolder) {
   const std::u16string portable = u"C:\\Tools\\Glowmere_p.exe", plain = u"C:\\Tools\\Glowmere.exe";
   // beside: Glowmere.ini beside the executable before (null: none), expectedBeside: after.
   const struct {
-    const char* what; std::u16string exe; bool readOnlyFolder; const char* beside; bool besideIsFolder;
-    std::u16string expectedPath; bool expectedPortable; const char* expectedBeside;
+    const char* what;
+    std::u16string exe;
+    bool readOnlyFolder;
+    const char* beside;
+    bool besideIsFolder;
+    std::u16string expectedPath;
+    bool expectedPortable;
+    const char* expectedBeside;
   } cases[] = {
       {"portable name, read-only folder", portable, true, nullptr, false, kPerUser, 0, nullptr},
       {"portable name, file in a read-only folder", portable, true, own, false, kBeside, 1, own},
@@ -58,11 +64,22 @@ TEST(SettingsFile, ChoosesTheLocationFromTheExecutableAndItsFolder) {
 TEST(SettingsFile, ReadIntConvertsAndClamps) {
   // Stored levels clamped run end to end. A default is clamped too; -1 turns a bound off; min
   // above max gives min; huge numbers saturate; a number of 20 characters or more still reads.
-  const struct { const char* stored; int def, min, max, expected; } cases[] = {  // stored null: key missing
-      {nullptr, 128, 0, 256, 128},    {nullptr, 500, 0, 256, 256},     {"12abc", 128, 0, 256, 12},
-      {"\"200\"", 128, 0, 256, 200},  {"-5", 128, -1, -1, -5},         {"300", 128, 0, -1, 300},
-      {"250", 128, 300, 200, 300},    {"2147483648", 0, -1, -1, INT_MAX}, {"-99999999999", 0, -1, -1, INT_MIN},
-      {"0000000000000000000042", 0, -1, -1, 42}, {"123456789012345678901234567890", 0, 0, 256, 256},
+  const struct {
+    const char* stored;
+    int def, min, max, expected;
+  } cases[] = {
+      // stored null: key missing
+      {nullptr, 128, 0, 256, 128},
+      {nullptr, 500, 0, 256, 256},
+      {"12abc", 128, 0, 256, 12},
+      {"\"200\"", 128, 0, 256, 200},
+      {"-5", 128, -1, -1, -5},
+      {"300", 128, 0, -1, 300},
+      {"250", 128, 300, 200, 300},
+      {"2147483648", 0, -1, -1, INT_MAX},
+      {"-99999999999", 0, -1, -1, INT_MIN},
+      {"0000000000000000000042", 0, -1, -1, 42},
+      {"123456789012345678901234567890", 0, 0, 256, 256},
   };
   for (const auto& c : cases) {
     Rig r(c.stored ? std::string("[Start]\r\nx=") + c.stored + "\r\n" : "[Start]\r\n");
@@ -75,11 +92,16 @@ TEST(SettingsFile, ReadIntConvertsAndClamps) {
 // bytes; a write that changes nothing does not replace the file at all.
 TEST(SettingsFile, NeverDamagesTheFileAndReplacesItOnlyForAChange) {
   const std::string old = "; mine\r\n[Start]\r\nr=77\r\n";
-  const struct { const char* what; std::string content; bool diskFull, locked; int replaces; } cases[] = {
+  const struct {
+    const char* what;
+    std::string content;
+    bool diskFull, locked;
+    int replaces;
+  } cases[] = {
       {"disk full", old, true, false, 1},
       {"unreadable: never rewritten blind", old, false, true, 0},
-      {"UTF-16 big-endian, which ANSI lines would damage", std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false,
-       false, 0},
+      {"UTF-16 big-endian, which ANSI lines would damage", std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false, false,
+       0},
       {"value already there", "[Start]\r\nr = 128\r\n", false, false, 0},
   };
   for (const auto& c : cases) {

@@ -48,7 +48,11 @@ TEST(SettingsStoreWin32, ReplacesBeyondTheClassicPathLimitAndReadsNoHugeFile) {
 
 // What each system error means to the settings file: absent, busy for a moment, or refused.
 TEST(SettingsStoreWin32, ErrorsMeanAbsentBusyOrRefused) {
-  const struct { DWORD error; ReadResult read; WriteResult swap; } cases[] = {
+  const struct {
+    DWORD error;
+    ReadResult read;
+    WriteResult swap;
+  } cases[] = {
       {ERROR_FILE_NOT_FOUND, ReadResult::kMissing, WriteResult::kRefused},
       {ERROR_PATH_NOT_FOUND, ReadResult::kMissing, WriteResult::kRefused},
       {ERROR_SHARING_VIOLATION, ReadResult::kBusy, WriteResult::kBusy},

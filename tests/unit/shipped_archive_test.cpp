@@ -38,8 +38,7 @@ class ShippedArchiveTest : public ArchiveTest {
   void SetUp() override {
     image_ = ReadBytes(kArchivePath);
     ASSERT_FALSE(image_.empty()) << "expected the generated archive at " << kArchivePath;
-    ASSERT_TRUE(LanguageArchive::LoadFromImage(reinterpret_cast<const unsigned char*>(image_.data()),
-                                               image_.size()))
+    ASSERT_TRUE(LanguageArchive::LoadFromImage(reinterpret_cast<const unsigned char*>(image_.data()), image_.size()))
         << "expected " << kArchivePath << " to load";
   }
   std::string image_;
@@ -86,7 +85,11 @@ TEST_F(ShippedArchiveTest, NoAccessKeysClashInAnyLanguage) {
 
 TEST_F(ShippedArchiveTest, SystemLanguagePicksItsSection) {
   auto langId = [](int primary, int sub) { return static_cast<uint16_t>(sub << 10 | primary); };
-  const struct { const char* language; uint16_t langId; int expected; } cases[] = {
+  const struct {
+    const char* language;
+    uint16_t langId;
+    int expected;
+  } cases[] = {
       {"Korean", langId(18, 1), 2},
       // "Chinese-Traditional" already holds "chines" and comes before the simplified section.
       {"Chinese (Simplified)", langId(4, 2), 4},

@@ -17,7 +17,12 @@ struct ParsedSection {
 
 TEST(ParseSectionTest, IdAndTextRules) {
   // expected null: the id stays undefined
-  const struct { const char* name; std::u16string section; int id; const char16_t* expected; } cases[] = {
+  const struct {
+    const char* name;
+    std::u16string section;
+    int id;
+    const char16_t* expected;
+  } cases[] = {
       {"blank and tab before id", u"\r\n \t12=twelve\r\n", 12, u"twelve"},
       {"blank after id", u"\r\n15 =x\r\n", 15, u"x"},
       {"leading blanks of text kept", u"\r\n16=  y\r\n", 16, u"  y"},
@@ -36,8 +41,7 @@ TEST(ParseSectionTest, IdAndTextRules) {
 }
 
 TEST(ParseSectionTest, OutOfRangeIdsDefineNothing) {
-  ParsedSection parsed(
-      u"\r\n-3=neg\r\n256=big\r\n-0=zero\r\n99999999999999999999=huge\r\n4294967336=wrap\r\n");
+  ParsedSection parsed(u"\r\n-3=neg\r\n256=big\r\n-0=zero\r\n99999999999999999999=huge\r\n4294967336=wrap\r\n");
   // Only "-0" lands in range; a huge id must not wrap around into 0..255 (4294967336 = 2^32 + 40).
   EXPECT_EQ(Utf8(parsed.table[0]), "zero");
   for (int id = 1; id < kTextIds; ++id)
@@ -57,11 +61,16 @@ TEST(ParseCommonBlockTest, EscapesBecomeLineEnds) {
 using StringTableTest = ArchiveTest;
 
 TEST_F(StringTableTest, TextFallsBackToReferenceSection) {
-  LanguageArchive::LoadFromText(ArchiveText(u"##=German\tDeutsch\r\n40=Mit Windows Starten\r\n43=\r\n"
-                                            u"##=Englisch\tEnglish\r\n40=Start with Windows\r\n"
-                                            u"41=Restore at program start\r\n43=&Reset\r\n"));
+  LanguageArchive::LoadFromText(
+      ArchiveText(u"##=German\tDeutsch\r\n40=Mit Windows Starten\r\n43=\r\n"
+                  u"##=Englisch\tEnglish\r\n40=Start with Windows\r\n"
+                  u"41=Restore at program start\r\n43=&Reset\r\n"));
   ASSERT_EQ(languageCount, 2);
-  struct Case { int language; int id; const char16_t* expected; } cases[] = {
+  struct Case {
+    int language;
+    int id;
+    const char16_t* expected;
+  } cases[] = {
       {0, 41, u"Restore at program start"},  // missing in German
       {0, 43, u""},                          // empty text, no fallback
       {0, 99, nullptr},                      // missing in both

@@ -30,7 +30,11 @@ class FakeSystemPagePort final : public SystemPagePort {
 
 // Redirection is off only around the start, and only when it was switched off.
 TEST(SystemPages, Wow64RedirectionIsOffOnlyAroundTheStart) {
-  struct Case { bool wow64, disableWorks; int command; std::vector<std::string> calls; } cases[] = {
+  struct Case {
+    bool wow64, disableWorks;
+    int command;
+    std::vector<std::string> calls;
+  } cases[] = {
       {true, true, CMD_MOBILITY_CENTER, {"disable", "open mblctr.exe", "revert saved"}},
       {false, true, CMD_POWER_OPTIONS, {"open control.exe powercfg.cpl"}},
       {true, false, CMD_SCREENSAVER, {"disable", "open control.exe desk.cpl ,1"}},

@@ -21,11 +21,20 @@ TEST(DecodeTextFile, ChunksTheCapAndTheMark) {
   std::u16string wide(1024, u'x');
   wide[0] = 0xFEFF;
   wide[100] = 0;
-  const struct { const char* what; std::string bytes; std::u16string expected; } cases[] = {
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::u16string expected;
+  } cases[] = {
       {"ANSI zero", ansi, std::u16string(10 + 1024, u'a')},
       {"UTF-16 zero", Utf16Le(wide), std::u16string(99 + 512, u'x')},
       {"huge file", std::string(kMaxTextFileBytes + 3000, 'b'), std::u16string(kMaxTextFileBytes, u'b')},
-      {"odd length keeps the last byte", std::string("\xFF\xFE" "A\x00" "B", 5), u"AB"},
+      {"odd length keeps the last byte",
+       std::string("\xFF\xFE"
+                   "A\x00"
+                   "B",
+                   5),
+       u"AB"},
       {"no mark: read as ANSI up to the zero", Utf16Le(u"40=Text\r\n"), u"4"},
       {"big-endian: the mark bytes, then a zero", std::string("\xFE\xFF\x00\x34", 4), u"\u00FE\u00FF"},
   };
@@ -62,9 +71,10 @@ TEST(ImportReportText, ListsNineMissingTextsThenIds) {
 class ImportedTranslation : public ArchiveTest {
  protected:
   void SetUp() override {
-    LanguageArchive::LoadFromText(u"##\r\n##\r\n##\r\n##=German\tDeutsch\r\n##=Englisch\tEnglish\r\n"
-                                  u"TranslatorName=Glowmere translators\r\n40=Start with Windows\r\n"
-                                  u"41=Restore at program start\r\n43=&Reset\r\n44=&Exit\r\n");
+    LanguageArchive::LoadFromText(
+        u"##\r\n##\r\n##\r\n##=German\tDeutsch\r\n##=Englisch\tEnglish\r\n"
+        u"TranslatorName=Glowmere translators\r\n40=Start with Windows\r\n"
+        u"41=Restore at program start\r\n43=&Reset\r\n44=&Exit\r\n");
   }
   std::string Import(const std::string& fileBytes) {
     imported_ = DecodeTextFile(fileBytes, Latin1);
@@ -76,9 +86,13 @@ class ImportedTranslation : public ArchiveTest {
 };
 
 TEST_F(ImportedTranslation, AnsiFileWithRepeatedIdAndEmptyText) {
-  const std::string report = Import("TranslatorName=Ich\r\n40=Gr\xFC\xDF" "e\r\n43=\r\n44=a=b\r\n44=&Ende\r\n");
+  const std::string report = Import(
+      "TranslatorName=Ich\r\n40=Gr\xFC\xDF"
+      "e\r\n43=\r\n44=a=b\r\n44=&Ende\r\n");
   EXPECT_TRUE(importActive);
-  EXPECT_EQ(Imported(kTextStartWithWindows), "Gr\xC3\xBC\xC3\x9F" "e");
+  EXPECT_EQ(Imported(kTextStartWithWindows),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e");
   EXPECT_EQ(Imported(kTextExit), "&Ende") << "the later line of an id wins";
   EXPECT_EQ(Imported(kTextReset), "") << "an empty text, not a missing one";
   EXPECT_EQ(Imported(kTextRestoreAtStart), "<null>");

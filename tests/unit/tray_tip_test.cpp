@@ -10,14 +10,18 @@ namespace {
 TEST(TrayTip, CutToTheRecordWithoutSplittingASurrogatePair) {
   const std::u16string a62(62, u'a'), a63(63, u'a');
   const std::u16string clef = u"\U0001D11E";  // one character, two units
-  const struct { const char* what; std::u16string tip; size_t capacity; std::u16string expected; } cases[] = {
+  const struct {
+    const char* what;
+    std::u16string tip;
+    size_t capacity;
+    std::u16string expected;
+  } cases[] = {
       {"63 units fill the record", a63, kTipCapacity, a63},
       {"a 64th unit is cut", a63 + u"b", kTipCapacity, a63},
       {"a pair ending at unit 63 stays", std::u16string(61, u'a') + clef, kTipCapacity,
        std::u16string(61, u'a') + clef},
       {"a pair across the cut goes whole", a62 + clef, kTipCapacity, a62},
-      {"a lone high half at the text's end is the text's own", a62 + u"\xD834", kTipCapacity,
-       a62 + u"\xD834"},
+      {"a lone high half at the text's end is the text's own", a62 + u"\xD834", kTipCapacity, a62 + u"\xD834"},
       {"a small record", u"x" + clef, 3, u"x"},
   };
   for (const auto& c : cases) {

@@ -15,8 +15,14 @@ struct FakeTray : TrayIconPort, WatchdogThreadPort {
   bool ownerExists = true, present = true, running = false;
 
   bool OwnerExists() override { return ownerExists; }
-  bool IsPresent() override { log.push_back("probe"); return present; }
-  void AddOrUpdate() override { log.push_back("add"); present = true; }
+  bool IsPresent() override {
+    log.push_back("probe");
+    return present;
+  }
+  void AddOrUpdate() override {
+    log.push_back("add");
+    present = true;
+  }
   void Remove() override {
     log.push_back(running ? "remove while watchdog runs" : "remove");
     present = false;
@@ -26,13 +32,22 @@ struct FakeTray : TrayIconPort, WatchdogThreadPort {
     log.push_back(running ? "start a second watchdog" : "start");
     running = true;
   }
-  void StopAndWait() override { log.push_back("stop and wait"); running = false; }
+  void StopAndWait() override {
+    log.push_back("stop and wait");
+    running = false;
+  }
   void RequestReadd() override { log.push_back("request readd"); }
 };
 
 TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
   using W = WatchdogWake;
-  struct Case { const char* name; bool present, ownerExists; WatchdogWake wake; bool goesOn; Log expected; };
+  struct Case {
+    const char* name;
+    bool present, ownerExists;
+    WatchdogWake wake;
+    bool goesOn;
+    Log expected;
+  };
   const Case cases[] = {
       {"icon present", true, true, W::PeriodElapsed, true, {"probe"}},
       {"icon lost", false, true, W::PeriodElapsed, true, {"probe", "add"}},
@@ -53,11 +68,18 @@ TEST(TrayWatchdogStep, ReaddsOnlyAMissingIconOfALiveWindowAndEndsAtStop) {
 // runs it alone adds the icon, and it never runs while the icon is removed.
 TEST(TrayIconLifetime, WatchdogNeverRunsWhileTheIconChanges) {
   enum Op { Create, CreateWithoutWatchdog, Destroy, Readd };
-  const struct { const char* name; Op op; bool running; Log expected; } cases[] = {
+  const struct {
+    const char* name;
+    Op op;
+    bool running;
+    Log expected;
+  } cases[] = {
       {"first create", Create, false, {"store fields", "add", "start"}},
       {"second create", Create, true, {"stop and wait", "store fields", "add", "start"}},
       {"create without watchdog", CreateWithoutWatchdog, false, {"store fields", "add"}},
-      {"create without watchdog, one running", CreateWithoutWatchdog, true,
+      {"create without watchdog, one running",
+       CreateWithoutWatchdog,
+       true,
        {"stop and wait", "store fields", "add", "start"}},
       {"destroy", Destroy, true, {"stop and wait", "remove"}},
       {"destroy without watchdog", Destroy, false, {"remove"}},

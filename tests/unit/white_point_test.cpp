@@ -15,9 +15,14 @@ void ExpectNear(const WhitePoint& seen, const WhitePoint& expected, double toler
 
 // Published blackbody white points (sRGB, largest channel 1, 6500 K white).
 TEST(WhitePoint, MatchesThePublishedRows) {
-  const struct { double kelvin; WhitePoint expected; } kRows[] = {{6500, {1.0, 1.0, 1.0}},
-      {4500, {1.0, 0.8686, 0.7369}}, {3400, {1.0, 0.7689, 0.5243}}, {2700, {1.0, 0.6765, 0.3479}},
-      {1900, {1.0, 0.5194, 0.0}}};
+  const struct {
+    double kelvin;
+    WhitePoint expected;
+  } kRows[] = {{6500, {1.0, 1.0, 1.0}},
+               {4500, {1.0, 0.8686, 0.7369}},
+               {3400, {1.0, 0.7689, 0.5243}},
+               {2700, {1.0, 0.6765, 0.3479}},
+               {1900, {1.0, 0.5194, 0.0}}};
   for (const auto& row : kRows) ExpectNear(WhitePointAt(row.kelvin), row.expected, 0.002, row.kelvin);
 }
 

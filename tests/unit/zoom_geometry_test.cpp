@@ -32,7 +32,11 @@ TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
   const ScreenRect notify{1700, 1042, 1916, 1078};
   const ScreenRect taskbar{0, 1040, 1920, 1080};
   const struct {
-    const char* what; const ScreenRect *notify, *position; uint32_t edge; const ScreenRect* window; ScreenRect expected;
+    const char* what;
+    const ScreenRect *notify, *position;
+    uint32_t edge;
+    const ScreenRect* window;
+    ScreenRect expected;
     int asked;
   } cases[] = {
       {"notify window", &notify, &taskbar, EdgeBottom, &taskbar, {1700, 1042, 1916, 1078}, 1},
@@ -53,7 +57,11 @@ TEST(NotificationAreaRect, FirstAnsweringSourceWins) {
 
 // The 84-pixel stretch from 100 to 16 pixels before the taskbar's bottom or right end.
 TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
-  const struct { const char* name; uint32_t edge; ScreenRect taskbar, expected; } cases[] = {
+  const struct {
+    const char* name;
+    uint32_t edge;
+    ScreenRect taskbar, expected;
+  } cases[] = {
       {"right", EdgeRight, {1860, 0, 1920, 1080}, {1860, 980, 1920, 1064}},
       // A second monitor left of the primary one: negative coordinates.
       {"bottom, left monitor", EdgeBottom, {-1280, 984, 0, 1024}, {-100, 984, -16, 1024}},
@@ -69,7 +77,10 @@ TEST(NotificationAreaRect, TaskbarPositionGivesStretchNearTheEndForEveryEdge) {
 // with the DPI (an unscaled 84-pixel stretch would be half as long on a 200 % taskbar).
 TEST(NotificationAreaRect, FallbackDistancesFollowTheDpi) {
   const ScreenRect bottomBar{0, 2100, 3840, 2160}, workArea{0, 0, 3840, 2100};
-  const struct { int dpi; ScreenRect fromPosition, fromWindow, fromWorkArea; } cases[] = {
+  const struct {
+    int dpi;
+    ScreenRect fromPosition, fromWindow, fromWorkArea;
+  } cases[] = {
       {192, {3640, 2100, 3808, 2160}, {3540, 2100, 3840, 2160}, {3540, 2040, 3840, 2100}},
   };
   for (const auto& c : cases) {

@@ -60,7 +60,9 @@ int wmain(int argc, wchar_t** argv) {
     floor.push_back(StartOnce(argv[2]));
   }
   const double g = Median(glowmere), f = Median(floor);
-  std::printf("Glowmere.exe median start-up: %.1f ms (%d runs)\nminimal dialog median start-up: %.1f ms (%d runs)\n"
-              "ratio: %.3f\n", g, runs, f, runs, f > 0 ? g / f : 0.0);
+  std::printf(
+      "Glowmere.exe median start-up: %.1f ms (%d runs)\nminimal dialog median start-up: %.1f ms (%d runs)\n"
+      "ratio: %.3f\n",
+      g, runs, f, runs, f > 0 ? g / f : 0.0);
   return 0;
 }

@@ -86,8 +86,8 @@ std::wstring IniValue(const wchar_t* section, const wchar_t* key) {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   std::string bytes;
   char chunk[4096];
   DWORD got = 0;
@@ -253,11 +253,13 @@ std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
 
 HWND WaitForBox(DWORD pid, HWND mainDialog, int childId, DWORD timeoutMs) {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND window : TopLevelWindows(pid, L"#32770"))
-      if (window != mainDialog && IsWindowVisible(window) && GetDlgItem(window, childId)) found = window;
-    return found != nullptr;
-  }, timeoutMs);
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindows(pid, L"#32770"))
+          if (window != mainDialog && IsWindowVisible(window) && GetDlgItem(window, childId)) found = window;
+        return found != nullptr;
+      },
+      timeoutMs);
   return found;
 }
 
@@ -302,7 +304,8 @@ Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 0; attempt < 3; ++attempt, Sleep(1000)) {
     error = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)
-                ? ERROR_SUCCESS : GetLastError();
+                ? ERROR_SUCCESS
+                : GetLastError();
     if (error != ERROR_INTERNAL_ERROR) break;
   }
   if (error != ERROR_SUCCESS) {
@@ -317,17 +320,20 @@ Process GlowmereTest::Start(const std::wstring& args, const std::wstring& exe) {
 HWND GlowmereTest::WaitForDialog(const Process& process, DWORD timeoutMs) {
   HWND found = nullptr;
   static const UINT instanceQuery = RegisterWindowMessageW(L"Glowmere instance");
-  WaitUntil([&] {
-    // Shown once the brightness value label is filled; done once the rest of its start (tray
-    // icon, hotkeys) has followed: then it answers a second start's query.
-    for (HWND window : TopLevelWindows(process.pid, L"#32770")) {
-      DWORD_PTR reply = 0;
-      if (GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0 &&
-          SendMessageTimeoutW(window, instanceQuery, 0, 0, SMTO_ABORTIFHUNG, 1000, &reply) && reply == instanceQuery)
-        found = window;
-    }
-    return found != nullptr;
-  }, timeoutMs);
+  WaitUntil(
+      [&] {
+        // Shown once the brightness value label is filled; done once the rest of its start (tray
+        // icon, hotkeys) has followed: then it answers a second start's query.
+        for (HWND window : TopLevelWindows(process.pid, L"#32770")) {
+          DWORD_PTR reply = 0;
+          if (GetWindowTextLengthW(GetDlgItem(window, IDC_BRIGHTNESS_VALUE)) > 0 &&
+              SendMessageTimeoutW(window, instanceQuery, 0, 0, SMTO_ABORTIFHUNG, 1000, &reply) &&
+              reply == instanceQuery)
+            found = window;
+        }
+        return found != nullptr;
+      },
+      timeoutMs);
   return found;
 }
 

@@ -17,7 +17,10 @@
 
 namespace e2e {
 
-struct Process { HANDLE handle = nullptr; DWORD pid = 0; };
+struct Process {
+  HANDLE handle = nullptr;
+  DWORD pid = 0;
+};
 
 // Polls `condition` every 50 ms until it holds or `timeoutMs` passes; true if it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
@@ -29,13 +32,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 std::wstring Env(const wchar_t* name);
 std::wstring ScratchDir(const std::wstring& name);  // fresh and empty, under the temp folder
 std::wstring CopyGlowmere(const std::wstring& dir, const std::wstring& fileName = L"Glowmere.exe");
-std::wstring TempFolder();  // with its final backslash
+std::wstring TempFolder();                    // with its final backslash
 std::wstring StateFile(const wchar_t* name);  // in the test run's state folder (GLOWMERE_E2E_STATE)
-std::wstring PerUserIni();  // %APPDATA%\Ardentine\Glowmere\Glowmere.ini
+std::wstring PerUserIni();                    // %APPDATA%\Ardentine\Glowmere\Glowmere.ini
 std::wstring IniValue(const wchar_t* section, const wchar_t* key);  // of PerUserIni(); "<none>" if absent
 
-std::string ReadFileBytes(const std::wstring& path);  // empty if missing
-std::wstring ReadFileText(const std::wstring& path);  // UTF-16 with mark, else bytes widened
+std::string ReadFileBytes(const std::wstring& path);                      // empty if missing
+std::wstring ReadFileText(const std::wstring& path);                      // UTF-16 with mark, else bytes widened
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);  // creates missing folders
 bool FileExists(const std::wstring& path);
 std::string Narrow(const std::wstring& text);  // UTF-8, for messages
@@ -60,8 +63,8 @@ std::wstring MonitorId(int number);
 std::string DisplayLevels(int number);  // its own levels from PerUserIni(), as StoredLevels
 // As the user moves a slider: TBM_SETPOS, then WM_HSCROLL thumb position and end of track.
 void MoveSlider(HWND dialog, int id, int pos);
-void ClickButton(HWND dialog, int id);  // BM_CLICK, sent
-void PostCommand(HWND window, int id);  // WM_COMMAND posted: a menu item, or a message box's button
+void ClickButton(HWND dialog, int id);                // BM_CLICK, sent
+void PostCommand(HWND window, int id);                // WM_COMMAND posted: a menu item, or a message box's button
 void ChooseFromList(HWND dialog, int id, int index);  // a pick in a drop-down list
 inline void ChooseLanguage(HWND dialog, int index) { ChooseFromList(dialog, IDC_LANGUAGES, index); }
 void PressHotkey(WORD key);  // Ctrl+Alt+`key` as real key events
