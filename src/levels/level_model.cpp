@@ -239,3 +239,16 @@ bool LevelModel::LevelsFor(const std::u16string& deviceName, ColorLevels& levels
   levels = AllShown();
   return true;
 }
+
+bool LevelModel::RampFor(const std::u16string& deviceName, GammaRamp& ramp) const {
+  ColorLevels levels;
+  if (!LevelsFor(deviceName, levels)) return false;
+  for (const DisplayInfo& display : displays_) {
+    if (layer_ != nullptr && display.deviceName == deviceName) {
+      ramp = layer_->Compose(display, levels);
+      return true;
+    }
+  }
+  ramp = BuildRamp(levels.red, levels.green, levels.blue);
+  return true;
+}

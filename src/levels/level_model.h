@@ -23,6 +23,15 @@ class LevelFilePort {
 // The "All displays" levels: [Start] r, g, b, H (read in any case), each clamped to 0..256.
 ColorLevels ReadAllLevels(LevelFilePort& file);
 
+// Something shown on top of each display's own levels (night mode's evening look). The levels
+// stay the user's; only the ramps carry the layer.
+class RampLayer {
+ public:
+  virtual ~RampLayer() = default;
+  // `display`'s ramp under the layer, from the levels it shows.
+  virtual GammaRamp Compose(const DisplayInfo& display, const ColorLevels& levels) const = 0;
+};
+
 class LevelModel final : public DisplayRamps {
  public:
   // The section that holds a display's own levels.
@@ -76,6 +85,9 @@ class LevelModel final : public DisplayRamps {
   // DisplayRamps: what each display shows now; a display in HDR nothing; a display attached
   // since the last refresh what "All displays" shows.
   bool LevelsFor(const std::u16string& deviceName, ColorLevels& levels) const override;
+  // The ramps carry the layer, when there is one; a display not yet listed gets none of it.
+  bool RampFor(const std::u16string& deviceName, GammaRamp& ramp) const override;
+  void SetLayer(const RampLayer* layer) { layer_ = layer; }
 
  private:
   struct Known {
@@ -101,4 +113,5 @@ class LevelModel final : public DisplayRamps {
   bool allHeld_ = false;      // a start without restore: "All displays" shows neutral until set
   std::vector<Known> known_;  // every display seen in this run: a handful, so a plain list
   DisplayInfo chosen_;        // id empty for "All displays"
+  const RampLayer* layer_ = nullptr;
 };

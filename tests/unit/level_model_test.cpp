@@ -223,4 +223,23 @@ TEST(LevelModel, LevelsFollowTheMonitor) {
   EXPECT_EQ(r.model.LevelsOf(u"left").brightness, 250);
 }
 
+// A layer on top (the evening's) changes the ramps each display gets, never the levels the
+// sliders show or the file holds; a display in HDR still gets nothing.
+TEST(LevelModel, ALayerChangesTheRampsNotTheLevels) {
+  struct : RampLayer {
+    GammaRamp Compose(const DisplayInfo&, const ColorLevels& levels) const override {
+      return BuildRamp(levels.red - 28, levels.green - 28, levels.blue - 28);
+    }
+  } darker;
+  Rig r({Display(1, u"a"), Display(2, u"b", true)});
+  r.file.Put(kAll, 100);
+  r.model.Start(r, r.file, true);
+  r.model.SetLayer(&darker);
+  EXPECT_EQ(r.Apply(), (Shown{{u"a", 72}, {u"b", -1}}));
+  EXPECT_EQ(r.model.SliderLevels().red, 100);
+  EXPECT_TRUE(r.file.queued.empty());
+  r.model.SetLayer(nullptr);
+  EXPECT_EQ(r.Apply(), (Shown{{u"a", 100}, {u"b", -1}}));
+}
+
 }  // namespace
