@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_state_win32.h"
+#include "app/dialog_window_win32.h"
 #include "app/start_trace.h"
 #include "common/coalescer.h"
 #include "common/window_timers_win32.h"
@@ -13,6 +14,7 @@
 #include "gamma/display_events_win32.h"
 #include "control/hotkeys_win32.h"
 #include "control/level_handover_win32.h"
+#include "control/night_mode_win32.h"
 #include "common/exit_codes.h"
 #include "dialog/menus_win32.h"
 #include "extras/system_pages_win32.h"
@@ -39,7 +41,6 @@
 
 namespace {
 
-bool rampWarningGiven = false;
 bool awayReported = false;  // the balloon for a hotkey aimed at a display that left
 bool dialogReady = false;   // the start has run to the end: a second start may hand over levels
 HWND brightnessSlider, redSlider, greenSlider, blueSlider, languageList;
@@ -62,7 +63,7 @@ void SetItemText(HWND dialog, int id, int textId) {
 // The sliders' positions are the user's move: the model takes them and the sliders show it.
 void ApplyLevels() {
   MoveSliders({SliderPos(brightnessSlider), SliderPos(redSlider), SliderPos(greenSlider), SliderPos(blueSlider)});
-  if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
+  ArmRampCheck(mainDialog);
 }
 
 // Puts the ramps the sliders show back on the displays, and nothing else. A display that
@@ -72,23 +73,14 @@ void ReapplyRamps() {
     WindowTimers timers = DialogTimers();
     reapplyCoalescer.Retry(timers);
   }
+  UpdateNightMode();  // resume and unlock may come after the change was due
 }
+
+void ApplyRampsNow() { ApplyRamps(); }
 
 void SetLevels(int level) {
   MoveSliders({level, level, level, level});
-  if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
-}
-
-void BringToFront() {
-  const UINT flags = SWP_NOSIZE | SWP_NOMOVE;
-  SetWindowPos(mainDialog, HWND_TOPMOST, 0, 0, 0, 0, flags);
-  SetWindowPos(mainDialog, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-  SetWindowPos(mainDialog, HWND_TOP, 0, 0, 0, 0, flags);
-  SetForegroundWindow(mainDialog);
-}
-
-void HideToTray() {
-  if (IsWindowVisible(mainDialog)) trayIcon.ZoomToTray(mainDialog, true);
+  ArmRampCheck(mainDialog);
 }
 
 // The texts in the current language; the menu items' icons too, except at the start, where
@@ -154,7 +146,9 @@ BOOL OnInitDialog(HWND dialog) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
   // The start moves nothing: the displays get what the model holds, and nothing is stored.
+  // Night mode's layer is in place first, so a start at night never shows the day's ramp.
   // The sliders show it last: a filled value label means the dialog is up.
+  StartNightMode({dialog, ApplyRampsNow, SetRampLayer});
   ApplyRamps();
   ShowLevels();
   StartTrace("ramps and sliders");
@@ -169,8 +163,9 @@ void OnFinishStart(HWND dialog) {
   AddMenuIcons(dialog);
   trayIcon.SetWindow(dialog);
   trayIcon.Create(IDI_APP, W(ProductName()), true);
-  StartTrace("icons and tray icon");
-  if (!rampWarningGiven) SetTimer(mainDialog, kRampCheckTimer, 700, nullptr);
+  FinishNightModeStart();
+  StartTrace("icons, tray icon and night mode");
+  ArmRampCheck(mainDialog);
   RegisterRampResetNotifications(dialog);
   RegisterHotkeys(dialog);
   settingsFile.EndStartValues();
@@ -247,6 +242,12 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     case CMD_DONATE:
       OpenWebPage(WebPage::kDonation, currentLanguage, linkProductName);
       break;
+    case CMD_NIGHT_PAUSE:
+      PauseNightMode(60);
+      break;
+    case CMD_NIGHT_RESUME:
+      ResumeNightMode();
+      break;
     case CMD_UNINSTALL:
       FlushPendingSettings();  // the removal deletes the file; nothing may write it afterwards
       UninstallProgram(mainDialog, currentLanguage);
@@ -262,25 +263,8 @@ void OnCommand(HWND dialog, WPARAM wParam) {
   }
 }
 
-INT_PTR OnTrayCallback(LPARAM lParam) {
-  switch (static_cast<UINT>(lParam)) {
-    case WM_LBUTTONDOWN:
-      if (!IsWindowVisible(mainDialog)) {
-        BringToFront();
-        ShowWindow(mainDialog, SW_SHOW);
-      } else {
-        ShowWindow(mainDialog, SW_HIDE);
-      }
-      return FALSE;
-    case WM_RBUTTONDOWN:
-      SetActiveWindow(mainDialog);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
-
 void OnHotkey(WPARAM id) {
+  if (IsNightHotkey(id)) return ToggleNightPause();
   // The chosen display left: the hotkey is for it, so it changes nothing, and says so once.
   std::u16string away;
   if (ChosenDisplayAway(&away)) {
@@ -291,29 +275,18 @@ void OnHotkey(WPARAM id) {
   SetLevels(BrightnessAfterHotkey(id, SliderLevels().brightness));
 }
 
-BOOL OnLevelHandOver(HWND dialog, const COPYDATASTRUCT* data) {
-  LevelHandOver request;
-  if (!dialogReady || !ReadLevelHandOver(data, &request)) return FALSE;
-  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, static_cast<LONG_PTR>(TakeHandOver(request)));
-  return TRUE;
-}
-
-// The levels rest: a display that reports success but keeps another ramp has the
-// system's limit on far ramps; the user is told once. Some systems refuse such a ramp
-// outright instead: a display that refuses it but takes the neutral one has the same limit.
-void CheckRampsKept() {
-  if (GetCapture() != nullptr) return;  // still dragging: look when it ends
-  KillTimer(mainDialog, kRampCheckTimer);
-  if (rampWarningGiven) return;
-  const bool taken = ReapplyEveryDisplay(true) != 0;
-  bool limited = gammaController.RampIgnored();
-  if (!taken && !limited) {
-    limited = ApplyNeutralToEveryDisplay() != 0;
-    ReapplyEveryDisplay(true);
+BOOL OnHandOver(HWND dialog, const COPYDATASTRUCT* data) {
+  LevelHandOver levels;
+  NightRequest night;
+  if (!dialogReady) return FALSE;
+  if (ReadLevelHandOver(data, &levels)) {
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, static_cast<LONG_PTR>(TakeHandOver(levels)));
+  } else if (ReadNightHandOver(data, &night)) {
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TakeNightRequest(night) ? 1 : 0);
+  } else {
+    return FALSE;
   }
-  if (!limited) return;
-  rampWarningGiven = true;
-  OfferGammaRangeFix(mainDialog);
+  return TRUE;
 }
 
 BOOL OnTimer(WPARAM id) {
@@ -324,11 +297,14 @@ BOOL OnTimer(WPARAM id) {
       return TRUE;
     case kActivateTimer:
       KillTimer(mainDialog, kActivateTimer);
-      BringToFront();
+      BringToFront(mainDialog);
       ShowWindow(mainDialog, SW_SHOW);
       return TRUE;
     case kRampCheckTimer:
-      CheckRampsKept();
+      CheckRampsKept(mainDialog);
+      return TRUE;
+    case kNightTimer:
+      UpdateNightMode();
       return TRUE;
     case kHotkeyReportTimer:
       RetryHotkeyReport(mainDialog);
@@ -387,7 +363,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return FALSE;
     case WM_CLOSE:
       FlushPendingSettings();
-      HideToTray();
+      HideToTray(dialog);
       return TRUE;
     case WM_TIMER:
       return OnTimer(wParam);
@@ -401,11 +377,22 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case kFinishStartMessage:
       OnFinishStart(dialog);
       return TRUE;
+    case kForegroundChangedMessage:
+      OnForegroundChanged();
+      return TRUE;
+    case WM_TIMECHANGE:  // the clock or the time zone was set
+      UpdateNightMode();
+      return FALSE;
+    case WM_INITMENUPOPUP:
+      EnableMenuItem(reinterpret_cast<HMENU>(wParam), CMD_NIGHT_PAUSE,
+                     NightModeOn() && !NightModePaused() ? MF_ENABLED : MF_GRAYED);
+      EnableMenuItem(reinterpret_cast<HMENU>(wParam), CMD_NIGHT_RESUME, NightModePaused() ? MF_ENABLED : MF_GRAYED);
+      return FALSE;
     case WM_HOTKEY:
       OnHotkey(wParam);
       return TRUE;
     case WM_COPYDATA:
-      return OnLevelHandOver(dialog, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return OnHandOver(dialog, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_QUERYENDSESSION:
       FlushPendingSettings();
       return FALSE;  // no objection: the default answer lets the session end
@@ -421,7 +408,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     default:
       break;
   }
-  if (message == TrayCallbackMessage) return OnTrayCallback(lParam);
+  if (message == TrayCallbackMessage) return OnTrayCallback(dialog, lParam);
   if (IsRampResetEvent(message, wParam, lParam)) {
     WindowTimers timers = DialogTimers();
     reapplyCoalescer.Trigger(timers);

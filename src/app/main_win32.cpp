@@ -15,6 +15,7 @@
 #include "common/exit_codes.h"
 #include "control/hotkeys_win32.h"
 #include "control/level_handover_win32.h"
+#include "control/night_mode_win32.h"
 #include "app/main_dialog_win32.h"
 #include "common/dpi_win32.h"
 #include "common/product_name.h"
@@ -117,6 +118,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return kExitBadOption;
   }
   const bool levelsGiven = commandLine.kind == CommandLine::Kind::Levels;
+  const bool nightGiven = commandLine.kind == CommandLine::Kind::Night;
 
   instanceMutex = CreateMutexW(nullptr, FALSE, W(ProductName()));
   const DWORD mutexError = GetLastError();
@@ -125,6 +127,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       // An instance that does not answer (still starting, busy or hung) is left alone:
       // levels set behind its back would be overwritten by its next write.
       return ExitCodeOfHandOver(static_cast<HandOverResult>(HandOverLevels(commandLine.levels, kHandOverTimeoutMs)));
+    }
+    if (nightGiven) {
+      return HandOverNight(commandLine.night, kHandOverTimeoutMs) == 1 ? kExitLevelsSet : kExitInstanceDidNotTake;
     }
     // Hand over to the running instance and end here: a second instance must not
     // touch the displays, the settings or the tray behind the first one's back.
@@ -136,6 +141,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
 
   if (levelsGiven) return SetLevelsWithoutInstance(commandLine.levels);
+  if (nightGiven) {
+    // Stored for the next start; nothing runs night mode until then.
+    settingsFile.Init(ProductName());
+    return StoreNightRequestAlone(commandLine.night) ? kExitLevelsSet : kExitNotStored;
+  }
 
   linkProductName = ProductName();
   StartTrace("entry");

@@ -4,10 +4,11 @@
 
 // Private messages, from the WM_APP range (0x8000..0xBFFF) that no system control uses.
 constexpr unsigned kWmApp = 0x8000;
-constexpr unsigned TrayCallbackMessage = kWmApp + 100;  // 0x8064: the tray icon was clicked
-constexpr unsigned kRegFinishedMessage = kWmApp + 101;  // the ramp-limit change ended; wParam: its exit code
-constexpr unsigned kDialogDpiApplied = kWmApp + 102;    // the dialog took a new DPI: icons and fonts follow
-constexpr unsigned kFinishStartMessage = kWmApp + 103;  // the first frame is up: the rest of the start
+constexpr unsigned TrayCallbackMessage = kWmApp + 100;        // 0x8064: the tray icon was clicked
+constexpr unsigned kRegFinishedMessage = kWmApp + 101;        // the ramp-limit change ended; wParam: its exit code
+constexpr unsigned kDialogDpiApplied = kWmApp + 102;          // the dialog took a new DPI: icons and fonts follow
+constexpr unsigned kFinishStartMessage = kWmApp + 103;        // the first frame is up: the rest of the start
+constexpr unsigned kForegroundChangedMessage = kWmApp + 104;  // another window came to the front
 
 // Timers, one id space on the main dialog.
 enum DialogTimer : unsigned {
@@ -17,4 +18,5 @@ enum DialogTimer : unsigned {
   kSaveTimer = 3001,          // the levels have settled: store them
   kRampCheckTimer = 4000,     // the levels rest: does every display keep its ramp?
   kHotkeyReportTimer = 4001,  // the shell was not ready for the hotkey report: try again
+  kNightTimer = 4002,         // night mode's look may change: the next change, or its next step
 };

@@ -21,6 +21,19 @@ bool ParsePercent(const std::u16string& arg, int* percent) {
   return true;
 }
 
+// Whole decimal numbers from 0 to `max`, digits only.
+bool ParseWhole(const std::u16string& arg, int max, int* value) {
+  if (arg.empty() || arg.size() > 6) return false;
+  int whole = 0;
+  for (char16_t c : arg) {
+    if (c < u'0' || c > u'9') return false;
+    whole = whole * 10 + (c - u'0');
+  }
+  if (whole > max) return false;
+  *value = whole;
+  return true;
+}
+
 }  // namespace
 
 int32_t LevelFromPercent(int percent) {
@@ -48,6 +61,24 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& args) {
     }
     return result;
   };
+  if (IsOption(args[first], u"-night")) {
+    // Alone: "-night pause 30" and nothing else, so a mistyped line never half happens.
+    const size_t words = args.size() - first;
+    const std::u16string word = words >= 2 ? text::Lowered(args[first + 1]) : u"";
+    int minutes = 0;
+    if (words == 2 && (word == u"on" || word == u"off" || word == u"resume")) {
+      result.night.op = word == u"on"    ? NightRequest::Op::On
+                        : word == u"off" ? NightRequest::Op::Off
+                                         : NightRequest::Op::Resume;
+    } else if (words == 3 && word == u"pause" && ParseWhole(args[first + 2], kNightPauseMaxMinutes, &minutes) &&
+               minutes > 0) {
+      result.night = {NightRequest::Op::Pause, minutes};
+    } else {
+      return malformed(first, words);
+    }
+    result.kind = CommandLine::Kind::Night;
+    return result;
+  }
   LevelRequest levels;
   levels.brightness = LevelRequest::kKeepBrightness;
   bool levelOption = false;

@@ -1,6 +1,7 @@
 // Levels given on the command line, so a script or a scheduled task can set them
 // without opening a window: -brightness N, -rgb R G B, -reset, after an optional "-bg";
-// "-display D" before them limits them to one display.
+// "-display D" before them limits them to one display. Or night mode: -night alone, with its
+// word (and minutes for a pause).
 #pragma once
 
 #include <cstdint>
@@ -18,11 +19,19 @@ struct LevelRequest {
   std::u16string displayId;
 };
 
+// Night mode from the command line: -night on|off|resume, -night pause MINUTES.
+struct NightRequest {
+  enum class Op : int32_t { On = 1, Off, Pause, Resume } op = Op::On;
+  int32_t minutes = 0;  // for Pause: 1..kNightPauseMaxMinutes
+};
+constexpr int kNightPauseMaxMinutes = 7 * 24 * 60;
+
 struct CommandLine {
-  enum class Kind { None, Levels, Malformed };
+  enum class Kind { None, Levels, Night, Malformed };
   Kind kind = Kind::None;
   bool background = false;  // the first argument is "-bg"
   LevelRequest levels;
+  NightRequest night;        // for Night
   std::u16string badOption;  // for Malformed: the option as the user typed it
   // For Levels: the value of "-display" as typed; empty: every display. Matched against the
   // attached displays later, into levels.displayId.

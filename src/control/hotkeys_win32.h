@@ -9,6 +9,10 @@
 // Registers the hotkeys for `window`, queueing the defaults for absent keys so the user
 // finds them in the file. Those that cannot be registered are reported together, once.
 void RegisterHotkeys(HWND window);
+// Night mode's hotkey (pause until the next change, or resume): registered while night mode is
+// on, given back when it is switched off.
+void RegisterNightHotkey(HWND window, bool on);
+bool IsNightHotkey(WPARAM id);
 // Gives the hotkeys back; called once the message loop has ended.
 void UnregisterHotkeys(HWND window);
 // The brightness after hotkey `id` (WM_HOTKEY's wParam) was pressed at `level`.

@@ -15,6 +15,13 @@ struct LevelHandOver {
   WCHAR display[260];  // the id of the one display they are for; empty: as the sliders
 };
 
+// Night mode's command line, in a record of its own.
+constexpr ULONG_PTR kNightHandOverTag = 0x474C4E54;
+struct NightHandOver {
+  INT32 op;  // NightRequest::Op
+  INT32 minutes;
+};
+
 UINT InstanceQueryMessage();
 
 // The running instance's dialog, once its start has run to the end; null when none answers.
@@ -25,6 +32,11 @@ HWND FindRunningInstance();
 // (what it did with them), or 0 when no dialog took them.
 LONG_PTR HandOverLevels(const LevelRequest& levels, DWORD timeoutMs);
 
+// Sending side for -night: the instance's answer (1 when taken), or 0.
+LONG_PTR HandOverNight(const NightRequest& request, DWORD timeoutMs);
+
 // Receiving side: the levels of a WM_COPYDATA hand-over; false for anything else or for
 // levels out of range.
 bool ReadLevelHandOver(const COPYDATASTRUCT* data, LevelHandOver* request);
+// The same for -night; false for anything else or a request out of range.
+bool ReadNightHandOver(const COPYDATASTRUCT* data, NightRequest* request);

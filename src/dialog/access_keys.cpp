@@ -45,7 +45,7 @@ const std::vector<AccessKeyGroup>& AccessKeyGroups() {
         kTextSystemMenu},
        {u"&LNG"}},
       {"menu bar", {kTextProgramMenu, kTextSystemMenu}, {u"&LNG"}},
-      {"program menu", {kTextHomepage, kTextDonate, kTextUninstall, kTextExit}, {}},
+      {"program menu", {kTextHomepage, kTextNightMenu, kTextDonate, kTextUninstall, kTextExit}, {}},
       {"System menu", {kTextScreensaver, kTextPowerOptions, kTextMobilityCenter, kTextBatterySettings}, {}},
   };
   return groups;

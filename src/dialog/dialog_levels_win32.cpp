@@ -80,6 +80,14 @@ bool MoveSliders(const ColorLevels& levels) {
 
 int ApplyRamps(bool readBack) { return gammaController.ApplyToDisplays(levelModel, readBack); }
 
+void SetRampLayer(const RampLayer* layer) { levelModel.SetLayer(layer); }
+
+std::vector<std::pair<std::u16string, std::u16string>> DisplayIdsAndLabels() {
+  std::vector<std::pair<std::u16string, std::u16string>> displays;
+  for (const DisplayInfo& display : levelModel.Displays()) displays.emplace_back(display.id, ListLabel(display));
+  return displays;
+}
+
 void ApplyDisplayTexts() {
   HWND list = GetDlgItem(dialogWindow, IDC_DISPLAYS);
   SendMessageW(list, CB_RESETCONTENT, 0, 0);

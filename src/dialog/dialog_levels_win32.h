@@ -5,9 +5,12 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "control/level_handover_win32.h"
 #include "gamma/color_levels.h"
+#include "levels/level_model.h"
 
 // Dialog start: reads the levels (every display's, whatever `restore` says). Nothing is
 // shown, applied or written yet: ApplyRamps and ShowLevels do that.
@@ -26,6 +29,10 @@ ColorLevels SliderLevels();
 bool MoveSliders(const ColorLevels& levels);
 // Puts what the model says on every display, without asking the system for the displays.
 int ApplyRamps(bool readBack = false);
+// A layer on top of each display's levels in its ramp (night mode's); null for none.
+void SetRampLayer(const RampLayer* layer);
+// The attached displays' ids and list labels, for the night-mode dialog.
+std::vector<std::pair<std::u16string, std::u16string>> DisplayIdsAndLabels();
 // Fills the display list and the HDR note in the current language, shown as they apply.
 void ApplyDisplayTexts();
 // Each display its own levels again, after the displays may have changed; 0 if one failed.

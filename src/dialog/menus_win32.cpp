@@ -46,6 +46,10 @@ HMENU BuildProgramMenu() {
   HMENU menu = CreatePopupMenu();
   AppendItem(menu, CMD_HOMEPAGE, TextOf(kTextHomepage));
   AppendSeparator(menu);
+  AppendItem(menu, CMD_NIGHT_MODE, TextOf(kTextNightMenu));
+  AppendItem(menu, CMD_NIGHT_PAUSE, TextOf(kTextNightPauseHour));
+  AppendItem(menu, CMD_NIGHT_RESUME, TextOf(kTextNightResume));
+  AppendSeparator(menu);
   AppendItem(menu, CMD_DONATE, TextOf(kTextDonate));
   AppendItem(menu, CMD_UNINSTALL, TextOf(kTextUninstall));
   AppendSeparator(menu);

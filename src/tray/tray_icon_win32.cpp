@@ -111,6 +111,11 @@ int TrayIcon::Create(UINT id, const wchar_t* tip, bool startWatchdog) {
   return 1;
 }
 
+void TrayIcon::SetTip(const wchar_t* tip) {
+  CopyTip(U(tip), reinterpret_cast<char16_t*>(tipText), sizeof tipText / sizeof tipText[0]);
+  if (iconId != 0) Notify(NIM_MODIFY, NIF_TIP, iconId, nullptr, tipText);
+}
+
 void TrayIcon::Readd() {
   if (iconId == 0) return;  // not created yet: nothing to bring back
   IconPort icon(*this);

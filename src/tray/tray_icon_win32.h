@@ -26,6 +26,8 @@ class TrayIcon {
   void AddOrUpdate();
   // True when the shell holds the icon; changes nothing the shell shows.
   BOOL IsPresent();
+  // A new tip, kept for when the icon is added again; the shell's icon shows it at once.
+  void SetTip(const wchar_t* tip);
   // A warning balloon from the icon, titled `title`; false when the shell holds no icon yet.
   bool ShowBalloon(const wchar_t* title, const wchar_t* text);
   // One shell call with the first-version record; destroys `icon` afterwards.

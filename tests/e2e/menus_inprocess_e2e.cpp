@@ -84,7 +84,8 @@ class MenuBarInProcess : public ::testing::Test {
 TEST_F(MenuBarInProcess, BarFollowsTheLanguageAndCarriesIcons) {
   EXPECT_EQ(Describe(bar_), (Lines{L"&Program", L"System", L"&LNG"}));
   EXPECT_EQ(Describe(GetSubMenu(bar_, 0)),
-            (Lines{L"40025 &Homepage", L"-", L"40027 str:51?", L"40041 str:53?", L"-", L"1030 &Exit"}));
+            (Lines{L"40025 &Homepage", L"-", L"40050 str:127?", L"40051 str:128?", L"40052 str:129?", L"-",
+                   L"40027 str:51?", L"40041 str:53?", L"-", L"1030 &Exit"}));
   EXPECT_EQ(
       Describe(GetSubMenu(bar_, 2)),
       (Lines{L"21234 German\tDeutsch / 98 %", L"21235 Englisch\tEnglish / 100 % [checked]",

@@ -85,4 +85,35 @@ TEST(CommandLine, ExitCodeOfLevelsSetWithoutAnInstance) {
   }
 }
 
+// "-night" stands alone with its word; anything else is refused whole, so nothing half happens.
+TEST(CommandLine, NightMode) {
+  using Op = NightRequest::Op;
+  const struct {
+    std::vector<std::u16string> args;
+    bool valid;
+    Op op;
+    int minutes;
+  } cases[] = {
+      {{u"-night", u"on"}, true, Op::On, 0},
+      {{u"-bg", u"-NIGHT", u"Off"}, true, Op::Off, 0},
+      {{u"-night", u"resume"}, true, Op::Resume, 0},
+      {{u"-night", u"pause", u"60"}, true, Op::Pause, 60},
+      {{u"-night", u"pause", u"0"}, false, Op::On, 0},
+      {{u"-night", u"pause", u"10081"}, false, Op::On, 0},
+      {{u"-night", u"pause", u"-5"}, false, Op::On, 0},
+      {{u"-night", u"pause"}, false, Op::On, 0},
+      {{u"-night"}, false, Op::On, 0},
+      {{u"-night", u"on", u"-reset"}, false, Op::On, 0},
+      {{u"-night", u"dim"}, false, Op::On, 0},
+  };
+  for (const auto& c : cases) {
+    const CommandLine parsed = ParseCommandLine(c.args);
+    const std::string what = text::ToUtf8(c.args.back());
+    ASSERT_EQ(parsed.kind, c.valid ? CommandLine::Kind::Night : CommandLine::Kind::Malformed) << what;
+    if (!c.valid) continue;
+    EXPECT_EQ(parsed.night.op, c.op) << what;
+    EXPECT_EQ(parsed.night.minutes, c.minutes) << what;
+  }
+}
+
 }  // namespace

@@ -145,7 +145,7 @@ bool ReadRunValue(std::wstring* data, DWORD* bytes) {
   return result == ERROR_SUCCESS;
 }
 
-static std::vector<WORD> ScreenRamp(bool identity = false) {
+std::vector<WORD> ScreenRamp(bool identity) {
   std::vector<WORD> ramp(768, 0);
   for (int i = 0; identity && i < 768; ++i) ramp[i] = static_cast<WORD>((i % 256) * 256);
   HDC dc = GetDC(nullptr);

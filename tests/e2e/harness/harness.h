@@ -52,6 +52,7 @@ bool ReadRunValue(std::wstring* data = nullptr, DWORD* bytes = nullptr);
 bool RampIs(int red, int green, int blue);
 void ResetScreenRamp();
 std::string RampSeen();  // "saw top entries R/G/B", for failure messages
+std::vector<WORD> ScreenRamp(bool identity = false);  // read, or with `identity` the identity loaded
 
 std::wstring WindowText(HWND window);
 std::wstring ItemText(HWND dialog, int id);
