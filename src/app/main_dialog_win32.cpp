@@ -69,6 +69,7 @@ void ApplyLevels() {
 // Puts the ramps the sliders show back on the displays, and nothing else. A display that
 // refuses (some do right after the event) gets a few more tries by the timer.
 void ReapplyRamps() {
+  ForgetNightFloors();
   if (!ReapplyEveryDisplay()) {
     WindowTimers timers = DialogTimers();
     reapplyCoalescer.Retry(timers);
@@ -76,7 +77,7 @@ void ReapplyRamps() {
   UpdateNightMode();  // resume and unlock may come after the change was due
 }
 
-void ApplyRampsNow() { ApplyRamps(); }
+bool ApplyRampsNow() { return ApplyRamps() != 0; }
 
 void SetLevels(int level) {
   MoveSliders({level, level, level, level});

@@ -7,6 +7,9 @@
 #include "control/hotkeys_win32.h"
 #include "control/night_clock_win32.h"
 #include "i18n/string_table.h"
+#include "gamma/gamma_controller_win32.h"
+#include "gamma/ramp_limit_offer_win32.h"
+#include "night/night_floor.h"
 #include "night/night_mode.h"
 #include "res/resource_ids.h"
 #include "settings/settings_file.h"
@@ -52,14 +55,73 @@ bool TakesPart(const std::u16string& id) {
 
 NightLook LookNow() { return previewing ? previewLook : mode.LookAt(NowMs(), zone); }
 
+// A display that refused a night ramp keeps the look it took as its floor until the displays
+// change; it is told once, with the offer to lift the limit.
+struct Composed {
+  DisplayInfo display;
+  ColorLevels levels;
+  NightFloor floor;
+};
+std::vector<Composed> composed;
+bool limitOffered = false;
+
+Composed& ComposedFor(const DisplayInfo& display) {
+  for (Composed& known : composed) {
+    if (known.display.deviceName == display.deviceName) return known;
+  }
+  composed.push_back({display, {}, {}});
+  return composed.back();
+}
+
 class NightLayer final : public RampLayer {
  public:
   GammaRamp Compose(const DisplayInfo& display, const ColorLevels& levels) const override {
     const bool dayLook = !TakesPart(display.id) || (mode.Settings().pauseFullScreen && !previewing &&
                                                     FullScreenOn(display.deviceName, host.dialog));
-    return dayLook ? BuildRamp(levels.red, levels.green, levels.blue) : BuildNightRamp(levels, LookNow());
+    if (dayLook) return BuildRamp(levels.red, levels.green, levels.blue);
+    Composed& known = ComposedFor(display);
+    known.levels = levels;
+    return BuildNightRamp(levels, known.floor.Limit(LookNow()));
   }
 } layer;
+
+// One display, one look: what the floor search tries.
+class OneDisplayLook final : public DisplayRamps, public RampAcceptorPort {
+ public:
+  explicit OneDisplayLook(const Composed& display) : display_(display) {}
+  bool LevelsFor(const std::u16string&, ColorLevels&) const override { return false; }
+  bool RampFor(const std::u16string& deviceName, GammaRamp& ramp) const override {
+    if (deviceName != display_.display.deviceName) return false;
+    ramp = BuildNightRamp(display_.levels, look_);
+    return true;
+  }
+  bool Takes(const NightLook& look) override {
+    look_ = look;
+    return gammaController.ApplyToDisplays(*this);
+  }
+
+ private:
+  const Composed& display_;
+  NightLook look_;
+};
+
+// The night ramps were refused: each display steps back toward neutral until it takes one.
+void FindFloors() {
+  const NightLook wanted = LookNow();
+  if (wanted.Neutral()) return;
+  bool limited = false;
+  for (Composed& known : composed) {
+    OneDisplayLook display(known);
+    if (display.Takes(known.floor.Limit(wanted))) continue;  // another display refused
+    known.floor = FindNightFloor(known.floor.Limit(wanted), display);
+    limited = true;
+  }
+  host.applyRamps();
+  if (limited && !limitOffered) {
+    limitOffered = true;
+    OfferGammaRangeFix(host.dialog);
+  }
+}
 
 void CALLBACK OnForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
   PostMessageW(host.dialog, kForegroundChangedMessage, 0, 0);
@@ -93,7 +155,7 @@ void Update(bool force) {
   const NightKey key = KeyOf(LookNow());
   if (force || !(key == shownKey)) {
     shownKey = key;
-    host.applyRamps();
+    if (!host.applyRamps()) FindFloors();
   }
   const int64_t next = previewing ? 0 : mode.NextLookMs(now, zone);
   if (next == 0) {
@@ -146,6 +208,8 @@ void FinishNightModeStart() {
 void UpdateNightMode() {
   if (mode.On() || previewing) Update(false);
 }
+
+void ForgetNightFloors() { composed.clear(); }
 
 void OnForegroundChanged() {
   if (mode.On()) Update(true);

@@ -16,7 +16,7 @@
 // What night mode needs of the dialog: to put the ramps up again, and to carry the layer.
 struct NightHost {
   HWND dialog = nullptr;
-  void (*applyRamps)() = nullptr;
+  bool (*applyRamps)() = nullptr;  // false when a display refused its ramp
   void (*setLayer)(const RampLayer* layer) = nullptr;
 };
 
@@ -28,6 +28,8 @@ void FinishNightModeStart();
 // The night timer fired, or something changed the clock (resume, the time or the time zone
 // set, a display change): puts up what is due now and arms the timer again.
 void UpdateNightMode();
+// The displays changed: a display that refused the night's ramps may take them now.
+void ForgetNightFloors();
 // Another window came to the front: a full-screen program may have come or gone.
 void OnForegroundChanged();
 
