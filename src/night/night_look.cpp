@@ -17,7 +17,7 @@ namespace {
 
 void Scale(uint16_t* channel, double factor) {
   for (int i = 0; i < kRampEntries; ++i) {
-    const double value = std::round(channel[i] * factor);
+    const double value = channel[i] * factor + 0.5;  // entries and factors are never negative: rounds
     channel[i] = static_cast<uint16_t>(!(value > 0) ? 0 : value >= 65535 ? 65535 : value);
   }
 }

@@ -49,7 +49,7 @@ void NightMode::Pause(int64_t nowMs, int64_t untilMs, const TimeZonePort& zone) 
   // A pause during a fade-in starts from the look shown, so no step is seen.
   const double presence = Presence(nowMs);
   pausedUntilMs_ = std::max(CeilToMinute(untilMs), nowMs + 1);
-  fadeStartMs_ = nowMs - static_cast<int64_t>(std::lround((1 - presence) * kFadeMs));
+  fadeStartMs_ = nowMs - static_cast<int64_t>((1 - presence) * kFadeMs + 0.5);
   fadingOut_ = true;
   settings_.paused = true;
   settings_.pausedDate = LocalDateAt(pausedUntilMs_ / 1000, zone);
@@ -59,7 +59,7 @@ void NightMode::Pause(int64_t nowMs, int64_t untilMs, const TimeZonePort& zone) 
 void NightMode::Resume(int64_t nowMs) {
   const double presence = Presence(nowMs);
   pausedUntilMs_ = 0;
-  fadeStartMs_ = nowMs - static_cast<int64_t>(std::lround(presence * kFadeMs));
+  fadeStartMs_ = nowMs - static_cast<int64_t>(presence * kFadeMs + 0.5);
   fadingOut_ = false;
   settings_.paused = false;
 }
@@ -87,6 +87,6 @@ NightStatus NightMode::StatusAt(int64_t nowMs, const TimeZonePort& zone) const {
 NightKey KeyOf(const NightLook& look) {
   const WhitePoint white = WhitePointAt(look.kelvin);
   const double dim = (100 + std::max(look.brightness, -100.0)) / 100;
-  auto key = [dim](double channel) { return static_cast<int>(std::lround(channel * dim * 65535)); };
+  auto key = [dim](double channel) { return static_cast<int>(channel * dim * 65535 + 0.5); };
   return {key(white.red), key(white.green), key(white.blue)};
 }

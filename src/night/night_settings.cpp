@@ -176,7 +176,7 @@ std::u16string FormatPausedUntil(const LocalDate& date, int minute) {
 }
 
 std::u16string FormatDegrees(double degrees) {
-  const int64_t tenThousandths = std::llround(std::fabs(degrees) * 10000);
+  const int64_t tenThousandths = static_cast<int64_t>(std::fabs(degrees) * 10000 + 0.5);
   const std::u16string sign = degrees < 0 && tenThousandths != 0 ? u"-" : u"";
   const std::u16string text = sign + Padded(static_cast<int>(tenThousandths / 10000), 1);
   std::u16string decimals = Padded(static_cast<int>(tenThousandths % 10000), 4);
@@ -202,7 +202,9 @@ bool ParseDegrees(std::u16string_view text, char16_t separator, double limit, do
     }
   }
   if (digits == 0) return false;
-  const double value = static_cast<double>(mantissa) / std::pow(10.0, std::max(decimals, 0));
+  double scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const double value = static_cast<double>(mantissa) / scale;
   if (value > limit) return false;
   *degrees = negative ? -value : value;
   return true;

@@ -4,6 +4,11 @@
 
 namespace {
 
+// To the nearest whole number, halves away from zero.
+int64_t Round(double value) {
+  return value < 0 ? -static_cast<int64_t>(0.5 - value) : static_cast<int64_t>(value + 0.5);
+}
+
 constexpr double kPi = 3.14159265358979323846;
 // The sun's centre below the horizon when its upper edge appears: 16' radius + 34' refraction.
 constexpr double kZenithDegrees = 90.833;
@@ -48,7 +53,7 @@ double CosHourAngle(double latitude, double declination) {
 // The sun's transit of the meridian nearest `near`, with the equation of time given.
 int64_t TransitNear(int64_t near, double longitude, double equationOfTime) {
   const double minutesAfterUtcMidnight = 720 - 4 * longitude - equationOfTime;
-  int64_t transit = FloorDiv(near, kSecondsPerDay) * kSecondsPerDay + std::llround(minutesAfterUtcMidnight * 60);
+  int64_t transit = FloorDiv(near, kSecondsPerDay) * kSecondsPerDay + Round(minutesAfterUtcMidnight * 60);
   while (transit - near > kHalfDay) transit -= kSecondsPerDay;
   while (near - transit > kHalfDay) transit += kSecondsPerDay;
   return transit;
@@ -57,13 +62,13 @@ int64_t TransitNear(int64_t near, double longitude, double equationOfTime) {
 // Rise (side -1) or set (side +1): first from the position at transit, then again with the
 // position at the moment found, as the sun's declination moves through the day.
 int64_t Crossing(int64_t transit, int side, double latitude, double longitude, double hourAngle) {
-  int64_t moment = transit + side * std::llround(hourAngle * 240);  // 4 minutes a degree
+  int64_t moment = transit + side * Round(hourAngle * 240);  // 4 minutes a degree
   for (int i = 0; i < kRefinements; ++i) {
     const SolarPosition position = PositionAt(moment);
     const double cosine = CosHourAngle(latitude, position.declination);
     if (cosine < -1 || cosine > 1) break;  // the last estimate is as near as this day gets
     const int64_t shiftedTransit = TransitNear(transit, longitude, position.equationOfTime);
-    moment = shiftedTransit + side * std::llround(Degrees(std::acos(cosine)) * 240);
+    moment = shiftedTransit + side * Round(Degrees(std::acos(cosine)) * 240);
   }
   return moment;
 }
