@@ -47,7 +47,8 @@ std::string NightSettingsFromSoon() {
 using Night = GlowmereTest;
 
 // The evening comes in many small steps that only warm and dim, and writes nothing; a pause
-// and a resume from the command line; then a start at night shows night from its first ramp.
+// and a resume from the command line; then a start at night shows night from its first ramp;
+// without a running Glowmere, -night is stored.
 TEST_F(Night, TheEveningComesInSmallStepsAndAStartAtNightShowsNightFirst) {
   ASSERT_TRUE(WriteFileBytes(PerUserIni(), NightSettingsFromSoon()));
   const Process first = Start(L"-bg");
@@ -94,7 +95,14 @@ TEST_F(Night, TheEveningComesInSmallStepsAndAStartAtNightShowsNightFirst) {
   }
   EXPECT_TRUE(IsNight(firstChange)) << "the first ramp of a start at night must be the night's, saw "
                                     << Describe(firstChange);
-  ASSERT_NE(WaitForDialog(second), nullptr);
+  HWND secondDialog = WaitForDialog(second);
+  ASSERT_NE(secondDialog, nullptr);
+  PostCommand(secondDialog, IDC_EXIT);
+  ASSERT_EQ(WaitForExit(second), kExitCommand);
+
+  // Without a running Glowmere, -night is stored for the next start.
+  EXPECT_EQ(WaitForExit(Start(L"-night off"), 60000), kExitLevelsSet);
+  EXPECT_EQ(Narrow(IniValue(L"Night", L"On")), "0");
 }
 
 }  // namespace
