@@ -6,6 +6,7 @@
 #define IDI_APP 117
 #define IDI_APP32 154
 
+/* A hidden button of the dialog template that no command is bound to; the template keeps it. */
 #define IDC_REMOVE 121
 #define IDC_RESET 122
 #define IDC_EXIT 1030
