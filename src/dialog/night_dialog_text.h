@@ -1,4 +1,4 @@
-// What the night-mode dialog shows in words and colours, kept apart from Win32: today's schedule
+// What the night-mode dialog shows in words and colours, without Win32: today's schedule
 // line, the slider and display labels, the values typed into its edits, and the 24-hour strip.
 #pragma once
 
