@@ -7,6 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/dialog_window_win32.h"
+#include "app/night_mode_command_win32.h"
 #include "app/start_trace.h"
 #include "common/coalescer.h"
 #include "common/window_timers_win32.h"
@@ -242,6 +243,9 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       break;
     case CMD_DONATE:
       OpenWebPage(WebPage::kDonation, currentLanguage, linkProductName);
+      break;
+    case CMD_NIGHT_MODE:
+      OpenNightModeDialog(dialog);
       break;
     case CMD_NIGHT_PAUSE:
       PauseNightMode(60);

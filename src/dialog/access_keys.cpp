@@ -47,6 +47,11 @@ const std::vector<AccessKeyGroup>& AccessKeyGroups() {
       {"menu bar", {kTextProgramMenu, kTextSystemMenu}, {u"&LNG"}},
       {"program menu", {kTextHomepage, kTextNightMenu, kTextDonate, kTextUninstall, kTextExit}, {}},
       {"System menu", {kTextScreensaver, kTextPowerOptions, kTextMobilityCenter, kTextBatterySettings}, {}},
+      {"night-mode dialog",
+       {kTextNightOn, kTextNightByClock, kTextNightClockTo, kTextNightBySun, kTextNightLongitude, kTextNightTemperature,
+        kTextNightBrightness, kTextNightChangeOver, kTextNightMinutes, kTextNightFullScreen, kTextNightDisplays,
+        kTextOk, kTextCancel},
+       {}},
   };
   return groups;
 }

@@ -66,6 +66,15 @@ set_tests_properties(displays_single_e2e PROPERTIES DEPENDS displays_two_e2e)
 target_link_libraries(menus_inprocess_e2e PRIVATE glowmere_win32)
 target_sources(menus_inprocess_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus_inprocess_e2e.rc)
 target_include_directories(menus_inprocess_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
+# The night-mode dialog inside the test program: the Windows layer, and the dialog's template with
+# the manifest and the language archive, as Glowmere.exe carries them.
+target_link_libraries(night_dialog_inprocess_e2e PRIVATE glowmere_win32)
+target_sources(night_dialog_inprocess_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/e2e/night_dialog_inprocess_e2e.rc)
+target_include_directories(night_dialog_inprocess_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
+set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/e2e/night_dialog_inprocess_e2e.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/res/night_dialog.rc;${CMAKE_SOURCE_DIR}/src/res/resource_ids.h;${CMAKE_SOURCE_DIR}/src/res/glowmere.manifest")
+glowmere_embed_language_archive(night_dialog_inprocess_e2e ${CMAKE_CURRENT_SOURCE_DIR}/e2e/night_dialog_inprocess_e2e.rc
+                                ${CMAKE_BINARY_DIR}/generated/lang_archive.bin ${GLOWMERE_HOST_BIN})
 # A known time zone outside the European site's, for the uninstall page's address.
 set_property(TEST extras_e2e APPEND PROPERTY ENVIRONMENT "TZ=America/Chicago")
 # Wine runs the recording stand-ins in the system folder instead of its builtins only when
