@@ -2,7 +2,9 @@
 # Builds Glowmere and starts it under Wine: on $DISPLAY when there is one; otherwise on a
 # private headless X server, leaving a screenshot in build/screenshot.png after a few seconds.
 #   tools/run.sh [Glowmere arguments]   (GLOWMERE_LOCALE=de_DE.UTF-8 starts it in German;
-#   GLOWMERE_DPI=144 sets the prefix's display scaling to 150 %)
+#   GLOWMERE_DPI=144 sets the prefix's display scaling to 150 %; GLOWMERE_COMMAND=ID chooses that
+#   menu command once the window is up, and GLOWMERE_SHOT_TITLE=TEXT crops the screenshot to the
+#   window whose title starts with TEXT)
 set -u
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -11,7 +13,8 @@ tools/ensure-deps.sh run || exit 1
 . tools/wine-target.sh
 glowmere_wine_target
 preset=$GLOWMERE_PRESET arch=$GLOWMERE_ARCH loader=$GLOWMERE_LOADER
-cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target Glowmere -j "$(nproc)" >build/run-build.log 2>&1 \
+targets=Glowmere; [ -n "${GLOWMERE_COMMAND:-}" ] && targets="Glowmere post_command"
+cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target $targets -j "$(nproc)" >build/run-build.log 2>&1 \
   || { tail -30 build/run-build.log; exit 1; }
 exe=$root/build/$preset/bin/Glowmere.exe
 
@@ -73,11 +76,13 @@ for _ in $(seq 1 900); do
   xwininfo -root -tree 2>/dev/null | grep -q '"Glowmere' && break
   sleep 0.2
 done
+[ -n "${GLOWMERE_COMMAND:-}" ] && wine "$root/build/$preset/bin/post_command.exe" "$GLOWMERE_COMMAND"
 sleep "${GLOWMERE_SCREENSHOT_DELAY:-3}"
 shot=${GLOWMERE_SCREENSHOT:-build/screenshot.png}
 /usr/bin/import -window root build/screenshot-full.png
 # Crop to the dialog when its position is known.
-geometry=$(xwininfo -root -tree 2>/dev/null | grep '"Glowmere' | head -1 | grep -Eo '[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' | head -1)
+geometry=$(xwininfo -root -tree 2>/dev/null | grep "\"${GLOWMERE_SHOT_TITLE:-Glowmere}" | head -1 |
+  grep -Eo '[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' | head -1)
 if [ -n "$geometry" ]; then
   /usr/bin/convert build/screenshot-full.png -crop "$geometry" +repage "$shot"
 else

@@ -21,3 +21,10 @@ prefix=$(pwd)/build/shots-$arch-en-150
 find "$prefix" -name Glowmere.ini -delete 2>/dev/null
 env -u DISPLAY GLOWMERE_WINE_PREFIX="$prefix" GLOWMERE_DPI=144 GLOWMERE_LOCALE=en_US.UTF-8 \
   GLOWMERE_SCREENSHOT=docs/screenshot-en-150.png tools/run.sh || exit 1
+# The night-mode dialog, opened from the Program menu, in English and German.
+for shot in en_US:en:Night%mode de_DE:de:Nachtmodus; do
+  locale=${shot%%:*} rest=${shot#*:} name=${rest%%:*} title=${rest#*:}
+  env -u DISPLAY GLOWMERE_WINE_PREFIX="$(pwd)/build/shots-$arch-$name" GLOWMERE_LOCALE="$locale.UTF-8" \
+    GLOWMERE_COMMAND=40050 GLOWMERE_SHOT_TITLE="${title//%/ }" GLOWMERE_SCREENSHOT="docs/screenshot-night-$name.png" \
+    tools/run.sh || exit 1
+done
