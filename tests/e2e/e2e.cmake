@@ -21,7 +21,7 @@ target_link_libraries(e2e_harness PUBLIC gtest comctl32 shell32 advapi32 gdi32 u
 add_executable(record_start ${CMAKE_CURRENT_SOURCE_DIR}/e2e/helpers/record_start.cpp)
 target_link_options(record_start PRIVATE -static -municode)
 # Chooses a menu command in the running program, for screenshots of what it opens.
-add_executable(post_command ${CMAKE_CURRENT_SOURCE_DIR}/e2e/helpers/post_command.cpp)
+add_executable(post_command ${CMAKE_SOURCE_DIR}/tools/post_command.cpp)
 target_link_options(post_command PRIVATE -static -municode)
 
 # One program per tests/e2e/<name>_e2e.cpp; they run one at a time (one instance per session).
