@@ -120,8 +120,10 @@ BOOL OnInitDialog(HWND dialog) {
   const bool paintOnce = !startHidden;
   if (paintOnce) SendMessageW(dialog, WM_SETREDRAW, FALSE, 0);
   settingsFile.Init(ProductName());
+  StartTrace("settings file found");
   settingsFile.BeginStartValues();
   RestoreLanguageChoice();
+  StartTrace("language");
   SetWindowTextW(dialog, WindowTitle());
   StartTrace("settings file, language and caption");
 
