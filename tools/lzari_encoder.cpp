@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -13,6 +14,7 @@ constexpr size_t kShortestMatch = 3;
 constexpr size_t kInitialSpaces = kWindowSize - kLongestMatch;
 constexpr int kSymbolCount = 256 - 2 + static_cast<int>(kLongestMatch);  // 314
 constexpr int kMatchCodeBase = 253;                                      // code = 253 + length
+constexpr int kCostRounds = 4;
 
 constexpr uint32_t kQuarter = 0x8000;
 constexpr uint32_t kHalf = 2 * kQuarter;
@@ -150,13 +152,7 @@ class ArithmeticEncoder {
   std::array<uint16_t, kWindowSize + 1> positionCumulative_{};
 };
 
-struct Match {
-  size_t length = 0;
-  size_t distance = 0;  // 1..4096 bytes back
-};
-
 // Hash chains over 3-byte prefixes of the text (initial spaces, then the input).
-// Of equally long matches the nearest wins, as its position codes cheapest.
 class MatchFinder {
  public:
   explicit MatchFinder(const std::vector<uint8_t>& text) : text_(text) {
@@ -171,27 +167,26 @@ class MatchFinder {
     head_[h] = pos;
   }
 
-  Match Find(size_t pos) const {
-    Match best;
+  // For each length from kShortestMatch up to the longest found, the nearest distance that
+  // gives it (nearest[length]); returns the longest length, 0 when there is no match.
+  size_t FindAll(size_t pos, std::array<size_t, kLongestMatch + 1>& nearest) const {
+    size_t longest = kShortestMatch - 1;
     const size_t limit = std::min(kLongestMatch, text_.size() - pos);
-    if (limit < kShortestMatch) return best;
+    if (limit < kShortestMatch) return 0;
     size_t candidate = head_[Hash(pos)];
     for (int steps = 0; candidate != kNone && steps < kMaxChain; ++steps) {
       if (pos - candidate > kWindowSize) break;
       size_t length = 0;
       while (length < limit && text_[candidate + length] == text_[pos + length]) ++length;
-      if (length > best.length) {
-        best.length = length;
-        best.distance = pos - candidate;
-        if (length == limit) break;
-      }
+      // The chain runs from near to far, so the first to reach a length is its nearest.
+      for (; longest < length; ) nearest[++longest] = pos - candidate;
+      if (longest == limit) break;
       const size_t older = prev_[candidate % kWindowSize];
       // A slot reused by a newer position ends the chain.
       if (older == kNone || older >= candidate) break;
       candidate = older;
     }
-    if (best.length < kShortestMatch) best = Match{};
-    return best;
+    return longest >= kShortestMatch ? longest : 0;
   }
 
  private:
@@ -208,6 +203,82 @@ class MatchFinder {
   std::array<size_t, kWindowSize> prev_;
 };
 
+// One step of a parse: a literal (length 0) or a match.
+struct Step {
+  uint16_t length = 0;
+  uint16_t distance = 0;  // 1..4096 bytes back
+};
+
+// Bits that a code or a position costs, from the model's counts; the coder adapts as it
+// goes, but the counts of a whole parse are a close enough guide.
+class CostModel {
+ public:
+  CostModel() {
+    codeCount_.fill(1);
+    for (size_t p = 0; p < kWindowSize; ++p) {
+      position_[p] = std::log2(28568.0 / static_cast<double>(10000 / (p + 201)));
+    }
+  }
+  void Count(const std::vector<Step>& parse, const std::vector<uint8_t>& text, size_t from) {
+    codeCount_.fill(1);
+    size_t pos = from;
+    for (const Step& step : parse) {
+      if (step.length == 0) {
+        ++codeCount_[text[pos++]];
+      } else {
+        ++codeCount_[kMatchCodeBase + step.length];
+        pos += step.length;
+      }
+    }
+  }
+  void Freeze() {
+    double total = 0;
+    for (double c : codeCount_) total += c;
+    for (size_t i = 0; i < codeCount_.size(); ++i) code_[i] = std::log2(total / codeCount_[i]);
+  }
+  double Literal(uint8_t byte) const { return code_[byte]; }
+  double Match(size_t length, size_t distance) const {
+    return code_[kMatchCodeBase + length] + position_[distance - 1];
+  }
+
+ private:
+  std::array<double, kSymbolCount> codeCount_{};
+  std::array<double, kSymbolCount> code_{};
+  std::array<double, kWindowSize> position_{};
+};
+
+// The cheapest parse under `costs`: for every position, the cheapest way to reach it.
+std::vector<Step> CheapestParse(const std::vector<uint8_t>& text, size_t from, const CostModel& costs) {
+  const size_t n = text.size() - from;
+  std::vector<double> cost(n + 1, 1e300);
+  std::vector<Step> arrival(n + 1);
+  cost[0] = 0;
+  auto finder = std::make_unique<MatchFinder>(text);
+  for (size_t pos = 0; pos < from; ++pos) finder->Insert(pos);
+  std::array<size_t, kLongestMatch + 1> nearest{};
+  for (size_t i = 0; i < n; ++i) {
+    const size_t pos = from + i;
+    const double literal = cost[i] + costs.Literal(text[pos]);
+    if (literal < cost[i + 1]) {
+      cost[i + 1] = literal;
+      arrival[i + 1] = Step{};
+    }
+    const size_t longest = finder->FindAll(pos, nearest);
+    for (size_t length = kShortestMatch; length <= longest; ++length) {
+      const double viaMatch = cost[i] + costs.Match(length, nearest[length]);
+      if (viaMatch < cost[i + length]) {
+        cost[i + length] = viaMatch;
+        arrival[i + length] = Step{static_cast<uint16_t>(length), static_cast<uint16_t>(nearest[length])};
+      }
+    }
+    finder->Insert(pos);
+  }
+  std::vector<Step> parse;
+  for (size_t i = n; i > 0; i -= arrival[i].length == 0 ? 1 : arrival[i].length) parse.push_back(arrival[i]);
+  std::reverse(parse.begin(), parse.end());
+  return parse;
+}
+
 }  // namespace
 
 std::vector<uint8_t> LzariEncode(const uint8_t* data, size_t size) {
@@ -220,23 +291,27 @@ std::vector<uint8_t> LzariEncode(const uint8_t* data, size_t size) {
   std::vector<uint8_t> text(kInitialSpaces + size, ' ');
   std::copy(data, data + size, text.begin() + kInitialSpaces);
 
-  auto finder = std::make_unique<MatchFinder>(text);
-  auto coder = std::make_unique<ArithmeticEncoder>(out);
-  for (size_t pos = 0; pos < kInitialSpaces; ++pos) finder->Insert(pos);
+  // The parse is chosen first with flat code costs, then again with the code counts of
+  // the parse before: a few rounds settle them.
+  auto costs = std::make_unique<CostModel>();
+  costs->Freeze();
+  std::vector<Step> parse = CheapestParse(text, kInitialSpaces, *costs);
+  for (int round = 0; round < kCostRounds; ++round) {
+    costs->Count(parse, text, kInitialSpaces);
+    costs->Freeze();
+    parse = CheapestParse(text, kInitialSpaces, *costs);
+  }
 
+  auto coder = std::make_unique<ArithmeticEncoder>(out);
   size_t pos = kInitialSpaces;
-  while (pos < text.size()) {
-    const Match match = finder->Find(pos);
-    size_t advance = 1;
-    if (match.length >= kShortestMatch) {
-      coder->EncodeCode(kMatchCodeBase + static_cast<int>(match.length));
-      coder->EncodePosition(match.distance - 1);
-      advance = match.length;
+  for (const Step& step : parse) {
+    if (step.length == 0) {
+      coder->EncodeCode(text[pos++]);
     } else {
-      coder->EncodeCode(text[pos]);
+      coder->EncodeCode(kMatchCodeBase + step.length);
+      coder->EncodePosition(step.distance - 1u);
+      pos += step.length;
     }
-    for (size_t k = 0; k < advance; ++k) finder->Insert(pos + k);
-    pos += advance;
   }
   coder->Finish();
   return out;

@@ -3,9 +3,8 @@
 //   make_archive build <archive.txt> <out.bin>
 //     UTF-8 source (LF or CR LF line ends) -> UTF-16LE with a byte-order mark and CR LF
 //     line ends -> 4-byte little-endian length + LZARI stream -> framed by the two marker
-//     lines. Between the stream and the end marker stands a filler of spaces: at least
-//     1024 of them, and as many more as make the block (length, stream, filler) a multiple
-//     of 4096 bytes, so that a somewhat larger translation fits into the same space.
+//     lines. Between the stream and the end marker stand 16 spaces of filler: the format
+//     has room for more, but every byte of it would be a byte of the executable.
 //     The result is decoded again before it is written; a mismatch fails the build.
 //
 //   make_archive check-exe <Glowmere.exe>
@@ -40,8 +39,7 @@ using Bytes = std::vector<unsigned char>;
 
 const std::string kStartMarker = "\n<!- ------SDSGDGSDHREETETBCNMJUKR----------\n";
 const std::string kEndMarker = "\n-------SDSGDGSDHREETETBCNMJUKR-------- -->\n";
-constexpr size_t kBlockAlignment = 4096;
-constexpr size_t kMinimumFiller = 1024;
+constexpr size_t kFiller = 16;
 
 bool ReadFile(const std::string& path, std::string* bytes) {
   std::ifstream file(path, std::ios::binary);
@@ -112,8 +110,7 @@ int Build(const std::string& sourcePath, const std::string& outPath) {
   }
   Bytes block = LzariEncode(archiveText.data(), archiveText.size());  // 4-byte length, then the stream
   const size_t stream = block.size() - 4;
-  size_t filler = kMinimumFiller;
-  filler += (kBlockAlignment - (block.size() + filler) % kBlockAlignment) % kBlockAlignment;
+  const size_t filler = kFiller;
   block.insert(block.end(), filler, ' ');
   if (!DecodesTo(block, archiveText)) {
     std::cerr << "make_archive: the compressed archive does not decode to its text\n";

@@ -11,9 +11,9 @@ import zlib
 
 # Every size Windows asks for between 100 % and 200 % display scaling.
 SIZES = (16, 20, 24, 32, 40, 48, 64)
-# From this size on an image is stored as PNG (Windows Vista and later read it): a quarter
-# of the bytes, which keeps the executable small.
-PNG_FROM = 40
+# Every image is stored as PNG, which Windows Vista and later read at any size: a fifth
+# of the bytes of a 32-bit bitmap, which keeps the executable small.
+PNG_FROM = 0
 
 
 def pixel(size, x, y):
@@ -87,4 +87,4 @@ def main(path, sizes=SIZES, png_from=PNG_FROM):
 if __name__ == "__main__":
     # The dialog and tray icon (117) in every common size; the menu's program icon (154) small.
     main(sys.argv[1] if len(sys.argv) > 1 else "src/res/glowmere.ico")
-    main(sys.argv[2] if len(sys.argv) > 2 else "src/res/glowmere_small.ico", (16, 32), 256)
+    main(sys.argv[2] if len(sys.argv) > 2 else "src/res/glowmere_small.ico", (16, 32))

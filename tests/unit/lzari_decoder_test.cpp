@@ -26,8 +26,8 @@ uint64_t Fnv1a(const Bytes& data) {
   return hash;
 }
 
-// Our encoder's stream of the same data must decode back and be about as small: same
-// format, same greedy parse, so a weaker match finder shows in the size.
+// Our encoder's stream of the same data must decode back and be no more than a little
+// larger than the classic greedy parse: a weaker match finder or parse shows in the size.
 TEST(Lzari, ClassicStreamsDecodeAndOurEncoderMatchesThem) {
   // name: what the stream exercises; wholeFile: the classic encoder's own parse, not a hand-made symbol sequence.
   const struct {

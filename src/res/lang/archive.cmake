@@ -2,9 +2,9 @@
 #
 # The archive is archive.txt (UTF-8) turned by the host tool make_archive into
 # UTF-16LE with CR LF line ends, compressed with LZARI behind its 4-byte length and
-# framed by the two marker lines, with a filler of spaces that pads the block to a
-# multiple of 4096 bytes (at least 1024 spaces). The executable embeds the file as
-# the custom resource AAAA_UNICODE.TMP of type PNG; the loader finds it by its markers.
+# framed by the two marker lines, with 16 spaces of filler before the end marker. The
+# executable embeds the file as the custom resource AAAA_UNICODE.TMP of type PNG; the
+# loader finds it by its markers.
 
 set(GLOWMERE_ARCHIVE_SOURCE ${CMAKE_CURRENT_LIST_DIR}/archive.txt)
 set(GLOWMERE_TEXT_NAMES ${CMAKE_CURRENT_LIST_DIR}/text_names.txt)
@@ -26,7 +26,8 @@ function(glowmere_add_language_archive HOST_BIN_DIR OUTPUT)
   if(TARGET make_archive)
     list(APPEND depends make_archive)
   elseif(TARGET host_tools)
-    list(APPEND depends host_tools)
+    # The tool's file too, so that a changed tool builds the archive again.
+    list(APPEND depends host_tools ${tool})
   endif()
   get_filename_component(dir ${OUTPUT} DIRECTORY)
   add_custom_command(
