@@ -1,5 +1,6 @@
 #!/bin/bash
-# Checks the shipped executable: a PE32 GUI program that imports only system DLLs; reports its size.
+# Checks the shipped executable: a PE32 GUI program under 220 KB that imports only system DLLs;
+# reports its size.
 exe=$1
 ok=0
 info=$(i686-w64-mingw32-objdump -f -p "$exe" 2>/dev/null)
@@ -17,5 +18,8 @@ echo "$manifest" | grep -q '<dpiAwareness[^>]*>PerMonitorV2, *PerMonitor\b' ||
   { echo "check-exe: the manifest does not declare dpiAwareness PerMonitorV2, PerMonitor"; ok=1; }
 echo "$manifest" | grep -q '<dpiAware[^>]*>true/pm</dpiAware>' ||
   { echo "check-exe: the manifest does not declare dpiAware true/pm for older systems"; ok=1; }
-echo "Glowmere.exe: $(stat -c %s "$exe") bytes; imports: $(echo "$info" | awk '/DLL Name:/ {printf "%s ", $3}')"
+# The product stays under 220 KB.
+size=$(stat -c %s "$exe")
+[ "$size" -lt $((220 * 1024)) ] || { echo "check-exe: $size bytes, expected under 220 KB ($((220 * 1024)) bytes)"; ok=1; }
+echo "Glowmere.exe: $size bytes; imports: $(echo "$info" | awk '/DLL Name:/ {printf "%s ", $3}')"
 exit $ok
