@@ -179,7 +179,7 @@ class MatchFinder {
       size_t length = 0;
       while (length < limit && text_[candidate + length] == text_[pos + length]) ++length;
       // The chain runs from near to far, so the first to reach a length is its nearest.
-      for (; longest < length; ) nearest[++longest] = pos - candidate;
+      while (longest < length) nearest[++longest] = pos - candidate;
       if (longest == limit) break;
       const size_t older = prev_[candidate % kWindowSize];
       // A slot reused by a newer position ends the chain.
@@ -215,9 +215,10 @@ class CostModel {
  public:
   CostModel() {
     codeCount_.fill(1);
-    for (size_t p = 0; p < kWindowSize; ++p) {
-      position_[p] = std::log2(28568.0 / static_cast<double>(10000 / (p + 201)));
-    }
+    // The fixed position model: position p counts 10000 / (p + 201).
+    double total = 0;
+    for (size_t p = 0; p < kWindowSize; ++p) total += static_cast<double>(10000 / (p + 201));
+    for (size_t p = 0; p < kWindowSize; ++p) position_[p] = std::log2(total / static_cast<double>(10000 / (p + 201)));
   }
   void Count(const std::vector<Step>& parse, const std::vector<uint8_t>& text, size_t from) {
     codeCount_.fill(1);
